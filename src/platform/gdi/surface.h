@@ -1,0 +1,50 @@
+#pragma once
+// A 32-bit pixel surface: one uint32_t per pixel, 0x00RRGGBB, rows top-down, no padding.
+// This is the memory layout of a top-down 32-bit DIB and of QImage::Format_RGB32.
+
+#include "platform/win/types.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace gdi {
+
+// COLORREF is 0x00BBGGRR; a surface pixel is 0x00RRGGBB.
+constexpr std::uint32_t ToPixel(COLORREF c) {
+    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+constexpr COLORREF ToColorRef(std::uint32_t p) { return ToPixel(p); }
+
+class Surface {
+  public:
+    Surface() = default;
+    Surface(int width, int height, std::uint32_t fill = 0);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return width_ <= 0 || height_ <= 0; }
+    RECT Bounds() const { return RECT{0, 0, width_, height_}; }
+
+    std::uint32_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    const std::uint32_t* Row(int y) const {
+        return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    }
+    std::uint32_t At(int x, int y) const { return Row(y)[x]; }
+    void Set(int x, int y, std::uint32_t p) { Row(y)[x] = p; }
+
+    std::vector<std::uint32_t>& Pixels() { return pixels_; }
+    const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+
+    // Resizes to width x height; the content is unspecified afterwards.
+    void Resize(int width, int height, std::uint32_t fill = 0);
+
+  private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint32_t> pixels_;
+};
+
+// Fills the part of r inside clip (both in surface coordinates) with one pixel value.
+void FillRect(Surface& s, const RECT& clip, RECT r, std::uint32_t pixel);
+
+} // namespace gdi
