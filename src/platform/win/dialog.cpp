@@ -1,7 +1,10 @@
 #include "platform/win/window_manager.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
+ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
 END_MESSAGE_MAP()
+
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
 

@@ -196,6 +196,7 @@ class CDialog : public CWnd {
     UINT GetTemplateId() const { return templateId_; }
 
   protected:
+    LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
     static const win::MessageMap* GetThisMessageMap();
     const win::MessageMap* GetMessageMap() const override;
 
