@@ -6,7 +6,6 @@ void CLumivexDlg::DrawColorField(CDC*, COLORREF, int, int, int, int) {}
 void CLumivexDlg::DrawGraySteps(CDC*, int, bool) {}
 void CLumivexDlg::DrawCenterGray(CDC*, bool) {}
 void CLumivexDlg::DrawDiagonalRamp(CDC*) {}
-void CLumivexDlg::DrawTextPage(CDC*) {}
 void CLumivexDlg::DrawUniformityBoxes(CDC*, COLORREF) {}
 void CLumivexDlg::DrawEdgeSquares(CDC*, COLORREF) {}
 void CLumivexDlg::DrawColorBars(CDC*) {}
