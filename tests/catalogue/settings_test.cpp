@@ -132,3 +132,31 @@ TEST(Settings, APositionBeyondThePlaylistIsKeptAndTakenModulo) {
 }
 
 } // namespace
+
+namespace {
+
+// Random files of every kind load without harm: the position is the first byte when there is
+// one, and a selection is applied only when its whole string could be read.
+TEST(Settings, RandomFilesLoadSafely) {
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 24;
+    };
+    for (int round = 0; round < 150; ++round) {
+        std::vector<std::uint8_t> bytes(next() % 60);
+        for (auto& b : bytes) {
+            b = static_cast<std::uint8_t>(next());
+        }
+        if (round % 3 == 0 && bytes.size() > 1) {
+            bytes[1] = static_cast<std::uint8_t>(bytes.size() - 2); // a well-formed length
+        }
+        const Loaded l = LoadFrom(&bytes);
+        EXPECT_EQ(l.position, bytes.empty() ? 0 : bytes[0]);
+        if (bytes.size() < 2 || bytes[1] == 0xFF || bytes[1] > bytes.size() - 2) {
+            EXPECT_EQ(l.enabled, kAll) << round;
+        }
+    }
+}
+
+} // namespace
