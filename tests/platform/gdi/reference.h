@@ -4,6 +4,7 @@
 
 #include "canvas.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -53,9 +54,11 @@ inline std::vector<Pixel> ReferenceLine(int x0, int y0, int x1, int y1) {
     return out;
 }
 
-// The outline of Ellipse(l, t, r, b) with sorted corners, literally as the rule states: the
-// quadrant points of the integer method mirrored four ways (boxes of width or height <= 2 are
-// rectangles).
+// The outline of Ellipse(l, t, r, b) with sorted corners as the rule states it: the quadrant
+// points of the integer method mirrored four ways (boxes of width or height <= 2 are
+// rectangles). On boxes about six times taller than wide the method stops before the top row;
+// the rule's extremes (rows t and b - 1) are then kept by going on straight up the middle
+// column, as the tip completion of the method's author does.
 inline PixelSet ReferenceEllipse(long long l, long long t, long long r, long long b) {
     PixelSet out;
     const long long w = r - l, h = b - t;
@@ -78,12 +81,17 @@ inline PixelSet ReferenceEllipse(long long l, long long t, long long r, long lon
     long long x = a, y = h / 2;
     long long dx = 4 * B * B * (1 - a), dy = 4 * a * a * (1 + B % 2);
     long long err = dx + dy + a * a * (B % 2);
-    while (x >= w / 2) {
-        const long long X = l + x, Y = t + h - 1 - y;
+    auto mirrored = [&](long long qx, long long qy) {
+        const long long X = l + qx, Y = t + h - 1 - qy;
         put(X, Y);
         put(l + r - 1 - X, Y);
         put(X, t + b - 1 - Y);
         put(l + r - 1 - X, t + b - 1 - Y);
+    };
+    long long top = y;
+    while (x >= w / 2) {
+        mirrored(x, y);
+        top = y;
         const long long e2 = 2 * err;
         if (e2 >= dx) {
             x -= 1;
@@ -94,6 +102,31 @@ inline PixelSet ReferenceEllipse(long long l, long long t, long long r, long lon
             y += 1;
             dy += 8 * a * a;
             err += dy;
+        }
+    }
+    for (long long tip = top + 1; tip < h; ++tip) {
+        mirrored(w / 2, tip);
+    }
+    return out;
+}
+
+// The pen of width w as a set: pixels whose centre lies within w/2 of the segment, which runs
+// through pixel centres for odd w and through pixel corners for even w.
+inline PixelSet ReferenceWideLine(double x0, double y0, double x1, double y1, int w, int width,
+                                  int height) {
+    const double o = (w % 2) ? 0.5 : 0.0;
+    x0 += o, y0 += o, x1 += o, y1 += o;
+    PixelSet out;
+    const long double dx = x1 - x0, dy = y1 - y0, dd = dx * dx + dy * dy;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const long double px = x + 0.5L, py = y + 0.5L;
+            long double t = dd == 0 ? 0 : ((px - x0) * dx + (py - y0) * dy) / dd;
+            t = std::clamp(t, 0.0L, 1.0L);
+            const long double ex = px - (x0 + t * dx), ey = py - (y0 + t * dy);
+            if (ex * ex + ey * ey <= w * w / 4.0L) {
+                out.insert({x, y});
+            }
         }
     }
     return out;

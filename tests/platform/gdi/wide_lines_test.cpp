@@ -1,34 +1,12 @@
 #include "canvas.h"
+#include "reference.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 
 namespace gdi_test {
 namespace {
-
-// The pen of width w as a set: pixels whose centre lies within w/2 of the segment, which runs
-// through pixel centres for odd w and through pixel corners for even w.
-PixelSet ReferenceWideLine(double x0, double y0, double x1, double y1, int w, int width,
-                           int height) {
-    const double o = (w % 2) ? 0.5 : 0.0;
-    x0 += o, y0 += o, x1 += o, y1 += o;
-    PixelSet out;
-    const long double dx = x1 - x0, dy = y1 - y0, dd = dx * dx + dy * dy;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const long double px = x + 0.5L, py = y + 0.5L;
-            long double t = dd == 0 ? 0 : ((px - x0) * dx + (py - y0) * dy) / dd;
-            t = std::clamp(t, 0.0L, 1.0L);
-            const long double ex = px - (x0 + t * dx), ey = py - (y0 + t * dy);
-            if (ex * ex + ey * ey <= w * w / 4.0L) {
-                out.insert({x, y});
-            }
-        }
-    }
-    return out;
-}
 
 PixelSet DrawWide(Canvas& c, int w, int x0, int y0, int x1, int y1, COLORREF colour = 0xFFFFFF) {
     CPen pen(PS_SOLID, w, colour);
