@@ -82,50 +82,27 @@ void OnePixelArc(Surface& s, const RECT& clip, DevicePoint c, long long r, const
     });
 }
 
-// The arc's outline points in drawing order, for wide pens.
-std::vector<DevicePoint> ArcPoints(DevicePoint c, long long r, const ArcRange& arc, double start,
-                                   double sweep) {
+// The arc's outline near the clip as polylines of adjacent pixels, for wide pens.
+std::vector<std::vector<DevicePoint>> ArcLines(DevicePoint c, long long r, const ArcRange& arc,
+                                               const RECT& near) {
     if (r == 0) {
-        return {c};
+        return {{c}};
     }
-    // Counter-clockwise from angle 0, angles rising through [0, 360).
-    const std::vector<DevicePoint> circle =
-        EllipseOutline(DeviceBox{c.x - r, c.y - r, c.x + r + 1, c.y + r + 1});
-    const std::size_t n = circle.size();
-    auto angleOf = [&](const DevicePoint& p) {
-        double a = std::atan2(static_cast<double>(c.y - p.y), static_cast<double>(p.x - c.x)) *
-                   180.0 / std::numbers::pi;
-        return a < 0 ? a + 360.0 : a;
-    };
-    if (arc.Full()) {
-        std::vector<DevicePoint> out(circle);
-        out.push_back(circle.front());
-        return out;
-    }
-    double s = std::fmod(start, 360.0);
-    if (s < 0) {
-        s += 360.0;
-    }
-    // The first point reached from the start ray in the sweep's direction.
-    std::size_t first = 0;
-    if (sweep >= 0) {
-        while (first < n && angleOf(circle[first]) < s) {
-            ++first;
+    std::vector<std::vector<DevicePoint>> out;
+    for (const auto& piece :
+         EllipseOutlineIn(DeviceBox{c.x - r, c.y - r, c.x + r + 1, c.y + r + 1}, near)) {
+        bool gap = true;
+        for (const DevicePoint& p : piece) {
+            if (!arc.Contains(p.x - c.x, c.y - p.y)) {
+                gap = true;
+                continue;
+            }
+            if (gap) {
+                out.emplace_back();
+            }
+            out.back().push_back(p);
+            gap = false;
         }
-        first %= n;
-    } else {
-        first = n - 1;
-        while (first > 0 && angleOf(circle[first]) > s) {
-            --first;
-        }
-    }
-    std::vector<DevicePoint> out;
-    for (std::size_t k = 0; k < n; ++k) {
-        const std::size_t i = sweep >= 0 ? (first + k) % n : (first + n - k) % n;
-        if (!arc.Contains(circle[i].x - c.x, c.y - circle[i].y)) {
-            break;
-        }
-        out.push_back(circle[i]);
     }
     return out;
 }
@@ -167,8 +144,10 @@ BOOL CDC::AngleArc(int x, int y, int radius, float startAngle, float sweepAngle)
         gdi::ForEachWideSegmentRow(
             clip, from, to, dc->pen->width,
             [&](long long row, long long x0, long long x1) { spans.Add(row, x0, x1); });
-        gdi::AddWidePolyline(spans, clip, gdi::ArcPoints(centre, r, arc, start, sweep), false,
-                             dc->pen->width);
+        const RECT near = gdi::InflatedClip(clip, dc->pen->width + 2);
+        for (const auto& line : gdi::ArcLines(centre, r, arc, near)) {
+            gdi::AddWidePolyline(spans, clip, line, false, dc->pen->width);
+        }
         spans.Paint(*s, masks);
     } else {
         LineTo(arcStart);

@@ -1,6 +1,7 @@
 #include "platform/gdi/ellipse.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace gdi {
 
@@ -86,32 +87,122 @@ void ForEachEllipseRow(const DeviceBox& box, const RECT& clip,
     });
 }
 
-std::vector<DevicePoint> EllipseOutline(const DeviceBox& box) {
-    const long long w = box.Width(), h = box.Height();
-    std::vector<DevicePoint> quadrant; // right-middle up to the top, in drawing order
-    WalkEllipseQuadrant(w, h, [&](const QuadrantRun& run) {
-        for (long long x = run.x1; x >= run.x0; --x) {
-            quadrant.push_back(DevicePoint{box.left + x, box.top + h - 1 - run.y});
+namespace {
+
+// Collects points into pieces of the outline; Break() marks that points were left out.
+class PieceBuilder {
+  public:
+    void Add(DevicePoint p) {
+        if (gap_ || pieces_.empty()) {
+            pieces_.emplace_back();
+        }
+        pieces_.back().push_back(p);
+        gap_ = false;
+    }
+    void Break() {
+        gap_ = true;
+        brokenBeforeFirst_ = brokenBeforeFirst_ || pieces_.empty();
+    }
+    // Joins the end of the outline to its start when nothing between them was left out.
+    std::vector<std::vector<DevicePoint>> Close() {
+        if (!gap_ && !brokenBeforeFirst_ && !pieces_.empty()) {
+            pieces_.back().push_back(pieces_.front().front());
+        }
+        return std::move(pieces_);
+    }
+
+  private:
+    std::vector<std::vector<DevicePoint>> pieces_;
+    bool gap_ = false;
+    bool brokenBeforeFirst_ = false;
+};
+
+} // namespace
+
+std::vector<std::vector<DevicePoint>> EllipseOutlineIn(const DeviceBox& box, const RECT& area) {
+    const long long l = box.left, t = box.top, w = box.Width(), h = box.Height();
+    auto rowIn = [&](long long y) { return y >= area.top && y < area.bottom; };
+    // The quadrant runs that have a mirrored pixel in area; the walk's first and last runs
+    // tell whether the outline is whole where the quadrants meet.
+    std::vector<QuadrantRun> runs;
+    long long lastY = -1;
+    bool walkedAll = true;
+    WalkEllipseQuadrant(w, h, [&](const QuadrantRun& q) {
+        const long long upper = t + h - 1 - q.y, lower = t + q.y;
+        if (upper < area.top && lower >= area.bottom) {
+            walkedAll = false;
+            return false;
+        }
+        lastY = q.y;
+        const bool columns = (l + q.x0 < area.right && l + q.x1 >= area.left) ||
+                             (l + w - 1 - q.x1 < area.right && l + w - 1 - q.x0 >= area.left);
+        if ((rowIn(upper) || rowIn(lower)) && columns) {
+            runs.push_back(q);
         }
         return true;
     });
-    auto mirrorX = [&](DevicePoint p) { return DevicePoint{box.left + box.right - 1 - p.x, p.y}; };
-    auto mirrorY = [&](DevicePoint p) { return DevicePoint{p.x, box.top + box.bottom - 1 - p.y}; };
-    std::vector<DevicePoint> out;
-    out.reserve(quadrant.size() * 4);
-    for (auto p : quadrant) { // up the right side to the top
-        out.push_back(p);
-    }
-    for (auto it = quadrant.rbegin(); it != quadrant.rend(); ++it) { // over to the left
-        out.push_back(mirrorX(*it));
-    }
-    for (auto p : quadrant) { // down the left side
-        out.push_back(mirrorY(mirrorX(p)));
-    }
-    for (auto it = quadrant.rbegin(); it != quadrant.rend(); ++it) { // back to the right
-        out.push_back(mirrorY(*it));
-    }
-    return out;
+    const bool startKept = !runs.empty() && runs.front().y == h / 2;
+    const bool endKept = walkedAll && !runs.empty() && runs.back().y == lastY;
+
+    PieceBuilder pieces;
+    // One quadrant in outline order: forward passes go up (runs in order, x falling), reverse
+    // passes come down. left: mirrored to the left half; lower: mirrored to the lower half.
+    auto pass = [&](bool reverse, bool left, bool lower) {
+        const std::size_t n = runs.size();
+        for (std::size_t k = 0; k < n; ++k) {
+            const QuadrantRun& q = runs[reverse ? n - 1 - k : k];
+            if (k > 0 && std::llabs(q.y - runs[reverse ? n - k : k - 1].y) != 1) {
+                pieces.Break();
+            }
+            const long long y = lower ? t + q.y : t + h - 1 - q.y;
+            // Quadrant columns whose pixels lie within area.
+            long long lo = left ? l + w - area.right : area.left - l;
+            long long hi = left ? l + w - 1 - area.left : area.right - 1 - l;
+            lo = std::max(lo, q.x0);
+            hi = std::min(hi, q.x1);
+            if (!rowIn(y) || lo > hi) {
+                pieces.Break();
+                continue;
+            }
+            auto at = [&](long long x) { return DevicePoint{left ? l + w - 1 - x : l + x, y}; };
+            if (reverse) {
+                if (lo > q.x0) {
+                    pieces.Break();
+                }
+                for (long long x = lo; x <= hi; ++x) {
+                    pieces.Add(at(x));
+                }
+                if (hi < q.x1) {
+                    pieces.Break();
+                }
+            } else {
+                if (hi < q.x1) {
+                    pieces.Break();
+                }
+                for (long long x = hi; x >= lo; --x) {
+                    pieces.Add(at(x));
+                }
+                if (lo > q.x0) {
+                    pieces.Break();
+                }
+            }
+        }
+    };
+    auto join = [&](bool kept) {
+        if (!kept) {
+            pieces.Break();
+        }
+    };
+    join(startKept);
+    pass(false, false, false); // up the right side to the top
+    join(endKept);
+    pass(true, true, false); // over the top and down to the left
+    join(startKept);
+    pass(false, true, true); // down the left side to the bottom
+    join(endKept);
+    pass(true, false, true); // back up to the right
+    join(startKept);
+    return pieces.Close();
 }
 
 } // namespace gdi

@@ -52,8 +52,11 @@ struct EllipseRow {
 void ForEachEllipseRow(const DeviceBox& box, const RECT& clip,
                        const std::function<void(const EllipseRow&)>& fn);
 
-// The whole outline as a closed polygon of adjacent pixels, counter-clockwise on the screen
-// from the rightmost point of the middle row (for pens wider than one pixel).
-std::vector<DevicePoint> EllipseOutline(const DeviceBox& box);
+// The part of the outline lying in area, for pens wider than one pixel: pieces of the closed
+// outline, each a polyline of adjacent pixels in order round the curve (counter-clockwise on
+// the screen from the rightmost point of the middle row). Points outside area break the
+// outline into pieces; a piece that runs through the start continues past it, so an outline
+// entirely inside area comes back as one closed polyline.
+std::vector<std::vector<DevicePoint>> EllipseOutlineIn(const DeviceBox& box, const RECT& area);
 
 } // namespace gdi

@@ -31,11 +31,14 @@ void Column(Surface& s, const RECT& clip, long long x, long long top, long long 
     }
 }
 
-// A wide outline along a closed polygon, with the interior rows filled around it.
-void WideFigure(Surface& s, const RECT& clip, const std::vector<DevicePoint>& polygon,
-                const ShapeStyle& style, const std::function<void(SpanCollector&)>& fillRows) {
+// A wide outline along polylines, with the interior rows filled around it.
+void WideFigure(Surface& s, const RECT& clip, const std::vector<std::vector<DevicePoint>>& lines,
+                bool closed, const ShapeStyle& style,
+                const std::function<void(SpanCollector&)>& fillRows) {
     SpanCollector outline(clip);
-    AddWidePolyline(outline, clip, polygon, true, style.penWidth);
+    for (const auto& line : lines) {
+        AddWidePolyline(outline, clip, line, closed, style.penWidth);
+    }
     if (style.fill) {
         fillRows(outline);
     }
@@ -53,7 +56,7 @@ void DrawRectangle(Surface& s, const RECT& clip, const DeviceBox& b, const Shape
     }
     if (style.penWidth > 1) {
         const std::vector<DevicePoint> corners{{l, t}, {r - 1, t}, {r - 1, bt - 1}, {l, bt - 1}};
-        WideFigure(s, clip, corners, style, [&](SpanCollector& outline) {
+        WideFigure(s, clip, {corners}, true, style, [&](SpanCollector& outline) {
             const long long y0 = std::max<long long>(t, clip.top);
             const long long y1 = std::min<long long>(bt - 1, clip.bottom);
             for (long long y = y0; y < y1; ++y) {
@@ -82,7 +85,9 @@ void DrawEllipse(Surface& s, const RECT& clip, const DeviceBox& b, const ShapeSt
         return;
     }
     if (style.outline && style.penWidth > 1) {
-        WideFigure(s, clip, EllipseOutline(b), style, [&](SpanCollector& outline) {
+        // Outline pixels further from the clip than the pen reaches do not matter.
+        const RECT near = InflatedClip(clip, style.penWidth + 2);
+        WideFigure(s, clip, EllipseOutlineIn(b, near), false, style, [&](SpanCollector& outline) {
             ForEachEllipseRow(b, clip, [&](const EllipseRow& row) {
                 outline.PaintOutside(s, row.y, row.run[0][0], row.run[row.runs - 1][1],
                                      style.brush);

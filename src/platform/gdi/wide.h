@@ -48,6 +48,9 @@ void ForEachWideSegmentRow(const RECT& visibleClip, DevicePoint a, DevicePoint b
 void WideLine(Surface& s, const RECT& clip, DevicePoint a, DevicePoint b, long long width,
               RopMasks m);
 
+// clip grown by margin on every side (a margin far beyond any surface is cut down).
+RECT InflatedClip(const RECT& clip, long long margin);
+
 // Adds the pen of the given width along a polyline (closed: back to the first point as well).
 void AddWidePolyline(SpanCollector& spans, const RECT& visibleClip,
                      const std::vector<DevicePoint>& points, bool closed, long long width);

@@ -194,6 +194,11 @@ void WideLine(Surface& s, const RECT& rawClip, DevicePoint a, DevicePoint b, lon
     });
 }
 
+RECT InflatedClip(const RECT& clip, long long margin) {
+    const LONG m = static_cast<LONG>(std::clamp(margin, 0LL, kMaxWidth + 2));
+    return RECT{clip.left - m, clip.top - m, clip.right + m, clip.bottom + m};
+}
+
 void AddWidePolyline(SpanCollector& spans, const RECT& clip, const std::vector<DevicePoint>& points,
                      bool closed, long long width) {
     if (points.empty()) {

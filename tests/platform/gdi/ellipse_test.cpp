@@ -178,5 +178,44 @@ TEST(Ellipse, AWidePenCoversTheOnePixelOutlineSymmetrically) {
     EXPECT_EQ(c.RowRuns(11), "3-5 25-27"); // three pixels across the sides of the middle row
 }
 
+TEST(Ellipse, AClippedWideOutlineIsTheVisiblePartOfTheWholeOne) {
+    // Drawn whole on a large surface, and through a small window DC whose clip cuts the
+    // outline into pieces: the pixels inside the clip agree.
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> corner(0, 100), width(2, 7), offset(0, 90);
+    for (int i = 0; i < 300; ++i) {
+        const int l = corner(rng), t = corner(rng), r = corner(rng), b = corner(rng);
+        const int w = width(rng), ox = offset(rng), oy = offset(rng);
+        const bool arc = i % 3 == 0;
+        CPen pen(PS_SOLID, w, 0x000000);
+        auto draw = [&](CDC& dc) {
+            dc.SelectObject(&pen);
+            dc.SelectStockObject(NULL_BRUSH);
+            dc.SetROP2(R2_NOTXORPEN);
+            if (arc) {
+                dc.MoveTo(50, 50);
+                dc.AngleArc(50, 50, std::abs(r - l) / 2, float(t), float(b * 4 - 200));
+            } else {
+                dc.Ellipse(l, t, r, b);
+            }
+        };
+        Canvas whole(120, 120);
+        draw(whole.dc);
+        gdi::Surface small(30, 30, 0);
+        CDC window;
+        window.Attach(CreateWindowDC(&small, RECT{3, 2, 27, 22}));
+        window.SetWindowOrg(ox, oy);
+        draw(window);
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < 30; ++x) {
+                const bool inClip = x >= 3 && x < 27 && y >= 2 && y < 22;
+                ASSERT_EQ(small.At(x, y), inClip ? whole.At(x + ox, y + oy) : 0u)
+                    << (arc ? "arc " : "ellipse ") << l << "," << t << "," << r << "," << b
+                    << " width " << w << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace gdi_test
