@@ -129,7 +129,7 @@ struct Capsule {
                 l = std::max(l, u);
                 h = std::min(h, v);
             };
-            const Real slack = 1e-6L * (len + 1) * (len + 1);
+            const Real slack = 1e-12L * (len + 1) * (len + 1); // well above rounding error
             band(dx, ry * dy - static_cast<Real>(ax) * dx, -slack, dx * dx + dy * dy + slack);
             band(dy, -ry * dx - static_cast<Real>(ax) * dy, -r * len - slack, r * len + slack);
             unite(l, h);
