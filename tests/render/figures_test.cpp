@@ -112,10 +112,13 @@ TEST(AlignmentFigure, At1920x1080) {
     EXPECT_EQ(f.At(900, 599), kWhite);
     EXPECT_EQ(f.At(1071, 500), kWhite);
     // The circles' leftmost points on the centre line and their radii along it.
+    // Each circle's leftmost column, a little above the centre line (away from every other
+    // line), and the radius drawn along the centre line from the centre.
     for (int r : {180, 360, 540}) {
-        EXPECT_EQ(f.At(960 - r, 540), kWhite) << r;
-        EXPECT_EQ(f.At(960, 540 - r), kWhite) << r;
-        EXPECT_EQ(f.At(960, 540 + r), kWhite) << r;
+        EXPECT_EQ(f.At(960 - r, 535), kWhite) << r;
+        EXPECT_EQ(f.At(960 - r + 1, 535), 0u) << r;
+        EXPECT_EQ(f.At(960 + r, 535), kWhite) << r;
+        EXPECT_EQ(f.At(960 + r - 1, 535), 0u) << r;
     }
     // Diagonals.
     EXPECT_EQ(f.At(0, 0), kWhite);
