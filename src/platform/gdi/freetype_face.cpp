@@ -1,0 +1,165 @@
+// Typefaces loaded through FreeType: metrics and advances from the font's tables, glyphs
+// rendered on demand.
+
+#include "platform/gdi/font_match.h"
+#include "platform/gdi/font_scale.h"
+#include "platform/gdi/text.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_ADVANCES_H
+#include FT_MODULE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <array>
+#include <cstring>
+#include <memory>
+
+namespace gdi {
+
+namespace {
+
+// Light hinting snaps horizontal edges (baseline, x-height, cap height) to the pixel grid
+// and leaves the horizontal shapes and spacing as designed, so glyphs sit on their unhinted
+// advances. The autohinter does this for every font, at fractional pixel sizes too, and its
+// output does not depend on hinting instructions inside the font. Embedded bitmaps are
+// skipped so that every size uses the same anti-aliasing.
+constexpr FT_Int32 kLoadFlags =
+    FT_LOAD_TARGET_LIGHT | FT_LOAD_FORCE_AUTOHINT | FT_LOAD_NO_BITMAP | FT_LOAD_RENDER;
+
+// A FreeType library with one face; both live as long as the typeface that renders from them.
+class FreeTypeSource final : public GlyphSource {
+  public:
+    ~FreeTypeSource() override {
+        if (face_) {
+            FT_Done_Face(face_);
+        }
+        if (library_) {
+            FT_Done_FreeType(library_);
+        }
+    }
+
+    bool Open(const FontFile& file) {
+        if (FT_Init_FreeType(&library_) != 0) {
+            library_ = nullptr;
+            return false;
+        }
+        // Stem darkening would make the coverage depend on the FreeType build's defaults.
+        FT_Bool noDarkening = 1;
+        FT_Property_Set(library_, "autofitter", "no-stem-darkening", &noDarkening);
+        if (FT_New_Face(library_, file.path.c_str(), file.index, &face_) != 0) {
+            face_ = nullptr;
+            return false;
+        }
+        if (!FT_IS_SCALABLE(face_) || face_->units_per_EM == 0) {
+            return false;
+        }
+        FT_Select_Charmap(face_, FT_ENCODING_UNICODE);
+        return true;
+    }
+
+    FT_Face Face() const { return face_; }
+
+    Glyph Render(unsigned char c) override {
+        Glyph g;
+        if (FT_Load_Glyph(face_, FT_Get_Char_Index(face_, c), kLoadFlags) != 0) {
+            return g;
+        }
+        const FT_GlyphSlot slot = face_->glyph;
+        const FT_Bitmap& bitmap = slot->bitmap;
+        if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.num_grays != 256) {
+            return g;
+        }
+        g.left = slot->bitmap_left;
+        g.top = slot->bitmap_top;
+        g.width = static_cast<int>(bitmap.width);
+        g.height = static_cast<int>(bitmap.rows);
+        g.coverage.resize(static_cast<std::size_t>(g.width) * g.height);
+        for (int row = 0; row < g.height; ++row) {
+            const unsigned char* in =
+                bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+            std::memcpy(g.coverage.data() + static_cast<std::size_t>(row) * g.width, in, g.width);
+        }
+        return g;
+    }
+
+  private:
+    FT_Library library_ = nullptr;
+    FT_Face face_ = nullptr;
+};
+
+// The vertical extent the platform scales a cell height to: the OS/2 table's win ascent
+// and win descent, else the horizontal header's ascender and descender.
+std::pair<int, int> CellUnits(FT_Face face) {
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+        return {os2->usWinAscent, os2->usWinDescent};
+    }
+    if (face->ascender - face->descender > 0) {
+        return {face->ascender, -face->descender};
+    }
+    return {face->units_per_EM * 4 / 5, face->units_per_EM / 5};
+}
+
+// Unhinted advance in font units.
+long long AdvanceUnits(FT_Face face, FT_ULong codePoint) {
+    FT_Fixed advance = 0;
+    if (FT_Get_Advance(face, FT_Get_Char_Index(face, codePoint), FT_LOAD_NO_SCALE, &advance) != 0) {
+        return 0;
+    }
+    return advance;
+}
+
+// The average character width as the OS/2 table defined it before version 3: the lowercase
+// letters and the space weighted by their frequency in English text. Later fonts (Liberation
+// among them) store the mean of all their glyphs instead, which is much wider than what the
+// platform reports for the fonts they stand in for. Returns the weighted sum; divide by 1000.
+long long WeightedWidthUnits(FT_Face face) {
+    static constexpr std::array<int, 26> kLetterWeights = {64, 14, 27, 35, 100, 20, 14, 42, 63,
+                                                           3,  6,  35, 20, 56,  56, 17, 4,  49,
+                                                           56, 71, 31, 10, 18,  3,  18, 2};
+    long long sum = 166 * AdvanceUnits(face, ' ');
+    for (int i = 0; i < 26; ++i) {
+        sum += kLetterWeights[static_cast<std::size_t>(i)] * AdvanceUnits(face, 'a' + i);
+    }
+    return sum;
+}
+
+std::shared_ptr<Typeface> Load(const FontFile& file, const FontRequest& request) {
+    auto source = std::make_unique<FreeTypeSource>();
+    if (!source->Open(file)) {
+        return nullptr;
+    }
+    const FT_Face face = source->Face();
+    const auto [ascentUnits, descentUnits] = CellUnits(face);
+    const FontScale scale =
+        FontScale::ForHeight(request.height, ascentUnits + descentUnits, face->units_per_EM);
+
+    TextMetrics m;
+    std::tie(m.ascent, m.descent) = scale.AscentDescent(ascentUnits, descentUnits);
+    m.height = m.ascent + m.descent;
+    m.averageWidth = scale.Pixels(WeightedWidthUnits(face), 1000);
+    std::array<int, 256> advances{};
+    for (int c = 0; c < 256; ++c) {
+        advances[static_cast<std::size_t>(c)] = scale.Pixels(AdvanceUnits(face, c));
+    }
+    const FT_F26Dot6 em = static_cast<FT_F26Dot6>(scale.Em26Dot6(face->units_per_EM));
+    if (em <= 0 || FT_Set_Char_Size(face, 0, em, 72, 72) != 0) {
+        return nullptr;
+    }
+    std::string family = face->family_name ? face->family_name : "";
+    return std::make_shared<Typeface>(std::move(family), m, advances, std::move(source));
+}
+
+} // namespace
+
+std::shared_ptr<Typeface> LoadTypeface(const FontRequest& request) {
+    for (const FontFile& file : FontCandidates(request.face, request.weight, request.italic)) {
+        if (auto typeface = Load(file, request)) {
+            return typeface;
+        }
+    }
+    return Typeface::WithoutFont(request);
+}
+
+} // namespace gdi

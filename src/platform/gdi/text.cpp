@@ -1,0 +1,89 @@
+#include "platform/gdi/text.h"
+
+#include "platform/gdi/font_scale.h"
+
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <tuple>
+
+namespace gdi {
+
+Typeface::Typeface(std::string family, const TextMetrics& metrics,
+                   const std::array<int, 256>& advances, std::unique_ptr<GlyphSource> source)
+    : family_(std::move(family)), metrics_(metrics), advances_(advances),
+      source_(std::move(source)) {}
+
+namespace {
+
+// Face names compare without regard to ASCII case, as the platform's do.
+std::string Folded(std::string_view name) {
+    std::string out(name);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    });
+    return out;
+}
+
+} // namespace
+
+std::shared_ptr<Typeface> Typeface::For(const FontRequest& request) {
+    using Key = std::tuple<std::string, int, int, bool>;
+    static std::mutex mutex;
+    static std::map<Key, std::shared_ptr<Typeface>> loaded;
+    const Key key{Folded(request.face), request.height, request.weight, request.italic};
+    std::lock_guard lock(mutex);
+    auto it = loaded.find(key);
+    if (it == loaded.end()) {
+        it = loaded.emplace(key, LoadTypeface(request)).first;
+    }
+    return it->second;
+}
+
+std::shared_ptr<Typeface> Typeface::WithoutFont(const FontRequest& request) {
+    // The proportions of the fonts the program asks for: ascent 1854 and descent 434 in a
+    // 2048-unit em, an average width of 7/16 of the cell.
+    const FontScale scale = FontScale::ForHeight(request.height, 1854 + 434, 2048);
+    TextMetrics m;
+    std::tie(m.ascent, m.descent) = scale.AscentDescent(1854, 434);
+    m.height = m.ascent + m.descent;
+    m.averageWidth = std::max(1, FontScale::RoundedRatio(7LL * m.height, 16));
+    std::array<int, 256> advances;
+    advances.fill(m.averageWidth);
+    return std::make_shared<Typeface>(std::string(), m, advances, nullptr);
+}
+
+int Typeface::Extent(std::string_view text) const {
+    long long sum = 0;
+    for (char ch : text) {
+        sum += advances_[static_cast<unsigned char>(ch)];
+        if (sum >= INT_MAX) {
+            return INT_MAX;
+        }
+    }
+    return static_cast<int>(sum);
+}
+
+void Typeface::Prepare(std::string_view text) const {
+    std::lock_guard lock(mutex_);
+    for (char ch : text) {
+        auto& slot = glyphs_[static_cast<unsigned char>(ch)];
+        if (!slot) {
+            slot = std::make_unique<const Glyph>(
+                source_ ? source_->Render(static_cast<unsigned char>(ch)) : Glyph{});
+        }
+    }
+}
+
+const Typeface& TypefaceOf(HFONT font) {
+    if (!font) {
+        font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    }
+    if (!font->typeface) {
+        font->typeface =
+            Typeface::For(FontRequest{font->faceName, font->height, font->weight, font->italic});
+    }
+    return *font->typeface;
+}
+
+} // namespace gdi
