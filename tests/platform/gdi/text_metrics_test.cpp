@@ -27,6 +27,12 @@ TEST(TextMetrics, TheStockFontIsABoldSansWithTheSystemFontsCell) {
     EXPECT_EQ(face.Metrics().ascent, 13);
     EXPECT_EQ(face.Metrics().descent, 3);
     EXPECT_EQ(face.Metrics().averageWidth, 7);
+    // Bold: wider than the regular face at the same cell (the stock GUI font).
+    const gdi::Typeface& regular =
+        gdi::TypefaceOf(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    EXPECT_EQ(regular.Metrics().height, 16);
+    EXPECT_GT(face.Extent("abcdefghijklmnopqrstuvwxyz"),
+              regular.Extent("abcdefghijklmnopqrstuvwxyz"));
     // A fresh DC measures with it.
     Canvas c(4, 4);
     EXPECT_EQ(c.dc.GetTextExtent("").cy, 16);
