@@ -39,7 +39,22 @@ std::string_view Alias(std::string_view face) {
     return face;
 }
 
-Pattern Request(std::string_view family, int weight, bool italic) {
+// A configuration of our own rather than the process-wide one a toolkit may share, so that
+// it can be released at exit instead of being left for leak checkers to report.
+FcConfig* Config() {
+    struct Holder {
+        FcConfig* config = FcInitLoadConfigAndFonts();
+        ~Holder() {
+            if (config) {
+                FcConfigDestroy(config);
+            }
+        }
+    };
+    static Holder holder;
+    return holder.config;
+}
+
+Pattern Request(FcConfig* config, std::string_view family, int weight, bool italic) {
     Pattern p(FcPatternCreate());
     if (!p) {
         return p;
@@ -49,7 +64,7 @@ Pattern Request(std::string_view family, int weight, bool italic) {
     FcPatternAddInteger(p.get(), FC_WEIGHT, FcWeightFromOpenType(std::clamp(weight, 1, 1000)));
     FcPatternAddInteger(p.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(p.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, p.get(), FcMatchPattern);
+    FcConfigSubstitute(config, p.get(), FcMatchPattern);
     FcDefaultSubstitute(p.get());
     return p;
 }
@@ -74,20 +89,21 @@ void Add(std::vector<FontFile>& out, FcPattern* font) {
 
 std::vector<FontFile> FontCandidates(std::string_view faceName, int weight, bool italic) {
     std::vector<FontFile> out;
-    if (!FcInit()) {
+    FcConfig* config = Config();
+    if (!config) {
         return out;
     }
     for (std::string_view family : {Alias(faceName), std::string_view("sans-serif")}) {
-        Pattern p = Request(family, weight, italic);
+        Pattern p = Request(config, family, weight, italic);
         FcResult result = FcResultNoMatch;
-        Pattern match(p ? FcFontMatch(nullptr, p.get(), &result) : nullptr);
+        Pattern match(p ? FcFontMatch(config, p.get(), &result) : nullptr);
         Add(out, match.get());
     }
     // Should those files not load, any scalable face is better than none.
-    Pattern p = Request("sans-serif", weight, italic);
+    Pattern p = Request(config, "sans-serif", weight, italic);
     FcResult result = FcResultNoMatch;
     std::unique_ptr<FcFontSet, FontSetDeleter> sorted(
-        p ? FcFontSort(nullptr, p.get(), FcTrue, nullptr, &result) : nullptr);
+        p ? FcFontSort(config, p.get(), FcTrue, nullptr, &result) : nullptr);
     constexpr std::size_t kMaxCandidates = 8;
     for (int i = 0; sorted && i < sorted->nfont && out.size() < kMaxCandidates; ++i) {
         Add(out, sorted->fonts[i]);
