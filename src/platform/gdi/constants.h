@@ -95,15 +95,29 @@ constexpr UINT BF_LEFT = 0x0001;
 constexpr UINT BF_TOP = 0x0002;
 constexpr UINT BF_RIGHT = 0x0004;
 constexpr UINT BF_BOTTOM = 0x0008;
+constexpr UINT BF_TOPLEFT = BF_TOP | BF_LEFT;
+constexpr UINT BF_TOPRIGHT = BF_TOP | BF_RIGHT;
+constexpr UINT BF_BOTTOMLEFT = BF_BOTTOM | BF_LEFT;
+constexpr UINT BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT;
 constexpr UINT BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
+constexpr UINT BF_DIAGONAL = 0x0010;
+constexpr UINT BF_MIDDLE = 0x0800;
+constexpr UINT BF_SOFT = 0x1000;
 constexpr UINT BF_ADJUST = 0x2000;
+constexpr UINT BF_FLAT = 0x4000;
+constexpr UINT BF_MONO = 0x8000;
 
-// System colours used by DrawEdge.
+// System colours (GetSysColor).
+constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWFRAME = 6;
+constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
 constexpr int COLOR_3DDKSHADOW = 21;
 constexpr int COLOR_3DLIGHT = 22;
-constexpr int COLOR_3DSHADOW = 16;
-constexpr int COLOR_3DHILIGHT = 20;
-constexpr int COLOR_3DFACE = 15;
+constexpr int COLOR_3DSHADOW = COLOR_BTNSHADOW;
+constexpr int COLOR_3DHILIGHT = COLOR_BTNHIGHLIGHT;
+constexpr int COLOR_3DFACE = COLOR_BTNFACE;
 
 // Bitmap compression.
 constexpr DWORD BI_RGB = 0;

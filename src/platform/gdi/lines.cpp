@@ -1,5 +1,6 @@
 #include "platform/gdi/dc.h"
 #include "platform/gdi/raster.h"
+#include "platform/gdi/wide.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,34 +19,56 @@ RopMasks MasksFor(int rop2, std::uint32_t penPixel) {
     return RopMasks{(p & a1) | (~p & a0 & all), (p & x1) | (~p & x0 & all)};
 }
 
-void RopSpan(Surface& s, const RECT& clip, int y, int x0, int x1, RopMasks m) {
-    if (y < clip.top || y >= clip.bottom) {
+bool VisibleClip(const Surface& s, const RECT& clip, RECT& out) {
+    RECT bounds = s.Bounds();
+    return IntersectRect(&out, &bounds, &clip) != FALSE;
+}
+
+void RopSpan(Surface& s, const RECT& clip, long long y, long long x0, long long x1, RopMasks m) {
+    if (y < clip.top || y >= clip.bottom || y < 0 || y >= s.Height()) {
         return;
     }
-    x0 = std::max(x0, static_cast<int>(clip.left));
-    x1 = std::min(x1, static_cast<int>(clip.right));
+    x0 = std::max({x0, static_cast<long long>(clip.left), 0LL});
+    x1 = std::min({x1, static_cast<long long>(clip.right), static_cast<long long>(s.Width())});
     if (x0 >= x1) {
         return;
     }
-    std::uint32_t* row = s.Row(y);
+    std::uint32_t* row = s.Row(static_cast<int>(y));
     if (m.andMask == 0) {
         std::fill(row + x0, row + x1, m.xorMask);
         return;
     }
-    for (int x = x0; x < x1; ++x) {
+    for (long long x = x0; x < x1; ++x) {
         ApplyRop(row[x], m);
     }
 }
 
 namespace {
 
-// ceil(n / d) for d > 0.
-long long CeilDiv(long long n, long long d) { return n >= 0 ? (n + d - 1) / d : -((-n) / d); }
+using Wide = __int128;
 
-// The first and one-past-last step k in [0, n) whose major coordinate origin + dir * k lies in
-// [lo, hi).
-void StepRange(long long origin, int dir, long long lo, long long hi, long long n, long long& k0,
-               long long& k1) {
+// floor(n / d) for d > 0.
+Wide FloorDiv(Wide n, Wide d) {
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+
+// The first k in [lo, hi) for which pred holds, where pred is false up to some k and true from
+// there on; hi if it never holds.
+template <class Pred> long long FirstTrue(long long lo, long long hi, Pred pred) {
+    while (lo < hi) {
+        const long long mid = lo + (hi - lo) / 2;
+        if (pred(mid)) {
+            hi = mid;
+        } else {
+            lo = mid + 1;
+        }
+    }
+    return lo;
+}
+
+// The steps k in [0, n) whose major coordinate origin + dir * k lies in [lo, hi).
+void MajorRange(long long origin, int dir, long long lo, long long hi, long long n, long long& k0,
+                long long& k1) {
     if (dir > 0) {
         k0 = std::max(0LL, lo - origin);
         k1 = std::min(n, hi - origin);
@@ -55,50 +78,101 @@ void StepRange(long long origin, int dir, long long lo, long long hi, long long 
     }
 }
 
-} // namespace
-
-void RopLine(Surface& s, const RECT& rawClip, POINT a, POINT b, RopMasks m) {
-    RECT bounds = s.Bounds();
-    RECT clip;
-    if (!IntersectRect(&clip, &bounds, &rawClip)) {
+void VerticalRun(Surface& s, const RECT& clip, long long x, long long y0, long long y1,
+                 RopMasks m) {
+    if (x < clip.left || x >= clip.right) {
         return;
     }
-    const long long dx = static_cast<long long>(b.x) - a.x;
-    const long long dy = static_cast<long long>(b.y) - a.y;
+    y0 = std::max(y0, static_cast<long long>(clip.top));
+    y1 = std::min(y1, static_cast<long long>(clip.bottom));
+    for (long long y = y0; y < y1; ++y) {
+        ApplyRop(s.Row(static_cast<int>(y))[x], m);
+    }
+}
+
+} // namespace
+
+void RopLine(Surface& s, const RECT& rawClip, DevicePoint a, DevicePoint b, RopMasks m) {
+    RECT clip;
+    if (!VisibleClip(s, rawClip, clip)) {
+        return;
+    }
+    const long long dx = b.x - a.x;
+    const long long dy = b.y - a.y;
     if (dx == 0 && dy == 0) {
         return;
     }
+    // Axis-parallel lines are runs; the start is lit and the end is not, whichever the
+    // direction.
     if (dy == 0) {
-        const long long x0 = dx > 0 ? a.x : static_cast<long long>(b.x) + 1;
-        const long long x1 = dx > 0 ? b.x : static_cast<long long>(a.x) + 1;
-        RopSpan(s, clip, a.y, static_cast<int>(std::max<long long>(x0, clip.left)),
-                static_cast<int>(std::min<long long>(x1, clip.right)), m);
+        RopSpan(s, clip, a.y, dx > 0 ? a.x : b.x + 1, dx > 0 ? b.x : a.x + 1, m);
+        return;
+    }
+    if (dx == 0) {
+        VerticalRun(s, clip, a.x, dy > 0 ? a.y : b.y + 1, dy > 0 ? b.y : a.y + 1, m);
         return;
     }
     const bool xMajor = std::llabs(dx) >= std::llabs(dy);
     const long long n = xMajor ? std::llabs(dx) : std::llabs(dy);
-    const long long minorDelta = xMajor ? dy : dx;
-    const int majorDir = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const long long delta = xMajor ? dy : dx; // signed change of the minor coordinate
+    const int dir = (xMajor ? dx : dy) > 0 ? 1 : -1;
     const long long majorOrigin = xMajor ? a.x : a.y;
     const long long minorOrigin = xMajor ? a.y : a.x;
-    long long k0, k1;
-    if (xMajor) {
-        StepRange(majorOrigin, majorDir, clip.left, clip.right, n, k0, k1);
-    } else {
-        StepRange(majorOrigin, majorDir, clip.top, clip.bottom, n, k0, k1);
-    }
+    const long long majorLo = xMajor ? clip.left : clip.top;
+    const long long majorHi = xMajor ? clip.right : clip.bottom;
     const long long minorLo = xMajor ? clip.top : clip.left;
     const long long minorHi = xMajor ? clip.bottom : clip.right;
+
+    // At step k the minor coordinate is ceil(v - 1/2) of its exact value v = origin + delta*k/n,
+    // that is origin + ceil((2*delta*k - n) / (2n)). It is monotonic in k, so the visible steps
+    // form one range, found by bisection in both axes without walking the hidden ones.
+    const Wide twoN = Wide{2} * n;
+    auto minorAt = [&](long long k) {
+        return minorOrigin - FloorDiv(Wide{n} - Wide{2} * delta * k, twoN);
+    };
+    long long k0, k1;
+    MajorRange(majorOrigin, dir, majorLo, majorHi, n, k0, k1);
+    if (k0 >= k1) {
+        return;
+    }
+    if (delta > 0) {
+        k0 = FirstTrue(k0, k1, [&](long long k) { return minorAt(k) >= minorLo; });
+        k1 = FirstTrue(k0, k1, [&](long long k) { return minorAt(k) >= minorHi; });
+    } else {
+        k0 = FirstTrue(k0, k1, [&](long long k) { return minorAt(k) < minorHi; });
+        k1 = FirstTrue(k0, k1, [&](long long k) { return minorAt(k) < minorLo; });
+    }
+    if (k0 >= k1) {
+        return;
+    }
+
+    // From k0 on, step incrementally: rem is how far the rounded value lies above the exact
+    // one, in units of 1/(2n), always in [0, 2n).
+    const Wide num0 = Wide{2} * delta * k0 - n;
+    const Wide q0 = -FloorDiv(-num0, twoN);
+    long long minor = static_cast<long long>(minorOrigin + q0);
+    long long rem = static_cast<long long>(q0 * twoN - num0);
+    const long long step = 2 * std::llabs(delta);
+    const long long period = 2 * n;
+    long long major = majorOrigin + dir * k0;
     for (long long k = k0; k < k1; ++k) {
-        // The minor coordinate is ceil(v - 1/2) of its exact value v on the ideal line.
-        const long long minor = minorOrigin + CeilDiv(2 * minorDelta * k - n, 2 * n);
-        if (minor < minorLo || minor >= minorHi) {
-            continue;
+        const long long x = xMajor ? major : minor;
+        const long long y = xMajor ? minor : major;
+        ApplyRop(s.Row(static_cast<int>(y))[x], m);
+        major += dir;
+        if (delta > 0) {
+            rem -= step;
+            if (rem < 0) {
+                rem += period;
+                ++minor;
+            }
+        } else {
+            rem += step;
+            if (rem >= period) {
+                rem -= period;
+                --minor;
+            }
         }
-        const long long major = majorOrigin + majorDir * k;
-        const int x = static_cast<int>(xMajor ? major : minor);
-        const int y = static_cast<int>(xMajor ? minor : major);
-        ApplyRop(s.Row(y)[x], m);
     }
 }
 
@@ -110,7 +184,9 @@ CPoint CDC::MoveTo(int x, int y) {
     return previous;
 }
 
-CPoint CDC::GetCurrentPosition() const { return m_hDC->position; }
+CPoint CDC::GetCurrentPosition() const {
+    return m_hDC->position;
+}
 
 BOOL CDC::LineTo(int x, int y) {
     HDC dc = m_hDC;
@@ -121,6 +197,12 @@ BOOL CDC::LineTo(int x, int y) {
         return TRUE;
     }
     const gdi::RopMasks masks = gdi::MasksFor(dc->rop2, gdi::ToPixel(dc->pen->color));
-    gdi::RopLine(*s, dc->DeviceClip(), dc->ToDevice(from.x, from.y), dc->ToDevice(x, y), masks);
+    const gdi::DevicePoint a = gdi::ToDevicePoint(dc->windowOrg, from.x, from.y);
+    const gdi::DevicePoint b = gdi::ToDevicePoint(dc->windowOrg, x, y);
+    if (dc->pen->width > 1) {
+        gdi::WideLine(*s, dc->DeviceClip(), a, b, dc->pen->width, masks);
+    } else {
+        gdi::RopLine(*s, dc->DeviceClip(), a, b, masks);
+    }
     return TRUE;
 }

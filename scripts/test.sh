@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds Lumivex and runs every test: the unit and program tests, the Qt tests on the offscreen
+# platform, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# end-to-end checks of the real program under Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+jobs="$(nproc)"
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLUMIVEX_SANITIZE=ON \
+  -DLUMIVEX_BENCHMARKS=OFF >/dev/null
+cmake --build build-sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+if [ -x scripts/e2e.sh ]; then
+  scripts/e2e.sh build/lumivex
+fi

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/win/wnd.h"
+
+class CLumivexApp : public CWinApp {
+  public:
+    CLumivexApp();
+    ~CLumivexApp() override;
+
+    BOOL InitInstance() override;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+extern CLumivexApp theApp;

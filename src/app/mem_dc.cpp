@@ -1,0 +1,32 @@
+#include "app/mem_dc.h"
+
+CMemDC::CMemDC(CDC* target, const RECT* area) : m_pDC(target), m_rect(0, 0, 0, 0) {
+    m_bMemDC = !target->IsPrinting();
+    if (m_bMemDC) {
+        if (area) {
+            m_rect = *area;
+        } else {
+            target->GetClipBox(&m_rect);
+        }
+        CreateCompatibleDC(target);
+        m_bitmap.CreateCompatibleBitmap(target, m_rect.Width(), m_rect.Height());
+        m_oldBitmap = SelectObject(&m_bitmap);
+        SetWindowOrg(m_rect.left, m_rect.top);
+    } else {
+        m_bPrinting = target->m_bPrinting;
+        m_hDC = target->m_hDC;
+        m_hAttribDC = target->m_hAttribDC;
+    }
+}
+
+CMemDC::~CMemDC() {
+    if (m_bMemDC) {
+        m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, m_rect.left,
+                      m_rect.top, SRCCOPY);
+        SelectObject(m_oldBitmap);
+    } else {
+        m_hDC = nullptr;
+        m_hAttribDC = nullptr;
+    }
+    // m_bitmap is destroyed next (deleting the buffer), then the base deletes the memory DC.
+}

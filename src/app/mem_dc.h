@@ -1,0 +1,18 @@
+#pragma once
+// The off-screen device context: everything drawn into it is copied to the target in one
+// transfer when it is destroyed, so the screen never shows a half-drawn frame.
+
+#include "platform/gdi/dc.h"
+
+class CMemDC : public CDC {
+  public:
+    explicit CMemDC(CDC* target, const RECT* area = nullptr);
+    ~CMemDC() override;
+
+  private:
+    CBitmap m_bitmap;
+    CBitmap* m_oldBitmap = nullptr;
+    CDC* m_pDC;
+    CRect m_rect;
+    BOOL m_bMemDC;
+};

@@ -1,0 +1,147 @@
+#include "platform/headless/headless_backend.h"
+
+#include "platform/win/window_manager.h"
+
+namespace headless {
+
+Backend::Backend(SIZE screen, std::string modulePath)
+    : screen_(screen), modulePath_(std::move(modulePath)) {}
+
+void Backend::KeyDown(UINT vk) {
+    script_.push_back([vk](win::Window* w) {
+        win::ProcessInput(MSG{w, WM_KEYDOWN, vk, 1});
+        if (win::IsLive(w)) {
+            win::ProcessInput(MSG{w, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u)});
+        }
+    });
+}
+
+void Backend::SysKeyDown(UINT vk) {
+    script_.push_back([vk](win::Window* w) {
+        win::ProcessInput(MSG{w, WM_SYSKEYDOWN, vk, static_cast<LPARAM>(0x20000001)});
+    });
+}
+
+void Backend::HoldKey(UINT vk, bool down) {
+    script_.push_back([this, vk, down](win::Window*) {
+        if (down) {
+            held_.insert(vk);
+        } else {
+            held_.erase(vk);
+        }
+    });
+}
+
+void Backend::Mouse(UINT message, int x, int y) {
+    script_.push_back([message, x, y](win::Window* w) {
+        const WPARAM keys = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK ? MK_RBUTTON
+                            : message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK
+                                ? MK_LBUTTON
+                                : 0;
+        win::ProcessInput(MSG{w, message, keys, MAKELPARAM(x, y)});
+    });
+}
+
+void Backend::ClickControl(int controlId) {
+    script_.push_back([controlId](win::Window* w) { win::ControlClicked(w->Child(controlId)); });
+}
+
+void Backend::Close() {
+    script_.push_back(
+        [](win::Window* w) { win::SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0); });
+}
+
+void Backend::Expose(RECT rect) {
+    script_.push_back([rect](win::Window* w) {
+        // The main window is the one at the bottom of the modal stack.
+        win::Window* target = w;
+        while (target->owner) {
+            target = target->owner;
+        }
+        win::Invalidate(target, &rect);
+    });
+}
+
+void Backend::Run(std::function<void()> step) {
+    script_.push_back([step = std::move(step)](win::Window*) { step(); });
+}
+
+const gdi::Surface* Backend::Screen(const win::Window* w) const {
+    auto it = screens_.find(w);
+    return it == screens_.end() ? nullptr : &it->second;
+}
+
+void Backend::WindowCreated(win::Window* w) { screens_[w] = gdi::Surface(); }
+
+void Backend::WindowDestroyed(win::Window* w) {
+    screens_.erase(w);
+    // Hot keys die with their window.
+    std::erase_if(hotKeys_, [w](const auto& entry) { return entry.second == w; });
+}
+
+void Backend::Present(win::Window* w, const RECT& rect) {
+    ++presents_;
+    gdi::Surface& screen = screens_[w];
+    if (screen.Width() != w->surface.Width() || screen.Height() != w->surface.Height()) {
+        screen.Resize(w->surface.Width(), w->surface.Height(), 0);
+    }
+    RECT bounds = screen.Bounds();
+    RECT area;
+    if (!IntersectRect(&area, &bounds, &rect)) {
+        return;
+    }
+    for (int y = area.top; y < area.bottom; ++y) {
+        std::copy(w->surface.Row(y) + area.left, w->surface.Row(y) + area.right,
+                  screen.Row(y) + area.left);
+    }
+}
+
+bool Backend::RegisterHotKey(win::Window* w, int id, UINT, UINT) {
+    return hotKeys_.emplace(id, w).second;
+}
+
+bool Backend::UnregisterHotKey(win::Window*, int id) { return hotKeys_.erase(id) > 0; }
+
+bool Backend::PaintPending() {
+    CWinApp* app = AfxGetApp();
+    if (!app) {
+        return false;
+    }
+    for (const auto& w : app->Windows().topLevel) {
+        if (w->Visible() && !IsRectEmpty(&w->invalid)) {
+            win::DeliverPaint(w.get());
+            return true;
+        }
+    }
+    return false;
+}
+
+void Backend::RunModalLoop(win::Window* w) {
+    ++modalDepth_;
+    while (win::IsLive(w) && !w->modalEnded) {
+        if (!posted_.empty()) {
+            MSG msg = posted_.front();
+            posted_.pop_front();
+            if (win::IsLive(msg.hwnd)) {
+                win::SendMessageTo(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+            }
+            continue;
+        }
+        if (PaintPending()) {
+            continue;
+        }
+        if (script_.empty()) {
+            // The script is over: every open modal loop ends, as if the session were closed.
+            w->modalResult = IDABORT;
+            w->modalEnded = true;
+            break;
+        }
+        auto step = std::move(script_.front());
+        script_.pop_front();
+        win::Window* active = win::ActiveModalWindow();
+        step(active ? active : w);
+    }
+    --modalDepth_;
+}
+
+} // namespace headless

@@ -1,0 +1,35 @@
+#include "platform/win/window.h"
+
+#include "platform/win/backend.h"
+
+namespace win {
+
+RECT Window::ScreenRect() const {
+    if (show == ShowState::Maximized && !parent) {
+        if (Backend* b = CurrentBackend()) {
+            SIZE s = b->ScreenSize();
+            return RECT{0, 0, s.cx, s.cy};
+        }
+    }
+    return normalRect;
+}
+
+Window* Window::Child(int controlId) const {
+    for (const auto& c : children) {
+        if (c->id == controlId) {
+            return c.get();
+        }
+    }
+    return nullptr;
+}
+
+int Window::ChildIndex(const Window* child) const {
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        if (children[i].get() == child) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+} // namespace win

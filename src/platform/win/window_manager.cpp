@@ -1,0 +1,438 @@
+#include "platform/win/window_manager.h"
+
+#include <algorithm>
+
+namespace win {
+
+namespace {
+
+WindowSet* Set() {
+    CWinApp* app = AfxGetApp();
+    return app ? &app->Windows() : nullptr;
+}
+
+void Notify(Window* w) {
+    if (Backend* b = CurrentBackend()) {
+        b->WindowChanged(w);
+    }
+}
+
+RECT ClientBounds(const Window* w) {
+    RECT s = w->ScreenRect();
+    return RECT{0, 0, s.right - s.left, s.bottom - s.top};
+}
+
+void ResizeSurface(Window* w) {
+    RECT c = ClientBounds(w);
+    if (w->surface.Width() != c.right || w->surface.Height() != c.bottom) {
+        w->surface.Resize(c.right, c.bottom, 0);
+    }
+}
+
+bool IsKeyboardMessage(UINT m) { return m >= WM_KEYDOWN && m <= 0x0109; }
+bool IsMouseMessage(UINT m) { return m >= WM_MOUSEMOVE && m <= 0x020E; }
+
+} // namespace
+
+Backend* CurrentBackend() {
+    CWinApp* app = AfxGetApp();
+    return app ? app->GetBackend() : nullptr;
+}
+
+Window* CreateDialogWindow(CWnd* wnd, const DialogTemplate& t, Window* owner) {
+    WindowSet* set = Set();
+    if (!set) {
+        return nullptr;
+    }
+    auto window = std::make_unique<Window>();
+    Window* w = window.get();
+    w->wnd = wnd;
+    w->owner = owner;
+    w->dialogTemplate = &t;
+    w->style = t.style;
+    w->exStyle = t.exStyle;
+    w->text = t.caption;
+    const SIZE units = DialogBaseUnits(t);
+    RECT r = MapDialogRect(units, t.x, t.y, t.cx, t.cy);
+    // A dialog without a caption sits where its template says; one with a caption is centred
+    // on the screen, where the operator finds it.
+    if ((t.style & WS_CAPTION) == WS_CAPTION) {
+        if (Backend* b = CurrentBackend()) {
+            SIZE screen = b->ScreenSize();
+            const int width = r.right - r.left, height = r.bottom - r.top;
+            r.left = std::max(0, (screen.cx - width) / 2);
+            r.top = std::max(0, (screen.cy - height) / 2);
+            r.right = r.left + width;
+            r.bottom = r.top + height;
+        }
+    }
+    w->normalRect = r;
+    for (const ControlTemplate& ct : t.controls) {
+        auto child = std::make_unique<Window>();
+        child->parent = w;
+        child->controlClass = ct.cls;
+        child->id = ct.id;
+        child->iconId = ct.iconId;
+        child->style = ct.style;
+        child->exStyle = ct.exStyle;
+        child->text = ct.text;
+        child->normalRect = MapDialogRect(units, ct.x, ct.y, ct.cx, ct.cy);
+        child->show = (ct.style & WS_VISIBLE) ? ShowState::Normal : ShowState::Hidden;
+        child->enabled = (ct.style & WS_DISABLED) == 0;
+        child->controlWnd = std::make_unique<CWnd>();
+        child->controlWnd->m_hWnd = child.get();
+        w->children.push_back(std::move(child));
+    }
+    ResizeSurface(w);
+    wnd->m_hWnd = w;
+    set->topLevel.push_back(std::move(window));
+    if (Backend* b = CurrentBackend()) {
+        b->WindowCreated(w);
+    }
+    return w;
+}
+
+bool IsLive(const Window* w) {
+    WindowSet* set = Set();
+    if (!set || !w) {
+        return false;
+    }
+    return std::any_of(set->topLevel.begin(), set->topLevel.end(),
+                       [w](const auto& p) { return p.get() == w; });
+}
+
+void DestroyWindowObject(Window* w) {
+    WindowSet* set = Set();
+    if (!set || !IsLive(w)) {
+        return;
+    }
+    if (Backend* b = CurrentBackend()) {
+        b->WindowDestroyed(w);
+    }
+    auto& stack = set->modalStack;
+    stack.erase(std::remove(stack.begin(), stack.end(), w), stack.end());
+    for (auto& child : w->children) {
+        child->controlWnd->m_hWnd = nullptr;
+    }
+    if (w->wnd && w->wnd->m_hWnd == w) {
+        w->wnd->m_hWnd = nullptr;
+    }
+    auto& all = set->topLevel;
+    all.erase(std::remove_if(all.begin(), all.end(), [w](const auto& p) { return p.get() == w; }),
+              all.end());
+}
+
+LRESULT SendMessageTo(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!w) {
+        return 0;
+    }
+    if (w->parent) {
+        return DefaultWindowProc(w, message, wParam, lParam);
+    }
+    if (!w->wnd) {
+        return 0;
+    }
+    return w->wnd->WindowProc(message, wParam, lParam);
+}
+
+Window* ActiveModalWindow() {
+    WindowSet* set = Set();
+    if (!set || set->modalStack.empty()) {
+        return nullptr;
+    }
+    return set->modalStack.back();
+}
+
+void Invalidate(Window* w, const RECT* rect) {
+    if (!w || w->parent) {
+        return;
+    }
+    RECT bounds = ClientBounds(w);
+    RECT area = bounds;
+    if (rect && !IntersectRect(&area, &bounds, rect)) {
+        return;
+    }
+    if (IsRectEmpty(&area)) {
+        return;
+    }
+    UnionRect(&w->invalid, &w->invalid, &area);
+    if (Backend* b = CurrentBackend()) {
+        b->PaintRequested(w);
+    }
+}
+
+BOOL ShowWindow(Window* w, int cmdShow) {
+    if (!w) {
+        return FALSE;
+    }
+    const bool wasVisible = w->Visible();
+    ShowState next = w->show;
+    switch (cmdShow) {
+    case SW_HIDE:
+        next = ShowState::Hidden;
+        break;
+    case SW_SHOWMAXIMIZED:
+        next = ShowState::Maximized;
+        break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+        next = ShowState::Minimized;
+        break;
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+        next = ShowState::Normal;
+        break;
+    default: // SW_SHOW and the rest keep the current state, shown
+        next = w->show == ShowState::Hidden ? ShowState::Normal : w->show;
+        break;
+    }
+    if (next != w->show) {
+        w->show = next;
+        if (!w->parent) {
+            ResizeSurface(w);
+        }
+        Notify(w);
+        if (!w->parent && next != ShowState::Hidden) {
+            Invalidate(w, nullptr);
+        }
+    }
+    return wasVisible;
+}
+
+void ClientResized(Window* w, int width, int height) {
+    if (!IsLive(w)) {
+        return;
+    }
+    if (w->show != ShowState::Maximized) {
+        w->normalRect.right = w->normalRect.left + width;
+        w->normalRect.bottom = w->normalRect.top + height;
+    }
+    if (w->surface.Width() == width && w->surface.Height() == height) {
+        return;
+    }
+    w->surface.Resize(width, height, 0);
+    Invalidate(w, nullptr);
+}
+
+void DeliverPaint(Window* w) {
+    if (!IsLive(w) || IsRectEmpty(&w->invalid)) {
+        return;
+    }
+    if (!w->Visible()) {
+        return;
+    }
+    SendMessageTo(w, WM_PAINT, 0, 0);
+    // A window procedure that paints nothing still validates, as the default one would.
+    w->invalid = RECT{};
+}
+
+void ProcessInput(MSG msg) {
+    Window* target = msg.hwnd;
+    if (!IsLive(target)) {
+        return;
+    }
+    if (!target->enabled) {
+        return;
+    }
+    if (IsKeyboardMessage(msg.message) || IsMouseMessage(msg.message)) {
+        if (target->wnd && target->wnd->PreTranslateMessage(&msg)) {
+            return;
+        }
+        if (!IsLive(target)) {
+            return;
+        }
+    }
+    SendMessageTo(target, msg.message, msg.wParam, msg.lParam);
+}
+
+void FocusControl(Window* control) {
+    if (!control || !control->parent) {
+        return;
+    }
+    Window* dialog = control->parent;
+    const int index = dialog->ChildIndex(control);
+    if (index < 0 || index == dialog->focus) {
+        return;
+    }
+    dialog->focus = index;
+    if (Backend* b = CurrentBackend()) {
+        b->FocusChanged(dialog);
+    }
+}
+
+namespace {
+
+bool IsPushButton(const Window* c) {
+    const DWORD type = c->style & BS_TYPEMASK;
+    return c->controlClass == ControlClass::Button &&
+           (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+bool IsAutoCheckBox(const Window* c) {
+    return c->controlClass == ControlClass::Button && (c->style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+}
+
+bool CanFocus(const Window* c) {
+    return c->Visible() && c->enabled && c->controlClass == ControlClass::Button;
+}
+
+void Click(Window* control) {
+    Window* dialog = control->parent;
+    if (IsAutoCheckBox(control)) {
+        control->check = control->check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+        Notify(control);
+    }
+    SendMessageTo(dialog, WM_COMMAND,
+                  static_cast<WPARAM>((static_cast<DWORD>(BN_CLICKED) << 16) |
+                                      static_cast<WORD>(control->id)),
+                  0);
+}
+
+// Moves the focus to the next (or previous) control that can take it; with tabStopsOnly, only
+// controls with WS_TABSTOP count.
+void MoveFocus(Window* dialog, int direction, bool tabStopsOnly) {
+    const int n = static_cast<int>(dialog->children.size());
+    if (n == 0) {
+        return;
+    }
+    int i = dialog->focus < 0 ? (direction > 0 ? -1 : n) : dialog->focus;
+    for (int step = 0; step < n; ++step) {
+        i = (i + direction + n) % n;
+        Window* c = dialog->children[static_cast<std::size_t>(i)].get();
+        if (CanFocus(c) && (!tabStopsOnly || (c->style & WS_TABSTOP))) {
+            FocusControl(c);
+            return;
+        }
+    }
+}
+
+Window* Focused(Window* dialog) {
+    if (dialog->focus < 0 || dialog->focus >= static_cast<int>(dialog->children.size())) {
+        return nullptr;
+    }
+    Window* c = dialog->children[static_cast<std::size_t>(dialog->focus)].get();
+    return CanFocus(c) ? c : nullptr;
+}
+
+WPARAM Command(int id) { return static_cast<WPARAM>(static_cast<WORD>(id)); }
+
+} // namespace
+
+void ControlClicked(Window* control) {
+    if (!control || !control->parent || !CanFocus(control) || !control->parent->enabled) {
+        return;
+    }
+    FocusControl(control);
+    Click(control);
+}
+
+BOOL IsDialogMessage(Window* dialog, MSG* msg) {
+    if (!dialog || !msg) {
+        return FALSE;
+    }
+    if (msg->message == WM_SYSKEYDOWN || msg->message == WM_SYSKEYUP) {
+        return FALSE; // system keys go to the default window procedure
+    }
+    if (msg->message != WM_KEYDOWN) {
+        return IsKeyboardMessage(msg->message);
+    }
+    Backend* b = CurrentBackend();
+    const bool shift = b && b->IsKeyDown(VK_SHIFT);
+    switch (msg->wParam) {
+    case VK_TAB:
+        MoveFocus(dialog, shift ? -1 : 1, true);
+        break;
+    case VK_LEFT:
+    case VK_UP:
+        MoveFocus(dialog, -1, false);
+        break;
+    case VK_RIGHT:
+    case VK_DOWN:
+        MoveFocus(dialog, 1, false);
+        break;
+    case VK_SPACE:
+        if (Window* c = Focused(dialog)) {
+            Click(c);
+        }
+        break;
+    case VK_RETURN:
+        if (Window* c = Focused(dialog); c && IsPushButton(c)) {
+            Click(c);
+        } else {
+            SendMessageTo(dialog, WM_COMMAND, Command(IDOK), 0);
+        }
+        break;
+    case VK_ESCAPE:
+        SendMessageTo(dialog, WM_COMMAND, Command(IDCANCEL), 0);
+        break;
+    default:
+        break;
+    }
+    return TRUE;
+}
+
+LRESULT DefaultWindowProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!w) {
+        return 0;
+    }
+    Backend* b = CurrentBackend();
+    switch (message) {
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F4) {
+            return SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        if (wParam == VK_SPACE && b && !w->parent) {
+            b->ShowSystemMenu(w);
+        }
+        return 0;
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+            return SendMessageTo(w, WM_CLOSE, 0, 0);
+        case SC_MINIMIZE:
+            ShowWindow(w, SW_MINIMIZE);
+            return 0;
+        case SC_MAXIMIZE:
+            ShowWindow(w, SW_SHOWMAXIMIZED);
+            return 0;
+        case SC_RESTORE:
+            ShowWindow(w, SW_RESTORE);
+            return 0;
+        default:
+            return 0;
+        }
+    case WM_CLOSE:
+        // A dialog treats closing as its cancel command; other windows are destroyed.
+        if (w->dialogTemplate) {
+            return SendMessageTo(w, WM_COMMAND, Command(IDCANCEL), 0);
+        }
+        if (w->wnd) {
+            w->wnd->DestroyWindow();
+        }
+        return 0;
+    case WM_NCLBUTTONDOWN:
+        if (static_cast<LRESULT>(wParam) == HTCAPTION) {
+            if (b) {
+                b->BeginMoveDrag(w);
+            }
+        }
+        return 0;
+    case WM_SETICON: {
+        HICON icon = reinterpret_cast<HICON>(lParam);
+        HICON& slot = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
+        HICON previous = slot;
+        slot = icon;
+        Notify(w);
+        return reinterpret_cast<LRESULT>(previous);
+    }
+    case WM_PAINT:
+        w->invalid = RECT{};
+        return 0;
+    case WM_INITDIALOG:
+        return TRUE;
+    default:
+        return 0;
+    }
+}
+
+} // namespace win

@@ -1,0 +1,29 @@
+#pragma once
+// The window manager: creation and destruction of windows, showing, invalidation and painting,
+// message delivery, default message handling and the dialog manager's keyboard interface.
+
+#include "platform/win/backend.h"
+#include "platform/win/wnd.h"
+
+#include <memory>
+#include <vector>
+
+namespace win {
+
+struct WindowSet {
+    std::vector<std::unique_ptr<Window>> topLevel;
+    std::vector<Window*> modalStack; // innermost last
+};
+
+Window* CreateDialogWindow(CWnd* wnd, const DialogTemplate& t, Window* owner);
+void DestroyWindowObject(Window* w);
+bool IsLive(const Window* w);
+
+LRESULT SendMessageTo(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefaultWindowProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
+void Invalidate(Window* w, const RECT* rect);
+BOOL ShowWindow(Window* w, int cmdShow);
+// The dialog manager: keyboard navigation and the default commands of a dialog.
+BOOL IsDialogMessage(Window* dialog, MSG* msg);
+
+} // namespace win

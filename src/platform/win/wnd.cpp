@@ -1,0 +1,202 @@
+#include "platform/win/wnd.h"
+
+#include "platform/win/backend.h"
+#include "platform/win/window_manager.h"
+
+#include <algorithm>
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+END_MESSAGE_MAP()
+
+CWnd::~CWnd() {
+    // A framework object that still has its window destroys it without the virtual override:
+    // the derived part is already gone.
+    if (m_hWnd && !m_hWnd->parent) {
+        win::DestroyWindowObject(m_hWnd);
+        m_hWnd = nullptr;
+    }
+}
+
+BOOL CWnd::PreTranslateMessage(MSG* /*msg*/) { return FALSE; }
+
+BOOL CWnd::DestroyWindow() {
+    if (!m_hWnd) {
+        return FALSE;
+    }
+    win::DestroyWindowObject(m_hWnd);
+    m_hWnd = nullptr;
+    return TRUE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const MSG saved = currentMsg_;
+    currentMsg_ = MSG{m_hWnd, message, wParam, lParam};
+    LRESULT result = 0;
+    if (message == WM_COMMAND) {
+        if (!OnCommand(wParam, lParam)) {
+            result = DefWindowProc(message, wParam, lParam);
+        }
+    } else if (const win::MessageMapEntry* e = FindEntry(message, 0, 0)) {
+        result = e->handler(this, wParam, lParam);
+    } else {
+        result = DefWindowProc(message, wParam, lParam);
+    }
+    currentMsg_ = saved;
+    return result;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM /*lParam*/) {
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+}
+
+LRESULT CWnd::Default() {
+    return DefWindowProc(currentMsg_.message, currentMsg_.wParam, currentMsg_.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return win::DefaultWindowProc(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return win::SendMessageTo(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    win::Backend* b = win::CurrentBackend();
+    if (!m_hWnd || !b) {
+        return FALSE;
+    }
+    b->Post(MSG{m_hWnd, message, wParam, lParam});
+    return TRUE;
+}
+
+void CWnd::GetClientRect(LPRECT rect) const {
+    if (!rect) {
+        return;
+    }
+    *rect = RECT{};
+    if (m_hWnd) {
+        RECT s = m_hWnd->ScreenRect();
+        *rect = RECT{0, 0, s.right - s.left, s.bottom - s.top};
+    }
+}
+
+void CWnd::GetWindowRect(LPRECT rect) const {
+    if (rect) {
+        *rect = m_hWnd ? m_hWnd->ScreenRect() : RECT{};
+    }
+}
+
+void CWnd::Invalidate(BOOL erase) { InvalidateRect(nullptr, erase); }
+
+void CWnd::InvalidateRect(LPCRECT rect, BOOL /*erase*/) { win::Invalidate(m_hWnd, rect); }
+
+BOOL CWnd::ShowWindow(int cmdShow) { return win::ShowWindow(m_hWnd, cmdShow); }
+
+BOOL CWnd::IsZoomed() const { return m_hWnd && m_hWnd->show == win::ShowState::Maximized; }
+
+BOOL CWnd::IsIconic() const { return m_hWnd && m_hWnd->show == win::ShowState::Minimized; }
+
+BOOL CWnd::IsWindowVisible() const { return m_hWnd && m_hWnd->Visible(); }
+
+BOOL CWnd::EnableWindow(BOOL enable) {
+    if (!m_hWnd) {
+        return FALSE;
+    }
+    const BOOL wasDisabled = !m_hWnd->enabled;
+    m_hWnd->enabled = enable != FALSE;
+    if (win::Backend* b = win::CurrentBackend()) {
+        b->WindowChanged(m_hWnd);
+    }
+    return wasDisabled;
+}
+
+BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_hWnd->enabled; }
+
+CMenu* CWnd::GetSystemMenu(BOOL revert) {
+    if (!m_hWnd || m_hWnd->parent) {
+        return nullptr;
+    }
+    if (revert) {
+        m_hWnd->systemMenu.items.clear();
+        return nullptr;
+    }
+    if (!m_hWnd->systemMenuWrapper) {
+        m_hWnd->systemMenuWrapper = std::make_unique<CMenu>();
+        m_hWnd->systemMenuWrapper->m_hMenu = &m_hWnd->systemMenu;
+    }
+    return m_hWnd->systemMenuWrapper.get();
+}
+
+HICON CWnd::SetIcon(HICON icon, BOOL big) {
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+}
+
+HICON CWnd::GetIcon(BOOL big) const {
+    if (!m_hWnd) {
+        return nullptr;
+    }
+    return big ? m_hWnd->iconBig : m_hWnd->iconSmall;
+}
+
+BOOL CWnd::SetWindowTextA(const char* text) {
+    if (!m_hWnd) {
+        return FALSE;
+    }
+    m_hWnd->text = text ? text : "";
+    if (win::Backend* b = win::CurrentBackend()) {
+        b->WindowChanged(m_hWnd);
+    }
+    return TRUE;
+}
+
+std::string CWnd::GetWindowTextA() const { return m_hWnd ? m_hWnd->text : std::string(); }
+
+int CWnd::GetDlgCtrlID() const { return m_hWnd ? m_hWnd->id : 0; }
+
+CWnd* CWnd::GetDlgItem(int id) const {
+    win::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;
+    return child ? child->controlWnd.get() : nullptr;
+}
+
+void CWnd::SetDlgItemTextA(int id, const char* text) {
+    if (CWnd* item = GetDlgItem(id)) {
+        item->SetWindowTextA(text);
+    }
+}
+
+void CWnd::CheckDlgButton(int id, UINT check) {
+    win::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;
+    if (!child || child->controlClass != win::ControlClass::Button) {
+        return;
+    }
+    child->check = static_cast<int>(check);
+    if (win::Backend* b = win::CurrentBackend()) {
+        b->WindowChanged(child);
+    }
+}
+
+UINT CWnd::IsDlgButtonChecked(int id) const {
+    win::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;
+    return child ? static_cast<UINT>(child->check) : 0;
+}
+
+CWnd* CWnd::SetFocus() {
+    if (m_hWnd && m_hWnd->parent) {
+        win::FocusControl(m_hWnd);
+    }
+    return nullptr;
+}
+
+BOOL CMenu::AppendMenuA(UINT flags, std::uintptr_t id, const char* text) {
+    if (!m_hMenu) {
+        return FALSE;
+    }
+    m_hMenu->items.push_back(MenuData::Item{flags, id, text ? text : ""});
+    return TRUE;
+}
+
+int CMenu::GetMenuItemCount() const {
+    return m_hMenu ? static_cast<int>(m_hMenu->items.size()) : -1;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/win/window.h"
+
+namespace res {
+
+// Icon group 128 at 32 x 32 or 16 x 16; null for an unknown id or size.
+HICON LoadIcon(int id, int size = 32);
+
+} // namespace res

@@ -1,0 +1,14 @@
+#pragma once
+// Resource identifiers of the program.
+
+constexpr int IDD_ABOUTBOX = 100;
+constexpr int IDS_ABOUTBOX = 101;
+constexpr int IDD_LUMIVEX_DIALOG = 102;
+constexpr int IDR_MAINFRAME = 128;
+constexpr int IDD_PICTURE_OPTIONS = 138;
+constexpr int IDC_HIDDEN_BUTTON = 1002;
+constexpr int IDC_FIRST_PATTERN_BOX = 1003;
+constexpr int IDC_SPARE_BOX = 1046;
+constexpr int IDC_CLEAR_ALL = 1145;
+constexpr int IDM_ABOUTBOX = 0x0010;
+constexpr int IDC_STATIC = 0xFFFF;

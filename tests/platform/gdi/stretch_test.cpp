@@ -1,0 +1,181 @@
+#include "canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace gdi_test {
+namespace {
+
+// A source DC whose pixel at (x, y) is value(x, y).
+template <class Fn> void Paint(Canvas& c, Fn value) {
+    for (int y = 0; y < c.Height(); ++y) {
+        for (int x = 0; x < c.Width(); ++x) {
+            c.Surface().Set(x, y, value(x, y));
+        }
+    }
+}
+
+std::vector<std::uint32_t> RowOf(Canvas& c, int y) {
+    std::vector<std::uint32_t> out;
+    for (int x = 0; x < c.Width(); ++x) {
+        out.push_back(c.At(x, y));
+    }
+    return out;
+}
+
+std::vector<std::uint32_t> ColumnOf(Canvas& c, int x) {
+    std::vector<std::uint32_t> out;
+    for (int y = 0; y < c.Height(); ++y) {
+        out.push_back(c.At(x, y));
+    }
+    return out;
+}
+
+TEST(StretchBlt, AFreshDcShrinksBlackOnWhite) {
+    Canvas c(1, 1);
+    EXPECT_EQ(c.dc.GetStretchBltMode(), BLACKONWHITE);
+}
+
+TEST(StretchBlt, Enlarging1024To1920ColumnsTakesTheSourceNearestEachCentre) {
+    Canvas from(1024, 1), to(1920, 1);
+    Paint(from, [](int x, int) { return std::uint32_t(x); });
+    ASSERT_TRUE(to.dc.StretchBlt(0, 0, 1920, 1, &from.dc, 0, 0, 1024, 1, SRCCOPY));
+    const auto row = RowOf(to, 0);
+    EXPECT_EQ(std::vector<std::uint32_t>(row.begin(), row.begin() + 16),
+              (std::vector<std::uint32_t>{0, 0, 1, 1, 2, 2, 3, 3, 4, 5, 5, 6, 6, 7, 7, 8}));
+    EXPECT_EQ(std::vector<std::uint32_t>(row.end() - 5, row.end()),
+              (std::vector<std::uint32_t>{1021, 1022, 1022, 1023, 1023}));
+    // Every source column shows, once or twice, in order.
+    for (std::size_t i = 1; i < row.size(); ++i) {
+        ASSERT_LE(row[i] - row[i - 1], 1u) << i;
+    }
+}
+
+TEST(StretchBlt, Enlarging1024To1080RowsRepeatsEveryNineteenthOrTwentiethRow) {
+    Canvas from(1, 1024), to(1, 1080);
+    Paint(from, [](int, int y) { return std::uint32_t(y); });
+    to.dc.StretchBlt(0, 0, 1, 1080, &from.dc, 0, 0, 1, 1024, SRCCOPY);
+    const auto column = ColumnOf(to, 0);
+    std::vector<int> repeats;
+    for (int y = 1; y < 1080; ++y) {
+        ASSERT_LE(column[y] - column[y - 1], 1u);
+        if (column[y] == column[y - 1]) {
+            repeats.push_back(y);
+        }
+    }
+    ASSERT_EQ(repeats.size(), 56u);
+    EXPECT_EQ(std::vector<int>(repeats.begin(), repeats.begin() + 6),
+              (std::vector<int>{10, 29, 48, 67, 87, 106}));
+    EXPECT_EQ(column.front(), 0u);
+    EXPECT_EQ(column.back(), 1023u);
+}
+
+TEST(StretchBlt, Shrinking1225To1224AndsTheTwoMiddleColumns) {
+    Canvas from(1225, 1), to(1224, 1);
+    Paint(from, [](int x, int) { return std::uint32_t(x) | 0x00F00000u; });
+    to.dc.StretchBlt(0, 0, 1224, 1, &from.dc, 0, 0, 1225, 1, SRCCOPY);
+    for (int d = 0; d < 1224; ++d) {
+        const std::uint32_t expected = d < 611    ? d
+                                       : d == 611 ? (611u & 612u)
+                                                  : static_cast<std::uint32_t>(d + 1);
+        ASSERT_EQ(to.At(d, 0), expected | 0x00F00000u) << "column " << d;
+    }
+}
+
+TEST(StretchBlt, Shrinking88To68RowsAndsTwentyPairsOfRows) {
+    // Source row r clears bit r mod 24, so an AND of two rows clears two bits.
+    Canvas from(1, 88), to(1, 68);
+    Paint(from, [](int, int y) { return 0x00FFFFFFu & ~(1u << (y % 24)); });
+    to.dc.StretchBlt(0, 0, 1, 68, &from.dc, 0, 0, 1, 88, SRCCOPY);
+    std::vector<int> pairs;
+    int next = 0; // the next source row expected
+    for (int d = 0; d < 68; ++d) {
+        const std::uint32_t cleared = ~to.At(0, d) & 0x00FFFFFFu;
+        const int count = __builtin_popcount(cleared);
+        ASSERT_TRUE(count == 1 || count == 2) << "row " << d;
+        ASSERT_TRUE(cleared & (1u << (next % 24))) << "row " << d;
+        if (count == 2) {
+            ASSERT_TRUE(cleared & (1u << ((next + 1) % 24))) << "row " << d;
+            pairs.push_back(d);
+        }
+        next += count;
+    }
+    EXPECT_EQ(next, 88);
+    EXPECT_EQ(pairs, (std::vector<int>{1,  5,  8,  11, 15, 18, 22, 25, 28, 32,
+                                       35, 39, 42, 45, 49, 52, 56, 59, 62, 66}));
+}
+
+TEST(StretchBlt, OtherModesCombineShrunkPixelsByOrOrKeepOne) {
+    Canvas from(4, 1), to(2, 1);
+    const std::uint32_t values[4] = {0x0000F0, 0x00000F, 0x00F000, 0x000F00};
+    Paint(from, [&](int x, int) { return values[x]; });
+    to.dc.SetStretchBltMode(WHITEONBLACK);
+    to.dc.StretchBlt(0, 0, 2, 1, &from.dc, 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(RowOf(to, 0), (std::vector<std::uint32_t>{0x0000FF, 0x00FF00}));
+    to.dc.SetStretchBltMode(COLORONCOLOR);
+    to.dc.StretchBlt(0, 0, 2, 1, &from.dc, 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(RowOf(to, 0), (std::vector<std::uint32_t>{0x0000F0, 0x00F000}));
+}
+
+TEST(StretchBlt, TheMappingComesFromTheUnclippedRectangles) {
+    // A 7 x 5 image stretched to 23 x 13, once whole on a big surface and once hanging off the
+    // top-left corner of a small one and clipped by a window DC: the visible pixels agree.
+    Canvas from(7, 5);
+    Paint(from, [](int x, int y) { return std::uint32_t(0x10000 * y + x + 1); });
+    Canvas whole(40, 30);
+    whole.dc.StretchBlt(5, 4, 23, 13, &from.dc, 0, 0, 7, 5, SRCCOPY);
+
+    gdi::Surface small(12, 10, 0);
+    CDC window;
+    window.Attach(CreateWindowDC(&small, RECT{1, 2, 12, 9}));
+    window.SetWindowOrg(14, 9);
+    window.StretchBlt(5, 4, 23, 13, &from.dc, 0, 0, 7, 5, SRCCOPY);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const bool inClip = x >= 1 && y >= 2 && y < 9;
+            ASSERT_EQ(small.At(x, y), inClip ? whole.At(x + 14, y + 9) : 0u) << x << "," << y;
+        }
+    }
+}
+
+TEST(StretchBlt, SourceCoordinatesAreTheSourceDcsOwn) {
+    Canvas from(4, 4), to(8, 8);
+    Paint(from, [](int x, int y) { return std::uint32_t(10 * y + x + 1); });
+    from.dc.SetWindowOrg(100, 200);
+    to.dc.StretchBlt(0, 0, 4, 4, &from.dc, 102, 201, 2, 2, SRCCOPY);
+    EXPECT_EQ(RowOf(to, 0), (std::vector<std::uint32_t>{13, 13, 14, 14, 0, 0, 0, 0}));
+    EXPECT_EQ(RowOf(to, 3), (std::vector<std::uint32_t>{23, 23, 24, 24, 0, 0, 0, 0}));
+}
+
+TEST(StretchBlt, PixelsWithoutASourcePixelAreLeftAlone) {
+    Canvas from(2, 1), to(8, 1, 0x123456);
+    Paint(from, [](int x, int) { return std::uint32_t(x + 1); });
+    // Source columns -1 ... 2 of a 2-pixel image, doubled.
+    to.dc.StretchBlt(0, 0, 8, 1, &from.dc, -1, 0, 4, 1, SRCCOPY);
+    const std::uint32_t bg = gdi::ToPixel(0x123456);
+    EXPECT_EQ(RowOf(to, 0), (std::vector<std::uint32_t>{bg, bg, 1, 1, 2, 2, bg, bg}));
+}
+
+TEST(StretchBlt, ANegativeWidthMirrors) {
+    Canvas from(4, 1), to(6, 1);
+    Paint(from, [](int x, int) { return std::uint32_t(x + 1); });
+    // Width -4 from x = 4 covers columns 1 ... 4, right to left.
+    to.dc.StretchBlt(4, 0, -4, 1, &from.dc, 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(RowOf(to, 0), (std::vector<std::uint32_t>{0, 4, 3, 2, 1, 0}));
+}
+
+TEST(StretchBlt, WithinOneSurfaceTheSourceIsReadBeforeItIsOverwritten) {
+    Canvas c(8, 1);
+    Paint(c, [](int x, int) { return std::uint32_t(x < 4 ? x + 1 : 0); });
+    c.dc.StretchBlt(0, 0, 8, 1, &c.dc, 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(RowOf(c, 0), (std::vector<std::uint32_t>{1, 1, 2, 2, 3, 3, 4, 4}));
+}
+
+TEST(StretchBlt, OnlySourceCopyIsSupported) {
+    Canvas from(2, 2), to(2, 2);
+    EXPECT_FALSE(to.dc.StretchBlt(0, 0, 2, 2, &from.dc, 0, 0, 2, 2, 0x00EE0086));
+}
+
+} // namespace
+} // namespace gdi_test

@@ -1,0 +1,173 @@
+#include "app/mem_dc.h"
+#include "support/session.h"
+#include "platform/win/dc_window.h"
+#include "support/pixels.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::AllEqual;
+using testing_support::Session;
+
+namespace {
+
+// Draws the current pattern into a memory DC of the client size and reports the frame and the
+// DC state afterwards.
+struct Drawn {
+    gdi::Surface frame;
+    HPEN pen;
+    HBRUSH brush;
+    int rop;
+};
+
+Drawn DrawNow(CLumivexDlg& main) {
+    CRect client;
+    main.GetClientRect(&client);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
+    CBitmap* old = dc.SelectObject(&bitmap);
+    HPEN penBefore = dc.m_hDC->pen;
+    HBRUSH brushBefore = dc.m_hDC->brush;
+    main.DrawCurrentPattern(&dc);
+    Drawn d{*static_cast<HBITMAP>(bitmap.m_hObject)->surface, dc.m_hDC->pen, dc.m_hDC->brush,
+            dc.GetROP2()};
+    EXPECT_EQ(d.pen, penBefore);
+    EXPECT_EQ(d.brush, brushBefore);
+    dc.SelectObject(old);
+    return d;
+}
+
+TEST(Dispatcher, AnEmptyPlaylistOrABadIdGivesABlackFrame) {
+    Session s(64, 48);
+    s.backend.Run([] {
+        CLumivexDlg& main = Session::Main();
+        main.PlaylistForTest().clear();
+        EXPECT_TRUE(AllEqual(DrawNow(main).frame, 0));
+        main.PlaylistForTest() = {43};
+        EXPECT_TRUE(AllEqual(DrawNow(main).frame, 0));
+        main.PlaylistForTest() = {-1};
+        EXPECT_TRUE(AllEqual(DrawNow(main).frame, 0));
+        main.BuildPlaylist();
+    });
+    s.Run();
+}
+
+TEST(Dispatcher, TakesThePositionModuloThePlaylist) {
+    Session s(64, 48);
+    s.backend.Run([] {
+        CLumivexDlg& main = Session::Main();
+        main.PlaylistForTest() = {0, 1, 4};
+        main.SetStateForTest(0, TRUE, 5, 128); // index 2: pattern 4
+        gdi::Surface f = DrawNow(main).frame;
+        EXPECT_EQ(testing_support::ColumnsWith(f, 10, 0xFFFFFF), (std::vector<int>{62, 63}));
+        main.SetStateForTest(0, TRUE, 255, 128); // 255 mod 3 = 0: pattern 0
+        f = DrawNow(main).frame;
+        EXPECT_EQ(testing_support::ColumnsWith(f, 10, 0xFFFFFF), (std::vector<int>{0}));
+        main.BuildPlaylist();
+        main.SetStateForTest(0, TRUE, 0, 128);
+    });
+    s.Run();
+}
+
+TEST(Dispatcher, EveryPatternLeavesPenBrushAndRasterOperation) {
+    Session s(200, 120);
+    s.backend.Run([] {
+        CLumivexDlg& main = Session::Main();
+        for (int id = 0; id < 43; ++id) {
+            main.SetStateForTest(0, TRUE, static_cast<std::uint8_t>(id), 128);
+            EXPECT_EQ(DrawNow(main).rop, R2_COPYPEN) << id;
+        }
+        main.SetStateForTest(0, TRUE, 0, 128);
+    });
+    s.Run();
+}
+
+TEST(MemDC, CoversTheClipBoxAndCopiesOnlyThatPart) {
+    Session s(40, 30);
+    s.backend.KeyDown('1'); // pattern 1: column 39 white on black
+    s.backend.Expose(RECT{30, 10, 40, 20});
+    s.backend.Run([&] {
+        const gdi::Surface& screen = s.Screen();
+        // The exposed part shows the start screen, the rest still the pattern.
+        EXPECT_EQ(screen.At(39, 5), 0xFFFFFFu);
+        EXPECT_EQ(screen.At(39, 25), 0xFFFFFFu);
+        EXPECT_EQ(screen.At(35, 12), 0x808080u);
+        EXPECT_EQ(screen.At(29, 12), 0u);
+    });
+    s.Run();
+}
+
+TEST(MemDC, AnExplicitAreaIsUsedWhateverTheClipBox) {
+    Session s(40, 30);
+    s.backend.Run([] {
+        CClientDC client(&Session::Main());
+        client.FillSolidRect(0, 0, 40, 30, 0x123456);
+        RECT area{5, 6, 15, 9};
+        {
+            CMemDC mem(&client, &area);
+            RECT clip;
+            mem.GetClipBox(&clip);
+            EXPECT_EQ(clip, area);
+            mem.FillSolidRect(0, 0, 40, 30, 0xFFFFFF); // only the area reaches the target
+        }
+        const gdi::Surface& surface = Session::Main().m_hWnd->surface;
+        EXPECT_EQ(surface.At(5, 6), 0xFFFFFFu);
+        EXPECT_EQ(surface.At(14, 8), 0xFFFFFFu);
+        EXPECT_EQ(surface.At(15, 8), gdi::ToPixel(0x123456));
+        EXPECT_EQ(surface.At(4, 6), gdi::ToPixel(0x123456));
+    });
+    s.Run();
+}
+
+TEST(MemDC, APrintingTargetIsDrawnDirectly) {
+    CDC target;
+    target.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&target, 8, 8);
+    CBitmap* old = target.SelectObject(&bitmap);
+    target.m_bPrinting = TRUE;
+    {
+        CMemDC mem(&target);
+        EXPECT_EQ(mem.m_hDC, target.m_hDC);
+        mem.FillSolidRect(0, 0, 2, 2, 0xFFFFFF);
+    }
+    EXPECT_NE(target.m_hDC, nullptr); // not deleted with the CMemDC
+    EXPECT_EQ(static_cast<HBITMAP>(bitmap.m_hObject)->surface->At(1, 1), 0xFFFFFFu);
+    target.SelectObject(old);
+}
+
+TEST(Paint, WhileMinimisedOnlyTheIconIsDrawnCentred) {
+    Session s(100, 80);
+    s.backend.Run([&] {
+        CLumivexDlg& main = Session::Main();
+        main.m_hWnd->normalRect = RECT{0, 0, 100, 80};
+        main.ShowWindow(SW_MINIMIZE);
+        gdi::Surface& surface = main.m_hWnd->surface;
+        std::fill(surface.Pixels().begin(), surface.Pixels().end(), 0x00FF00u);
+    });
+    s.backend.Expose(RECT{0, 0, 1000, 1000});
+    s.backend.Run([&] {
+        const gdi::Surface& surface = Session::Main().m_hWnd->surface;
+        CRect client;
+        Session::Main().GetClientRect(&client);
+        const int x = (client.Width() - 32 + 1) / 2;
+        const int y = (client.Height() - 32 + 1) / 2;
+        bool iconDrawn = false;
+        for (int yy = 0; yy < surface.Height(); ++yy) {
+            for (int xx = 0; xx < surface.Width(); ++xx) {
+                const bool inside = xx >= x && xx < x + 32 && yy >= y && yy < y + 32;
+                if (surface.At(xx, yy) != 0x00FF00u) {
+                    ASSERT_TRUE(inside) << xx << "," << yy;
+                    iconDrawn = true;
+                }
+            }
+        }
+        EXPECT_TRUE(iconDrawn);
+        EXPECT_NE(surface.At(1, 1), 0x808080u); // no start screen
+        Session::Main().ShowWindow(SW_SHOWMAXIMIZED);
+    });
+    s.Run();
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+#pragma once
+// A whole program run on the headless backend: script the input, run, look at the frames.
+
+#include "app/lumivex_app.h"
+#include "app/lumivex_dlg.h"
+#include "platform/headless/headless_backend.h"
+
+#include <cstdint>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+class Session {
+  public:
+    explicit Session(int width = 1920, int height = 1080)
+        : dir_(MakeDir()), backend(SIZE{width, height}, (dir_ / "lumivex").string()) {
+        theApp.SetBackend(&backend);
+    }
+    ~Session() {
+        theApp.SetBackend(nullptr);
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Runs the program until the script is over or it ends by itself.
+    void Run() { theApp.InitInstance(); }
+
+    static CLumivexDlg& Main() { return *dynamic_cast<CLumivexDlg*>(AfxGetMainWnd()); }
+    const gdi::Surface& Screen() { return *backend.Screen(Main().m_hWnd); }
+
+    std::filesystem::path SettingsPath() const { return dir_ / "config.set"; }
+    void WriteSettings(const std::vector<std::uint8_t>& bytes) const {
+        std::ofstream out(SettingsPath(), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+    std::vector<std::uint8_t> ReadSettings() const {
+        std::ifstream in(SettingsPath(), std::ios::binary);
+        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    }
+
+  private:
+    static std::filesystem::path MakeDir() {
+        static int counter = 0;
+        auto dir = std::filesystem::temp_directory_path() /
+                   ("lumivex-test-" + std::to_string(::getpid()) + "-" +
+                    std::to_string(counter++));
+        std::filesystem::create_directories(dir);
+        return dir;
+    }
+
+    std::filesystem::path dir_;
+
+  public:
+    headless::Backend backend;
+};
+
+// Settings file content: position byte, length byte 43, then the selection characters.
+inline std::vector<std::uint8_t> SettingsBytes(std::uint8_t position, const std::string& sel) {
+    std::vector<std::uint8_t> bytes{position, static_cast<std::uint8_t>(sel.size())};
+    bytes.insert(bytes.end(), sel.begin(), sel.end());
+    return bytes;
+}
+
+} // namespace testing_support
