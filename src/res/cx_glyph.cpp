@@ -82,9 +82,9 @@ constexpr std::array<double, 9> kStrokePeaks{250, 230, 214, 201, 190, 180, 171, 
 // (about 206) and halo (45 to 120) levels.
 std::array<Blur, 2> HaloBlur(int score) {
     if (score == -1) {
-        return {Blur{Blur::Gaussian, 2.2, 0.525}, Blur{Blur::Laplace, 8.0, 1.475}};
+        return {Blur{Blur::Gaussian, 2.2, 0.49}, Blur{Blur::Laplace, 8.0, 1.37}};
     }
-    return {Blur{Blur::Gaussian, 2.8, 0.725}, Blur{Blur::Laplace, 20.0, 2.05}};
+    return {Blur{Blur::Gaussian, 2.8, 0.69}, Blur{Blur::Laplace, 20.0, 1.95}};
 }
 
 void DrawBlurredModules(GrayImage& image, int x, int y, int s, const Blur* blurs, int count) {

@@ -3,6 +3,8 @@
 #include "res/dib_pack.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -64,13 +66,16 @@ bool ExportBitmaps(const std::string& dir, std::string* error) {
             return Fail(error, "bitmap " + std::to_string(r.id) + " is missing");
         }
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        if (!out.is_open()) {
+            return Fail(error, "cannot create " + path.string() + ": " + std::strerror(errno));
+        }
         const std::array<char, kFileHeaderSize> header = FileHeader(*dib);
         out.write(header.data(), header.size());
         out.write(reinterpret_cast<const char*>(dib->data()),
                   static_cast<std::streamsize>(dib->size()));
         out.close();
         if (!out) {
-            return Fail(error, "cannot write " + path.string());
+            return Fail(error, "cannot write " + path.string() + ": " + std::strerror(errno));
         }
     }
     return true;

@@ -6,7 +6,6 @@
 #include "res/tg18_layout.h"
 
 #include <string>
-#include <utility>
 
 namespace res {
 
@@ -32,8 +31,8 @@ int CellStart(int c) {
 } // namespace
 
 GrayImage MakeTg18Ad(Tg18Size size) {
-    GrayImage image = NewLayoutImage(size, 0);
-    const Layout l{image, LayoutScale(size)};
+    GrayImage image = NewImage(size, 0);
+    const Layout l = LayoutFor(image, size);
     l.Outline(kGridFirst, kGridFirst, kGridLast, kGridLast, 1, kLabels);
     for (int k = 1; k < kCells; ++k) {
         const int g = CellStart(k) - 2;
@@ -44,9 +43,9 @@ GrayImage MakeTg18Ad(Tg18Size size) {
     for (int row = 0; row < kCells; ++row) {
         for (int col = 0; col < kCells; ++col) {
             const std::uint8_t level = CellLevel(kCells * row + col);
-            const int x0 = l.At(CellStart(col));
-            const int y0 = l.At(CellStart(row));
-            const int side = l.At(kCellSide);
+            const int x0 = l.X(CellStart(col));
+            const int y0 = l.Y(CellStart(row));
+            const int side = l.Len(kCellSide);
             for (int y = 2; y + 1 < side; y += 4) {
                 image.FillBox(x0, y0 + y, x0 + side - 1, y0 + y + 1, level);
             }
@@ -55,16 +54,16 @@ GrayImage MakeTg18Ad(Tg18Size size) {
     const TextStyle digits{2 * l.s, l.s};
     for (int k = 0; k < kCells; ++k) {
         const std::string column = std::to_string(k + 1);
-        DrawTextCentred(image, l.At(CellStart(k)), l.At(CellStart(k) + kCellSide) - 1, l.At(280),
+        DrawTextCentred(image, l.X(CellStart(k)), l.X(CellStart(k) + kCellSide) - 1, l.Y(280),
                         column, digits, kLabels);
         const std::string row = std::to_string(k);
-        const int right = l.At(295) - 1;
-        const int top = l.At(CellStart(k)) + (l.At(kCellSide) - CapHeight(digits)) / 2;
+        const int right = l.X(295) - 1;
+        const int top = l.Y(CellStart(k)) + (l.Len(kCellSide) - CapHeight(digits)) / 2;
         DrawText(image, right - TextWidth(row, digits) + 1, top, row, digits, kLabels);
     }
     DrawLabel(l, 0, 27, kSquareSide - 1, 86,
               {{"TG18-AD", {3, 1}, 0}, {"synthetic, after AAPM OR-03", {2, 1}, 10}}, kTitle);
-    return ToPortrait(std::move(image), size, 0);
+    return image;
 }
 
 } // namespace res

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <string_view>
-#include <utility>
 
 namespace res {
 
@@ -36,13 +35,14 @@ struct Quadrant {
 // Quadrants: top-left, top-right, bottom-left, bottom-right.
 constexpr std::array<Quadrant, 4> kQuadrants{{{2, 2}, {3, 3}, {4, 4}, {6, 6}}};
 
-// Where a target starts within its cell, in 1k pixels from the cell's origin: near targets
-// start 14 in, far ones end 46 in; at the 2048 layout the positions double but not the sizes.
+// Where a target starts, in pixels from the layout's origin, given its cell's origin in 1k
+// pixels: near targets start 14 in, far ones end 46 in; at the 2048 layout the positions double
+// but not the sizes.
 int TargetStart(const Layout& l, int cellOrigin, bool far, int size) {
     if (!far) {
-        return l.At(cellOrigin + 14);
+        return l.Len(cellOrigin + 14);
     }
-    return l.At(cellOrigin + 46) + l.s - size;
+    return l.Len(cellOrigin + 46) + l.s - size;
 }
 
 void DrawTarget(const Layout& l, int x, int y, int size, int contrast) {
@@ -56,7 +56,7 @@ void DrawKey(const Layout& l, int x0, int y0) {
     l.Box(x0, y0, x0 + 111, y0 + 111, kFill);
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) {
-            DrawTarget(l, l.At(x0 + offsets[col]), l.At(y0 + offsets[row]), kQuadrants[col].size,
+            DrawTarget(l, l.X(x0 + offsets[col]), l.Y(y0 + offsets[row]), kQuadrants[col].size,
                        kQuadrants[row].contrast);
         }
     }
@@ -65,8 +65,8 @@ void DrawKey(const Layout& l, int x0, int y0) {
 } // namespace
 
 GrayImage MakeTg18Afc(Tg18Size size) {
-    GrayImage image = NewLayoutImage(size, kLines);
-    const Layout l{image, LayoutScale(size)};
+    GrayImage image = NewImage(size, kLines);
+    const Layout l = LayoutFor(image, size);
     for (int j = 0; j < kCells; ++j) {
         for (int i = 0; i < kCells; ++i) {
             l.Box(kPitch * i + 1, kPitch * j + 1, kPitch * i + 62, kPitch * j + 62, kFill);
@@ -88,7 +88,7 @@ GrayImage MakeTg18Afc(Tg18Size size) {
             const Quadrant q = kQuadrants[(j >= kCells / 2 ? 2 : 0) + (i >= kCells / 2 ? 1 : 0)];
             const int position = code - '1';
             const int x = TargetStart(l, kPitch * i + 1, position % 2 == 1, q.size);
-            const int y = TargetStart(l, kPitch * j + 1, position >= 2, q.size);
+            const int y = l.top + TargetStart(l, kPitch * j + 1, position >= 2, q.size);
             DrawTarget(l, x, y, q.size, q.contrast);
         }
     }
@@ -110,7 +110,7 @@ GrayImage MakeTg18Afc(Tg18Size size) {
     DrawLabel(l, 447, 4, 576, 62,
               {{"TG18-AFC", {2, 1}, 0}, {"synthetic, after", {1, 1}, 5}, {"AAPM OR-03", {1, 1}, 3}},
               0);
-    return ToPortrait(std::move(image), size, kLines);
+    return image;
 }
 
 } // namespace res

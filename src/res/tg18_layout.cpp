@@ -21,22 +21,18 @@ void Layout::Outline(int x0, int y0, int x1, int y1, int t, std::uint8_t value) 
     Box(x1 - t + 1, y0, x1, y1, value);
 }
 
-int LayoutScale(Tg18Size size) {
-    return size == Tg18Size::Square1024 ? 1 : 2;
-}
-
-GrayImage NewLayoutImage(Tg18Size size, std::uint8_t background) {
-    const int side = kSquareSide * LayoutScale(size);
-    return GrayImage(side, side, background);
-}
-
-GrayImage ToPortrait(GrayImage square, Tg18Size size, std::uint8_t background) {
+GrayImage NewImage(Tg18Size size, std::uint8_t background) {
     if (size == Tg18Size::Square1024) {
-        return square;
+        return GrayImage(kSquareSide, kSquareSide, background);
     }
-    GrayImage portrait(kPortraitWidth, kPortraitHeight, background);
-    portrait.Paste(square, 0, kPortraitBand);
-    return portrait;
+    return GrayImage(kPortraitWidth, kPortraitHeight, background);
+}
+
+Layout LayoutFor(GrayImage& image, Tg18Size size) {
+    if (size == Tg18Size::Square1024) {
+        return Layout{image, 1, 0};
+    }
+    return Layout{image, 2, kPortraitBand};
 }
 
 void DrawLabel(const Layout& layout, int x0, int y0, int x1, int y1,
@@ -50,7 +46,7 @@ void DrawLabel(const Layout& layout, int x0, int y0, int x1, int y1,
     for (const LabelLine& line : all) {
         height += (line.gapAbove + CapHeight(line.style)) * s;
     }
-    int y = y0 * s + ((y1 - y0 + 1) * s - height) / 2;
+    int y = layout.Y(y0) + ((y1 - y0 + 1) * s - height) / 2;
     for (const LabelLine& line : all) {
         y += line.gapAbove * s;
         const TextStyle style = Scaled(line.style, s);

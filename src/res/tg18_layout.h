@@ -20,21 +20,24 @@ constexpr int kPortraitBand = 256;
 
 struct Layout {
     GrayImage& image;
-    int s; // 1 for the 1024 version, 2 for the 2048 layout
+    int s;   // 1 for the 1024 version, 2 for the 2048 layout
+    int top; // first row of the layout in the image: the band above the portrait version
 
-    int At(int v) const { return v * s; }
+    int X(int x) const { return x * s; }
+    int Y(int y) const { return y * s + top; }
+    int Len(int v) const { return v * s; }
     // The inclusive 1k box x0..x1, y0..y1, scaled: [x0 s, x1 s + s - 1].
     void Box(int x0, int y0, int x1, int y1, std::uint8_t value) const {
-        image.FillBox(x0 * s, y0 * s, x1 * s + s - 1, y1 * s + s - 1, value);
+        image.FillBox(X(x0), Y(y0), X(x1) + s - 1, Y(y1) + s - 1, value);
     }
     // A one-pixel-wide outline of the box, thickness t (in 1k pixels).
     void Outline(int x0, int y0, int x1, int y1, int t, std::uint8_t value) const;
 };
 
-int LayoutScale(Tg18Size size);
-GrayImage NewLayoutImage(Tg18Size size, std::uint8_t background);
-// The portrait image: the 2048 x 2048 layout centred between bands of the background.
-GrayImage ToPortrait(GrayImage square, Tg18Size size, std::uint8_t background);
+// The whole picture, filled with the background: 1024 x 1024, or 2048 x 2560 for the portrait
+// version, whose 2048 x 2048 layout sits between 256-row bands.
+GrayImage NewImage(Tg18Size size, std::uint8_t background);
+Layout LayoutFor(GrayImage& image, Tg18Size size);
 
 // One line of a label: its text and its style at the 1k size; the gap is the space above it.
 struct LabelLine {

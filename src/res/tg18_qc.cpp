@@ -13,7 +13,6 @@
 #include <array>
 #include <cmath>
 #include <string_view>
-#include <utility>
 
 namespace res {
 
@@ -124,8 +123,8 @@ void DrawLuminanceBlock(const Layout& l) {
     }
     l.Outline(205, 205, 819, 819, 3, kLight);
     for (const CxCell& c : kCxCells) {
-        DrawCxReferenceCell(l.image, l.At(CellStart(c.cell.col) + 1),
-                            l.At(CellStart(c.cell.row) + 1), l.s, c.score);
+        DrawCxReferenceCell(l.image, l.X(CellStart(c.cell.col) + 1), l.Y(CellStart(c.cell.row) + 1),
+                            l.s, c.score);
     }
     DrawLabel(l, CellStart(2) + 1, CellStart(bottom) + 1, CellEnd(3), CellEnd(bottom),
               {{"TG18-QC", {2, 1}, 0}, {"synthetic, after", {1, 1}, 8}, {"AAPM OR-03", {1, 1}, 4}},
@@ -136,17 +135,17 @@ void DrawResolutionBlocks(const Layout& l) {
     const GrayImage block =
         MakeResolutionBlock(l.s == 1 ? SquareResolutionBlock() : DoubledResolutionBlock());
     const GrayImage leftRight = block.MirroredLeftRight();
-    l.image.Paste(block, l.At(12), l.At(12));
-    l.image.Paste(leftRight, l.At(824), l.At(12));
-    l.image.Paste(block.MirroredTopBottom(), l.At(12), l.At(870));
-    l.image.Paste(leftRight.MirroredTopBottom(), l.At(824), l.At(870));
+    l.image.Paste(block, l.X(12), l.Y(12));
+    l.image.Paste(leftRight, l.X(824), l.Y(12));
+    l.image.Paste(block.MirroredTopBottom(), l.X(12), l.Y(870));
+    l.image.Paste(leftRight.MirroredTopBottom(), l.X(824), l.Y(870));
 }
 
 // The centre copy sits on the luminance block, so it is drawn after it.
 void DrawCentreResolutionBlock(const Layout& l) {
     l.image.Paste(
         MakeResolutionBlock(l.s == 1 ? SquareResolutionBlock() : DoubledResolutionBlock()),
-        l.At(418), l.At(441));
+        l.X(418), l.Y(441));
 }
 
 void DrawTransitionBand(const Layout& l) {
@@ -182,10 +181,10 @@ void DrawQualityControl(const Layout& l) {
         int delta = 14;
         int top = 839;
         for (std::string_view word : {std::string_view("QUALITY"), std::string_view("CONTROL")}) {
-            int x = l.At(lefts[b]) + (l.At(width) - TextWidth(word, style)) / 2;
+            int x = l.X(lefts[b]) + (l.Len(width) - TextWidth(word, style)) / 2;
             for (char c : word) {
                 const int v = boxes[b] == 255 ? 255 - delta : boxes[b] + delta;
-                DrawText(l.image, x, l.At(top), std::string_view(&c, 1), style,
+                DrawText(l.image, x, l.Y(top), std::string_view(&c, 1), style,
                          static_cast<std::uint8_t>(v));
                 x += Advance(style);
                 --delta;
@@ -198,8 +197,8 @@ void DrawQualityControl(const Layout& l) {
 } // namespace
 
 GrayImage MakeTg18Qc(Tg18Size size) {
-    GrayImage image = NewLayoutImage(size, kBackground);
-    const Layout l{image, LayoutScale(size)};
+    GrayImage image = NewImage(size, kBackground);
+    const Layout l = LayoutFor(image, size);
     for (int k = 0; k < kGridLines; ++k) {
         const int g = kGridFirst + kGridStep * k;
         l.Box(g, 0, g, kSquareSide - 1, kLight);
@@ -207,14 +206,14 @@ GrayImage MakeTg18Qc(Tg18Size size) {
     }
     l.Outline(9, 9, 1014, 1014, 3, kLight);
     DrawResolutionBlocks(l);
-    DrawTransitionBar(image, l.At(224), l.At(15),
+    DrawTransitionBar(image, l.X(224), l.Y(15),
                       TransitionBarGeometry{576 * l.s, 43 * l.s, l.s, 7 * l.s});
     DrawTransitionBand(l);
     DrawRamps(l);
     DrawLuminanceBlock(l);
     DrawCentreResolutionBlock(l);
     DrawQualityControl(l);
-    return ToPortrait(std::move(image), size, kBackground);
+    return image;
 }
 
 } // namespace res
