@@ -112,7 +112,7 @@ HBITMAP CreateBitmapFromDib(const std::uint8_t* data, std::size_t size) {
 } // namespace gdi
 
 HINSTANCE AfxGetInstanceHandle() {
-    static HINSTANCE__ module;
+    static ModuleInstance module;
     return &module;
 }
 

@@ -45,8 +45,8 @@ HBITMAP CreateBitmapFromDib(const std::uint8_t* data, std::size_t size);
 
 // The program's one module. Its handle only identifies it; the resources themselves come from
 // src/res.
-struct HINSTANCE__ {};
-using HINSTANCE = HINSTANCE__*;
+struct ModuleInstance {};
+using HINSTANCE = ModuleInstance*;
 
 constexpr int RT_BITMAP = 2;
 
