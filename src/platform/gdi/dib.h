@@ -1,0 +1,58 @@
+#pragma once
+// Packed device-independent bitmaps (BITMAPINFOHEADER, colour table, rows) and the resource calls
+// that turn the program's bitmap resources into bitmaps: LoadBitmapW and the module handles it
+// takes.
+
+#include "platform/gdi/objects.h"
+#include "platform/gdi/surface.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace gdi {
+
+// A parsed packed DIB; the pointers point into the bytes it was parsed from.
+struct DibView {
+    int width = 0;
+    int height = 0; // number of rows, positive whatever the stored order
+    bool bottomUp = true;
+    int bitsPerPixel = 0; // 8, 24 or 32
+    std::size_t stride = 0;
+    const std::uint8_t* palette = nullptr; // blue, green, red, reserved per entry
+    int paletteSize = 0;
+    const std::uint8_t* bits = nullptr; // the first stored row
+
+    // The stored row that shows as row y of the picture (0 = top).
+    const std::uint8_t* Row(int y) const {
+        return bits + stride * static_cast<std::size_t>(bottomUp ? height - 1 - y : y);
+    }
+};
+
+std::size_t DibStride(int width, int bitsPerPixel);
+
+// Accepts uncompressed (BI_RGB) DIBs of 8, 24 or 32 bits per pixel with a header of at least 40
+// bytes whose colour table and rows are all within the bytes; anything else fails.
+bool ParseDib(const std::uint8_t* data, std::size_t size, DibView* out);
+
+// Converts the picture to surface pixels; 8-bit indices past the colour table become black.
+void CopyDibToSurface(const DibView& dib, Surface& surface);
+
+// A new 32-bit bitmap holding the picture, or nullptr when the bytes are not a usable DIB.
+HBITMAP CreateBitmapFromDib(const std::uint8_t* data, std::size_t size);
+
+} // namespace gdi
+
+// The program's one module. Its handle only identifies it; the resources themselves come from
+// src/res.
+struct ModuleInstance {};
+using HINSTANCE = ModuleInstance*;
+
+constexpr int RT_BITMAP = 2;
+
+HINSTANCE AfxGetInstanceHandle();
+// The module holding a resource: always the program's own.
+HINSTANCE AfxFindResourceHandle(int id, int type);
+// Decodes bitmap resource id of the module into a new bitmap; nullptr when the module is not
+// the program's or it has no such bitmap.
+HBITMAP LoadBitmapW(HINSTANCE instance, int id);

@@ -1,0 +1,114 @@
+#include "platform/gdi/image.h"
+
+#include "res/bitmaps.h"
+
+void CImage::LoadFromResource(HINSTANCE instance, UINT id) {
+    Destroy();
+    if (instance != AfxGetInstanceHandle()) {
+        return;
+    }
+    const std::vector<std::uint8_t>* bytes = res::FindBitmapResource(static_cast<int>(id));
+    gdi::DibView dib;
+    if (!bytes || !gdi::ParseDib(bytes->data(), bytes->size(), &dib)) {
+        return;
+    }
+    width_ = dib.width;
+    height_ = dib.height;
+    bitsPerPixel_ = dib.bitsPerPixel;
+    bottomUp_ = dib.bottomUp;
+    stride_ = dib.stride;
+    if (dib.palette) {
+        palette_.assign(dib.palette, dib.palette + 4 * static_cast<std::size_t>(dib.paletteSize));
+    }
+    bits_.assign(dib.bits, dib.bits + stride_ * height_);
+}
+
+BOOL CImage::Create(int width, int height, int bitsPerPixel, DWORD /*flags*/) {
+    if (!IsNull() || width <= 0 || height == 0 ||
+        (bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32)) {
+        return FALSE;
+    }
+    width_ = width;
+    height_ = height < 0 ? -height : height;
+    bitsPerPixel_ = bitsPerPixel;
+    bottomUp_ = height > 0;
+    stride_ = gdi::DibStride(width, bitsPerPixel);
+    if (bitsPerPixel == 8) {
+        palette_.resize(256 * 4);
+        for (int k = 0; k < 256; ++k) {
+            for (int c = 0; c < 3; ++c) {
+                palette_[4 * k + c] = static_cast<std::uint8_t>(k);
+            }
+        }
+    }
+    bits_.assign(stride_ * height_, 0);
+    return TRUE;
+}
+
+void CImage::Destroy() {
+    width_ = height_ = bitsPerPixel_ = 0;
+    bottomUp_ = true;
+    stride_ = 0;
+    palette_.clear();
+    bits_.clear();
+}
+
+void* CImage::GetBits() {
+    return const_cast<void*>(static_cast<const CImage*>(this)->GetBits());
+}
+
+const void* CImage::GetBits() const {
+    if (IsNull()) {
+        return nullptr;
+    }
+    return bits_.data() + (bottomUp_ ? stride_ * (height_ - 1) : 0);
+}
+
+int CImage::GetPitch() const {
+    const int pitch = static_cast<int>(stride_);
+    return bottomUp_ ? -pitch : pitch;
+}
+
+gdi::DibView CImage::View() const {
+    gdi::DibView v;
+    v.width = width_;
+    v.height = height_;
+    v.bottomUp = bottomUp_;
+    v.bitsPerPixel = bitsPerPixel_;
+    v.stride = stride_;
+    v.palette = palette_.empty() ? nullptr : palette_.data();
+    v.paletteSize = static_cast<int>(palette_.size() / 4);
+    v.bits = bits_.data();
+    return v;
+}
+
+BOOL CImage::Draw(HDC dc, int x, int y, int width, int height) const {
+    if (IsNull() || !dc) {
+        return FALSE;
+    }
+    // The picture goes through a temporary bitmap in a memory DC, as a DIB section selected into
+    // a DC would.
+    auto* bitmap = new gdi::BitmapObject;
+    bitmap->surface = std::make_shared<gdi::Surface>();
+    gdi::CopyDibToSurface(View(), *bitmap->surface);
+    CBitmap picture;
+    picture.Attach(bitmap);
+    CDC target;
+    target.Attach(dc);
+    CDC memory;
+    memory.CreateCompatibleDC(&target);
+    CBitmap* old = memory.SelectObject(&picture);
+    const BOOL done =
+        target.StretchBlt(x, y, width, height, &memory, 0, 0, width_, height_, SRCCOPY);
+    memory.SelectObject(old);
+    target.Detach();
+    return done;
+}
+
+BOOL CImage::Draw(HDC dc, const RECT& dest) const {
+    return Draw(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top);
+}
+
+BOOL CImage::Draw(CDC* dc, const RECT& dest) const {
+    return dc ? Draw(dc->GetSafeHdc(), dest) : FALSE;
+}

@@ -1,0 +1,100 @@
+#include "platform/gdi/image.h"
+
+#include "canvas.h"
+#include "res/start_pictures.h"
+#include "res/tg18.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace {
+
+const std::uint8_t* RowOf(const CImage& image, int y) {
+    return static_cast<const std::uint8_t*>(image.GetBits()) +
+           static_cast<std::ptrdiff_t>(y) * image.GetPitch();
+}
+
+TEST(CImage, LoadsAnEightBitResourceAsItIsStored) {
+    CImage image;
+    image.LoadFromResource(AfxGetInstanceHandle(), 130);
+    ASSERT_FALSE(image.IsNull());
+    EXPECT_EQ(image.GetWidth(), 1024);
+    EXPECT_EQ(image.GetHeight(), 1024);
+    EXPECT_EQ(image.GetBPP(), 8);
+    EXPECT_EQ(image.GetPitch(), -1024) << "bottom-up";
+    const res::GrayImage qc = res::MakeTg18Qc(res::Tg18Size::Square1024);
+    for (int y : {0, 1, 300, 1023}) {
+        EXPECT_TRUE(std::equal(qc.Row(y), qc.Row(y) + 1024, RowOf(image, y))) << y;
+    }
+}
+
+TEST(CImage, LoadsATwentyFourBitResourceWithPaddedRows) {
+    CImage image;
+    image.LoadFromResource(AfxGetInstanceHandle(), 151);
+    ASSERT_FALSE(image.IsNull());
+    EXPECT_EQ(image.GetBPP(), 24);
+    EXPECT_EQ(image.GetWidth(), 375);
+    EXPECT_EQ(image.GetHeight(), 354);
+    EXPECT_EQ(image.GetPitch(), -1128) << "375 x 3 bytes padded to 1128";
+    const res::GrayImage patch = res::MakeStartPatchA(res::StartClass::Large);
+    for (int y = 0; y < 354; ++y) {
+        for (int x = 0; x < 375; ++x) {
+            const std::uint8_t* p = RowOf(image, y) + 3 * x;
+            ASSERT_EQ(p[0], patch.At(x, y));
+            ASSERT_EQ(p[2], patch.At(x, y));
+        }
+    }
+    image.Destroy();
+    EXPECT_TRUE(image.IsNull());
+    EXPECT_EQ(image.GetBits(), nullptr);
+}
+
+TEST(CImage, UnknownResourceLeavesItNull) {
+    CImage image;
+    image.LoadFromResource(AfxGetInstanceHandle(), 140);
+    EXPECT_TRUE(image.IsNull());
+    EXPECT_FALSE(image.Draw(static_cast<HDC>(nullptr), RECT{0, 0, 1, 1}));
+}
+
+TEST(CImage, CreateMakesABlackBottomUpImage) {
+    CImage image;
+    ASSERT_TRUE(image.Create(5, 3, 24));
+    EXPECT_EQ(image.GetBPP(), 24);
+    EXPECT_EQ(image.GetPitch(), -16);
+    for (int y = 0; y < 3; ++y) {
+        for (int i = 0; i < 15; ++i) {
+            EXPECT_EQ(RowOf(image, y)[i], 0);
+        }
+    }
+    EXPECT_FALSE(image.Create(5, 3, 24)) << "only a null image can be created";
+    CImage topDown;
+    ASSERT_TRUE(topDown.Create(2, -2, 32));
+    EXPECT_EQ(topDown.GetPitch(), 8);
+    CImage odd;
+    EXPECT_FALSE(odd.Create(2, 2, 16));
+    EXPECT_TRUE(odd.IsNull());
+}
+
+TEST(CImage, DrawCopiesThroughStretchBlt) {
+    // A 2 x 2 bottom-up picture drawn 1:1 and stretched to 4 x 2.
+    CImage image;
+    ASSERT_TRUE(image.Create(2, 2, 24));
+    auto* top = static_cast<std::uint8_t*>(image.GetBits());
+    top[0] = 0x11;                    // top-left blue
+    top[5] = 0x22;                    // top-right red
+    top[image.GetPitch() + 1] = 0x33; // bottom-left green
+    gdi_test::Canvas c(6, 3, 0xFFFFFF);
+    ASSERT_TRUE(image.Draw(&c.dc, CRect(0, 0, 2, 2)));
+    ASSERT_TRUE(image.Draw(c.dc.GetSafeHdc(), 2, 1, 4, 2));
+    EXPECT_EQ(c.At(0, 0), 0x000011u);
+    EXPECT_EQ(c.At(1, 0), 0x220000u);
+    EXPECT_EQ(c.At(0, 1), 0x003300u);
+    EXPECT_EQ(c.At(1, 1), 0x000000u);
+    EXPECT_EQ(c.Picture({{0x000011, 'b'}, {0x220000, 'r'}, {0x003300, 'g'}, {0, 'k'}}),
+              gdi_test::Rows({"br....", "gkbbrr", "..ggkk"}));
+    // The DC keeps its own bitmap.
+    EXPECT_EQ(c.dc.GetCurrentBitmap(), &c.bitmap);
+}
+
+} // namespace
