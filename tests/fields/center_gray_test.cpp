@@ -1,0 +1,130 @@
+#include "field_frames.h"
+
+using namespace fields_test;
+using testing_support::RowRuns;
+
+namespace {
+
+// Levels of the runs met walking from the left edge to the centre along the middle row, and
+// the columns where they start.
+struct Walk {
+    std::vector<int> levels, starts;
+};
+Walk ToCentre(const gdi::Surface& s, int y) {
+    Walk w;
+    for (int x = 0; x <= s.Width() / 2 - 1; ++x) {
+        if (x == 0 || s.At(x, y) != s.At(x - 1, y)) {
+            w.levels.push_back(static_cast<int>(s.At(x, y) & 0xFF));
+            w.starts.push_back(x);
+        }
+    }
+    return w;
+}
+
+TEST(CenterGray, EightRingsForwardAndReversed) {
+    InWindow(1920, 1080, [](CLumivexDlg& main) {
+        // dx = 120, dy = 67.5: the rings are 120 pixels wide; the centre one is 240 wide.
+        const Drawn forward = Draw(main, 30, {.labels = false, .steps = 8});
+        const Walk f = ToCentre(forward.frame, 540);
+        EXPECT_EQ(f.levels, (std::vector<int>{0, 31, 63, 95, 127, 159, 191, 223}));
+        EXPECT_EQ(f.starts, (std::vector<int>{0, 120, 240, 360, 480, 600, 720, 840}));
+        const Drawn reverse = Draw(main, 31, {.labels = false, .steps = 8});
+        const Walk r = ToCentre(reverse.frame, 540);
+        EXPECT_EQ(r.levels, (std::vector<int>{255, 224, 192, 160, 128, 96, 64, 32}));
+        EXPECT_EQ(r.starts, f.starts);
+        // Down the middle column the rings are trunc(67.5 i) rows apart.
+        std::vector<int> rows;
+        for (int y = 1; y < 540; ++y) {
+            if (forward.frame.At(960, y) != forward.frame.At(960, y - 1)) {
+                rows.push_back(y);
+            }
+        }
+        EXPECT_EQ(rows, (std::vector<int>{67, 135, 202, 270, 337, 405, 472}));
+        // Labels: white on the second ring going forward, black on it reversed; each leaves
+        // its colour set.
+        const Drawn fl = Draw(main, 30, {.steps = 8});
+        ExpectOnlyText(fl.frame, forward.frame, 0xFFFFFF, {{"Level:8", 960, 960}});
+        EXPECT_EQ(fl.textColor, 0xFFFFFFu);
+        EXPECT_EQ(fl.bkMode, OPAQUE);
+        const Drawn rl = Draw(main, 31, {.steps = 8});
+        ExpectOnlyText(rl.frame, reverse.frame, 0x000000, {{"Level:8", 960, 960}});
+        EXPECT_EQ(rl.textColor, 0u);
+    });
+}
+
+TEST(CenterGray, HundredAndTwentyEightRingsOfSevenAndAHalfPixels) {
+    InWindow(1920, 1080, [](CLumivexDlg& main) {
+        const Drawn d = Draw(main, 30, {.labels = false, .steps = 128});
+        const Walk w = ToCentre(d.frame, 540);
+        ASSERT_EQ(w.levels.size(), 128u);
+        for (int i = 0; i < 128; ++i) {
+            EXPECT_EQ(w.starts[i], i * 15 / 2);
+            EXPECT_EQ(w.levels[i], i * 255 / 128);
+        }
+        EXPECT_EQ(d.frame.At(960, 540), 0xFDFDFDu); // the centre is gray 253
+        EXPECT_EQ(d.frame.At(0, 0), 0u);
+        ExpectOnlyText(Draw(main, 30, {.steps = 128}).frame, d.frame, 0xFFFFFF,
+                       {{"Level:128", 960, 960}});
+    });
+}
+
+// Every step count, on an even and an odd size: the rings are nested frames whose levels rise
+// (fall when reversed) toward the centre.
+TEST(CenterGray, EveryStepCountNestsItsRings) {
+    for (auto [w, h] : {std::pair{1920, 1080}, {1919, 1079}}) {
+        InWindow(w, h, [&](CLumivexDlg& main) {
+            for (int n : {8, 16, 32, 64, 128, 256}) {
+                for (int id : {30, 31}) {
+                    SCOPED_TRACE(std::to_string(n) + " rings, pattern " + std::to_string(id));
+                    const Drawn d = Draw(main, id, {.labels = false, .steps = n});
+                    const int mid = h / 2;
+                    Walk expected;
+                    for (int i = 0; i < n; ++i) {
+                        const int g = static_cast<int>(i * (255.0 / n));
+                        const int level = id == 30 ? g : 255 - g;
+                        // With 256 rings neighbours can share a level and merge into one run.
+                        if (expected.levels.empty() || expected.levels.back() != level) {
+                            expected.levels.push_back(level);
+                            expected.starts.push_back(static_cast<int>(i * (w / (2.0 * n))));
+                        }
+                    }
+                    const Walk walk = ToCentre(d.frame, mid);
+                    EXPECT_EQ(walk.levels, expected.levels);
+                    EXPECT_EQ(walk.starts, expected.starts);
+                    // From the right edge the same levels end at trunc(W - i dx): truncation
+                    // makes the rings lopsided by a pixel where i dx is not whole.
+                    std::vector<int> ends, expectedEnds;
+                    for (int x = w - 1; x >= w / 2; --x) {
+                        if (x == w - 1 || d.frame.At(x, mid) != d.frame.At(x + 1, mid)) {
+                            ends.push_back(x + 1);
+                        }
+                    }
+                    for (int i = 0, last = -1; i < n; ++i) {
+                        const int g = static_cast<int>(i * (255.0 / n));
+                        if (g != last) {
+                            expectedEnds.push_back(static_cast<int>(w - i * (w / (2.0 * n))));
+                        }
+                        last = g;
+                    }
+                    EXPECT_EQ(ends, expectedEnds);
+                }
+            }
+        });
+    }
+}
+
+TEST(CenterGray, DegenerateSizesAndCountsDoNotCrash) {
+    for (auto [w, h] : {std::pair{0, 0}, {1, 1}, {2, 3}, {3, 2}}) {
+        InWindow(w, h, [&](CLumivexDlg& main) {
+            for (int n : {8, 256}) {
+                EXPECT_EQ(Draw(main, 30, {.steps = n}).frame.Width(), w);
+                EXPECT_EQ(Draw(main, 31, {.steps = n}).frame.Width(), w);
+            }
+        });
+    }
+    // No ring count at all: nothing to divide by, the frame stays black.
+    const Drawn none = DrawOn(40, 30, 30, {.labels = false, .steps = 0});
+    EXPECT_TRUE(testing_support::AllEqual(none.frame, 0));
+}
+
+} // namespace
