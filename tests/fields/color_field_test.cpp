@@ -108,7 +108,7 @@ TEST(ColorField, LevelPairsClampAndCarryWhiteTextToTheRightHalf) {
                     gdi::Surface leftOnly = bare.frame, rightOnly = bare.frame;
                     for (int y = 0; y < 1080; ++y) {
                         for (int x = 0; x < width; ++x) {
-                            (x < half ? rightOnly : leftOnly).Set(x, y, labelled.frame.At(x, y));
+                            (x < half ? leftOnly : rightOnly).Set(x, y, labelled.frame.At(x, y));
                         }
                     }
                     ExpectOnlyText(leftOnly, bare.frame, c.leftInk, lines);
