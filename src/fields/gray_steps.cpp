@@ -41,16 +41,20 @@ void DrawEightSteps(CDC* dc, int W, int b) {
     dc->LineTo(W, b / 2);
 }
 
-// n steps across the full width. Each step is filled to the right edge and the next paints
-// over its right part. The lower level is computed on its own, so the two ramps are not
-// mirror images when 255 / (n - 1) is not whole.
+// n steps across the full width. Laid out as each step filled to the right edge with the
+// next painting over its right part, step j keeps x from W*j/n to W*(j+1)/n; only that part is
+// filled, which gives the same pixels without painting the frame n/2 times over. The lower
+// level is computed on its own, so the two ramps are not mirror images when 255 / (n - 1) is
+// not whole.
 void DrawRamps(CDC* dc, int W, int b, int n) {
     for (int j = 0; j < n; ++j) {
         // A single step has no spacing to divide by; it is the ramp's first level.
         const double rise = n > 1 ? j * 255.0 / (n - 1) : 0.0;
-        const RECT upper{W * j / n, 0, W, b / 2};
+        const int left = W * j / n;
+        const int right = W * (j + 1) / n;
+        const RECT upper{left, 0, right, b / 2};
         dc->FillSolidRect(&upper, Gray(static_cast<int>(rise)));
-        const RECT lower{W * j / n, b / 2, W, b};
+        const RECT lower{left, b / 2, right, b};
         dc->FillSolidRect(&lower, Gray(static_cast<int>(255.0 - rise)));
     }
 }

@@ -128,3 +128,42 @@ TEST(CenterGray, DegenerateSizesAndCountsDoNotCrash) {
 }
 
 } // namespace
+
+namespace {
+
+// The rings as laid out: every rectangle filled whole, outermost first.
+gdi::Surface PaintedWhole(int w, int h, int n, bool reverse) {
+    gdi::Surface s(w, h, 0);
+    const double k = 255.0 / n, dx = w / (2.0 * n), dy = h / (2.0 * n);
+    for (int i = 0; i <= n; ++i) {
+        const int g = static_cast<int>(i * k);
+        const std::uint32_t level = static_cast<std::uint32_t>(reverse ? 255 - g : g);
+        RECT r{static_cast<int>(i * dx), static_cast<int>(i * dy), static_cast<int>(w - i * dx),
+               static_cast<int>(h - i * dy)};
+        if (r.left > r.right) {
+            std::swap(r.left, r.right);
+        }
+        if (r.top > r.bottom) {
+            std::swap(r.top, r.bottom);
+        }
+        gdi::FillRect(s, s.Bounds(), r, level * 0x010101u);
+    }
+    return s;
+}
+
+TEST(CenterGray, SameAsPaintingEveryRectangleWhole) {
+    for (auto [w, h] : {std::pair{1920, 1080}, {1919, 1079}, {1280, 1024}, {37, 23}, {3, 2}}) {
+        InWindow(w, h, [&](CLumivexDlg& main) {
+            // The keys' counts, and others the arithmetic must survive.
+            for (int n : {8, 16, 32, 64, 128, 256, 1, 3, 7, 100, 255, 1000}) {
+                for (bool reverse : {false, true}) {
+                    const Drawn d = Draw(main, reverse ? 31 : 30, {.labels = false, .steps = n});
+                    ASSERT_TRUE(d.frame.Pixels() == PaintedWhole(w, h, n, reverse).Pixels())
+                        << w << " x " << h << ", " << n << " rings";
+                }
+            }
+        });
+    }
+}
+
+} // namespace

@@ -48,6 +48,25 @@ TEST(DiagonalRamp, ColumnZeroShowsTheWhiteSquareOnNarrowScreens) {
     ExpectFrame(DrawOn(600, 1100, 37).frame, Expected(600, 1100, 37, 1063));
 }
 
+// Called on its own the routine covers whatever the DC held before.
+TEST(DiagonalRamp, PaintsTheWholeClientArea) {
+    for (auto [w, h] : {std::pair{1920, 1080}, {1024, 768}, {3000, 1500}}) {
+        InWindow(w, h, [&](CLumivexDlg& main) {
+            main.SetStateForTest(0, FALSE, 37, 128);
+            CDC dc;
+            dc.CreateCompatibleDC(nullptr);
+            CBitmap bitmap;
+            bitmap.CreateCompatibleBitmap(&dc, w, h);
+            CBitmap* old = dc.SelectObject(&bitmap);
+            dc.FillSolidRect(0, 0, w, h, 0x123456);
+            main.DrawDiagonalRamp(&dc);
+            ExpectFrame(*static_cast<HBITMAP>(bitmap.m_hObject)->surface, Expected(w, h));
+            EXPECT_EQ(dc.GetBkColor(), 0u);
+            dc.SelectObject(old);
+        });
+    }
+}
+
 TEST(DiagonalRamp, DegenerateSizesDoNotCrash) {
     for (auto [w, h] : {std::pair{0, 0}, {1, 1}, {2, 3}, {3, 2}}) {
         ExpectFrame(DrawOn(w, h, 37).frame, Expected(w, h, 0, 1024));

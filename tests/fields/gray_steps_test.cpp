@@ -171,12 +171,56 @@ TEST(GraySteps, SquareRampIsCentredWithAWhiteFrame) {
     });
 }
 
+// Counts the keys never reach: one step has no spacing to divide by and takes the ramp's first
+// level (0 above, 255 below); none leaves the frame black.
+TEST(GraySteps, OneStepOrNone) {
+    InWindow(40, 30, [](CLumivexDlg& main) {
+        const Drawn one = Draw(main, 13, {.labels = false, .steps = 1});
+        EXPECT_EQ(RowRuns(one.frame, 14), Summary({{0, 40}}));
+        EXPECT_EQ(RowRuns(one.frame, 15), Summary({{0xFFFFFF, 40}}));
+        EXPECT_TRUE(
+            testing_support::AllEqual(Draw(main, 13, {.labels = false, .steps = 0}).frame, 0));
+    });
+}
+
 TEST(GraySteps, DegenerateSizesDoNotCrash) {
     for (auto [w, h] : {std::pair{0, 0}, {1, 1}, {2, 3}, {3, 2}, {19, 5}}) {
         InWindow(w, h, [&](CLumivexDlg& main) {
             for (int n : {8, 16, 256}) {
                 for (int id : {13, 36, 38}) {
                     EXPECT_EQ(Draw(main, id, {.gray = n % 3, .steps = n}).frame.Width(), w);
+                }
+            }
+        });
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The ramps as laid out: each step filled to the right edge, the next painting over it.
+gdi::Surface PaintedToTheEdge(int w, int b, int h, int n) {
+    gdi::Surface s(w, h, 0);
+    for (int j = 0; j < n; ++j) {
+        const double rise = j * 255.0 / (n - 1);
+        const std::uint32_t up = static_cast<std::uint32_t>(static_cast<int>(rise));
+        const std::uint32_t down = static_cast<std::uint32_t>(static_cast<int>(255.0 - rise));
+        gdi::FillRect(s, s.Bounds(), {w * j / n, 0, w, b / 2}, up * 0x010101u);
+        gdi::FillRect(s, s.Bounds(), {w * j / n, b / 2, w, b}, down * 0x010101u);
+    }
+    return s;
+}
+
+TEST(GraySteps, SameAsPaintingEachStepToTheEdge) {
+    for (auto [w, h] : {std::pair{1920, 1080}, {1919, 1079}, {37, 23}, {3, 2}}) {
+        InWindow(w, h, [&](CLumivexDlg& main) {
+            for (int n : {16, 18, 32, 64, 128, 256, 2, 3, 100, 1000}) {
+                for (int gray : {0, 1}) {
+                    const Drawn d = Draw(main, 13, {.gray = gray, .labels = false, .steps = n});
+                    const int b = gray == 1 ? 2 * h : h;
+                    ASSERT_TRUE(d.frame.Pixels() == PaintedToTheEdge(w, b, h, n).Pixels())
+                        << w << " x " << h << ", " << n << " steps, gray " << gray;
                 }
             }
         });
