@@ -1,0 +1,21 @@
+// Patterns 41 and 42: an even background with nine 200 x 200 square frames on a 3 x 3 grid,
+// drawn as raised-and-sunken bump borders.
+
+#include "app/lumivex_dlg.h"
+
+void CLumivexDlg::DrawEdgeSquares(CDC* dc, COLORREF background) {
+    CRect client;
+    GetClientRect(&client);
+    const int W = client.right;
+    const int H = client.bottom;
+
+    dc->FillSolidRect(&client, background);
+    const int qw = W / 4;
+    const int qh = H / 4;
+    for (int k = 1; k <= 3; ++k) {
+        for (int m = 1; m <= 3; ++m) {
+            RECT square{k * qw - 100, m * qh - 100, k * qw + 100, m * qh + 100};
+            ::DrawEdge(dc->m_hDC, &square, EDGE_BUMP, BF_RECT | BF_ADJUST);
+        }
+    }
+}

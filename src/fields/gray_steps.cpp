@@ -1,0 +1,85 @@
+// Patterns 13, 36 and 38: gray step wedges, rising in the upper half and falling in the lower
+// half, and the 256-level ramp of exactly 1024 x 1024 pixels.
+
+#include "app/lumivex_dlg.h"
+#include "fields/field_colors.h"
+#include "fields/level_label.h"
+
+#include <algorithm>
+
+using fields::Gray;
+
+namespace {
+
+// 256 columns of four pixels, centred; the white square behind it shows as a one-pixel frame.
+void DrawSquareRamp(CDC* dc, int W, int H, bool labels) {
+    dc->FillSolidRect(0, 0, W, H, 0x000000);
+    const int x0 = (W - 1024) / 2;
+    const int y0 = (H - 1024) / 2;
+    if (labels) {
+        const RECT frame{x0 - 1, y0 - 1, x0 + 1025, y0 + 1025};
+        dc->FillSolidRect(&frame, 0xFFFFFF);
+    }
+    for (int i = 0; i < 256; ++i) {
+        const RECT column{x0 + 4 * i, y0, x0 + 4 * i + 4, y0 + 1024};
+        dc->FillSolidRect(&column, Gray(i));
+    }
+}
+
+// Eight steps of 32 levels inside a black margin, cut across the middle by the DC's current
+// pen.
+void DrawEightSteps(CDC* dc, int W, int b) {
+    const int e = (W - 20) / 8;
+    for (int j = 0; j < 8; ++j) {
+        const int g = std::min(32 * (j + 1), 255);
+        const RECT upper{10 + j * e, 10, 10 + (j + 1) * e, b / 2};
+        dc->FillSolidRect(&upper, Gray(g));
+        const RECT lower{10 + j * e, b / 2, 10 + (j + 1) * e, b - 10};
+        dc->FillSolidRect(&lower, Gray(255 - g));
+    }
+    dc->MoveTo(0, b / 2);
+    dc->LineTo(W, b / 2);
+}
+
+// n steps across the full width. Laid out as each step filled to the right edge with the
+// next painting over its right part, step j keeps x from W*j/n to W*(j+1)/n; only that part is
+// filled, which gives the same pixels without painting the frame n/2 times over. The lower
+// level is computed on its own, so the two ramps are not mirror images when 255 / (n - 1) is
+// not whole.
+void DrawRamps(CDC* dc, int W, int b, int n) {
+    for (int j = 0; j < n; ++j) {
+        // A single step has no spacing to divide by; it is the ramp's first level.
+        const double rise = n > 1 ? j * 255.0 / (n - 1) : 0.0;
+        const int left = W * j / n;
+        const int right = W * (j + 1) / n;
+        const RECT upper{left, 0, right, b / 2};
+        dc->FillSolidRect(&upper, Gray(static_cast<int>(rise)));
+        const RECT lower{left, b / 2, right, b};
+        dc->FillSolidRect(&lower, Gray(static_cast<int>(255.0 - rise)));
+    }
+}
+
+} // namespace
+
+void CLumivexDlg::DrawGraySteps(CDC* dc, int steps, bool square) {
+    CRect client;
+    GetClientRect(&client);
+    const int W = client.right;
+    const int H = client.bottom;
+
+    if (square) {
+        DrawSquareRamp(dc, W, H, m_labels != FALSE);
+        return;
+    }
+    // With an odd gray level the wedge is laid out for twice the height: its upper half fills
+    // the screen and everything else falls below it.
+    const int b = m_grayLevel % 2 == 1 ? 2 * H : H;
+    if (steps == 8) {
+        DrawEightSteps(dc, W, b);
+    } else {
+        DrawRamps(dc, W, b, steps);
+    }
+    if (m_labels) {
+        fields::DrawLevelLabel(dc, steps, W / 2, (8 * b) / 9);
+    }
+}
