@@ -82,7 +82,6 @@ void TopLevelWidget::SyncFocus() {
     auto* widget =
         static_cast<QWidget*>(window_->children[static_cast<std::size_t>(window_->focus)]->peer);
     if (widget && focusWidget() != widget) {
-        // As a keyboard focus change, so the style draws the focus frame the operator steers by.
         widget->setFocus(Qt::TabFocusReason);
     }
 }
@@ -91,6 +90,10 @@ void TopLevelWidget::ControlFocused(QWidget* widget) {
     if (!window_) {
         return;
     }
+    // The operator steers with the keyboard, so the focus frame is always drawn; Qt would hide
+    // it after an activation or a click.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    widget->update();
     for (win::Window* c : controls_) {
         if (c->peer == widget) {
             win::FocusControl(c);
