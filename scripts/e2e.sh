@@ -43,6 +43,10 @@ trap cleanup EXIT
 
 fail() {
   echo "e2e FAILED ($size): $*" >&2
+  if [ -n "$work" ] && [ -s "$work/lumivex.log" ]; then
+    echo "--- the program's output:" >&2
+    tail -n 40 "$work/lumivex.log" >&2
+  fi
   if [ -n "${E2E_SHOTS:-}" ] && [ -n "$work" ]; then
     mkdir -p "$E2E_SHOTS"
     cp "$work"/*.ppm "$E2E_SHOTS"/ 2>/dev/null || true

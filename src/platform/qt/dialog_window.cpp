@@ -3,6 +3,7 @@
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
 
+#include <QApplication>
 #include <QWindow>
 
 namespace qtbackend {
@@ -19,7 +20,8 @@ DialogWindow::DialogWindow(Backend& backend, win::Window* w)
 }
 
 void DialogWindow::Withdraw() {
-    const bool wasActive = isActiveWindow();
+    // Also when the dialog goes before its activation has arrived: then nothing is active.
+    const bool wasActive = isActiveWindow() || !QApplication::activeWindow();
     hide();
     QWidget* owner =
         window_ && window_->owner ? static_cast<QWidget*>(window_->owner->peer) : nullptr;

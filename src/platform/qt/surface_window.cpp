@@ -54,6 +54,10 @@ void SurfaceWindow::ApplyShowState() {
     }
 }
 
+void SurfaceWindow::TakeFocus() {
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void SurfaceWindow::RequestPaint() {
     if (!window_ || IsRectEmpty(&window_->invalid)) {
         return;

@@ -19,6 +19,7 @@ class SurfaceWindow : public TopLevelWidget {
 
   protected:
     void ApplyShowState() override;
+    void TakeFocus() override;
 
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;

@@ -6,6 +6,7 @@
 #include "platform/qt/qt_backend.h"
 #include "platform/win/window_manager.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMoveEvent>
 
@@ -56,6 +57,9 @@ void TopLevelWidget::Sync() {
     }
     if (isEnabled() != window_->enabled) {
         setEnabled(window_->enabled);
+        if (window_->enabled && isActiveWindow() && !QApplication::focusWidget()) {
+            TakeFocus();
+        }
     }
     if (shown_ != window_->show) {
         if (window_->show == win::ShowState::Minimized && shown_) {
@@ -126,8 +130,16 @@ void TopLevelWidget::moveEvent(QMoveEvent* e) {
     win::ClientMoved(window_, device.x(), device.y());
 }
 
+void TopLevelWidget::TakeFocus() {
+    SyncFocus();
+}
+
 void TopLevelWidget::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && window_ && window_->enabled && isActiveWindow() &&
+        !QApplication::focusWidget()) {
+        TakeFocus();
+    }
     if (e->type() != QEvent::WindowStateChange || !window_ || applying_) {
         return;
     }

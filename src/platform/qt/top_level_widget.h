@@ -37,6 +37,9 @@ class TopLevelWidget : public QWidget {
     virtual void ApplyShowState() = 0;
     // Takes the window off the screen.
     virtual void Withdraw();
+    // The window is active and nothing in it has the keyboard focus (it was disabled meanwhile,
+    // which takes the focus away): give the keyboard back to it.
+    virtual void TakeFocus();
 
     void closeEvent(QCloseEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
