@@ -133,7 +133,7 @@ TEST(QtMainWindow, AHeldKeyStepsOnEveryAutoRepeat) {
     s.Run();
 }
 
-TEST(QtMainWindow, RightClickAdvancesAndDoubleClickTogglesTheTemplateSize) {
+TEST(QtMainWindow, RightClickAdvancesDoubleClickTogglesTheTemplateSizeAndDragMoves) {
     QtSession s;
     const QSize screen = DeviceScreen();
     s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
@@ -145,6 +145,7 @@ TEST(QtMainWindow, RightClickAdvancesAndDoubleClickTogglesTheTemplateSize) {
         QTest::mouseDClick(s.MainWidget(), Qt::LeftButton, {}, QPoint(20, 20));
     });
     s.WaitUntil([&] { return !s.MainWidget()->isFullScreen(); }, "restored");
+    CRect restored;
     s.Do([&] {
         CLumivexDlg& main = QtSession::Main();
         EXPECT_FALSE(main.IsZoomed());
@@ -154,6 +155,19 @@ TEST(QtMainWindow, RightClickAdvancesAndDoubleClickTogglesTheTemplateSize) {
         const RECT normal = win::MapDialogRect(units, 0, 0, 320, 200);
         EXPECT_EQ(client, CRect(normal));
         EXPECT_LT(client.Width(), screen.width());
+        main.GetWindowRect(&restored);
+        // A left drag moves the restored window (by hand where no window manager does it).
+        QTest::mousePress(s.MainWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+    });
+    s.Do([&] { QTest::mouseMove(s.MainWidget(), QPoint(60, 40)); });
+    s.Do([&] {
+        QTest::mouseRelease(s.MainWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+        const qreal ratio = s.MainWidget()->devicePixelRatioF();
+        CRect moved;
+        QtSession::Main().GetWindowRect(&moved);
+        EXPECT_EQ(moved.left - restored.left, qRound(50 * ratio));
+        EXPECT_EQ(moved.top - restored.top, qRound(30 * ratio));
+        EXPECT_EQ(moved.Width(), restored.Width());
         QTest::mouseDClick(s.MainWidget(), Qt::LeftButton, {}, QPoint(2, 2));
     });
     s.WaitUntil([&] { return s.MainWidget()->isFullScreen(); }, "maximised again");

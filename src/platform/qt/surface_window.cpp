@@ -29,9 +29,9 @@ void SurfaceWindow::ApplyShowState() {
         break;
     case win::ShowState::Maximized: {
         // Without a window manager nobody acts on the full-screen request, so the window also
-        // asks for the screen's geometry itself.
-        QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-        setGeometry(s->geometry());
+        // asks for the screen's geometry itself: the primary screen, whose size the window
+        // layer gives the client area.
+        setGeometry(QGuiApplication::primaryScreen()->geometry());
         showFullScreen();
         raise();
         activateWindow();
