@@ -42,7 +42,8 @@ std::intptr_t CDialog::DoModal() {
             }
         }
     }
-    if (win::IsLive(w) && !w->modalEnded && (w->style & WS_VISIBLE) && !w->Visible()) {
+    // A modal dialog is shown when its loop starts, whether or not its template has WS_VISIBLE.
+    if (win::IsLive(w) && !w->modalEnded && !w->Visible()) {
         ShowWindow(SW_SHOWNORMAL);
     }
     if (win::IsLive(w) && !w->modalEnded) {

@@ -214,6 +214,14 @@ void ClientResized(Window* w, int width, int height) {
     Invalidate(w, nullptr);
 }
 
+void ClientMoved(Window* w, int left, int top) {
+    // A maximised window keeps the place it will be restored to.
+    if (!IsLive(w) || w->show == ShowState::Maximized) {
+        return;
+    }
+    OffsetRect(&w->normalRect, left - w->normalRect.left, top - w->normalRect.top);
+}
+
 void DeliverPaint(Window* w) {
     if (!IsLive(w) || IsRectEmpty(&w->invalid)) {
         return;

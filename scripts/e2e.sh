@@ -1,0 +1,315 @@
+#!/usr/bin/env bash
+# End-to-end checks of the real program on a bare X server (Xvfb, no window manager): keys sent
+# with xdotool, the screen captured with ImageMagick and checked pixel by pixel.
+#
+#   scripts/e2e.sh [BINARY] [WIDTHxHEIGHTxDEPTH ...]
+#
+# BINARY defaults to build/lumivex, the screen size to 1920x1080x24; each size given gets a
+# server of its own. The binary runs from a copy in a temporary directory, so its settings file
+# (config.set beside the executable) starts absent. Screenshots are kept in $E2E_SHOTS when that
+# is set. Exits non-zero on the first failed check.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+binary="${1:-build/lumivex}"
+shift || true
+sizes=("$@")
+if [ ${#sizes[@]} -eq 0 ]; then
+  sizes=(1920x1080x24)
+fi
+for tool in Xvfb xdotool import convert; do
+  command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
+done
+[ -x "$binary" ] || { echo "e2e: no program at $binary" >&2; exit 1; }
+
+work=""
+xvfb_pid=""
+app_pid=""
+
+cleanup() {
+  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+    kill -KILL "$app_pid" 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  if [ -n "$work" ]; then
+    rm -rf "$work"
+  fi
+  app_pid="" xvfb_pid="" work=""
+}
+trap cleanup EXIT
+
+fail() {
+  echo "e2e FAILED ($size): $*" >&2
+  if [ -n "$work" ] && [ -s "$work/lumivex.log" ]; then
+    echo "--- the program's output:" >&2
+    tail -n 40 "$work/lumivex.log" >&2
+  fi
+  if [ -n "${E2E_SHOTS:-}" ] && [ -n "$work" ]; then
+    mkdir -p "$E2E_SHOTS"
+    cp "$work"/*.ppm "$E2E_SHOTS"/ 2>/dev/null || true
+  fi
+  exit 1
+}
+pass() { echo "  ok: $*"; }
+
+# --- the X server and the program -----------------------------------------------------------
+
+start_xvfb() {
+  # -displayfd lets the server pick a free display itself; -br gives a black root window, so
+  # anything the program fails to cover shows up.
+  local fifo="$work/display"
+  Xvfb -displayfd 3 -screen 0 "$size" -br -nolisten tcp 3>"$fifo" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  local deadline=$((SECONDS + 10))
+  while [ ! -s "$fifo" ]; do
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    [ $SECONDS -lt $deadline ] || fail "Xvfb did not report its display"
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$fifo")"
+}
+
+start_program() { # [VARIABLE=value ...] for the program's environment
+  (cd "$work/app" && exec env HOME="$work/home" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb \
+    "$@" ./lumivex >>"$work/lumivex.log" 2>&1) &
+  app_pid=$!
+}
+
+# Waits up to $1 seconds for the program to end by itself.
+wait_for_exit() {
+  local deadline=$((SECONDS + $1))
+  while kill -0 "$app_pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the program did not end"
+    sleep 0.1
+  done
+  wait "$app_pid" || fail "the program ended with status $?"
+  app_pid=""
+}
+
+key() {
+  xdotool key --delay 30 "$@"
+  sleep 0.3 # the frame is presented before the key is handled; give the server a moment
+}
+
+# --- the screen -------------------------------------------------------------------------------
+
+shot() { # NAME: captures the whole screen as NAME.ppm
+  import -window root -depth 8 "$work/$1.ppm"
+}
+
+pixel() { # NAME X Y -> RRGGBB
+  convert "$work/$1.ppm" -format "%[hex:p{$2,$3}]" info:
+}
+
+# "RRGGBB*count" for every colour of a region, most frequent first. GEOMETRY as for -crop.
+colours() { # NAME [GEOMETRY]
+  local crop=()
+  if [ -n "${2:-}" ]; then
+    crop=(-crop "$2" +repage)
+  fi
+  convert "$work/$1.ppm" "${crop[@]}" -format %c histogram:info:- |
+    sed -E 's/^ *([0-9]+):.*#([0-9A-Fa-f]{6}).*/\2*\1/' | sort -t'*' -k2,2nr | tr '\n' ' ' |
+    sed 's/ $//'
+}
+
+wait_for_pixel() { # X Y RRGGBB WHAT
+  local deadline=$((SECONDS + 10))
+  while :; do
+    shot wait
+    [ "$(pixel wait "$1" "$2")" = "$3" ] && return 0
+    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $4"
+    sleep 0.2
+  done
+}
+
+start_screen_shown() {
+  # The start screen's gray background at all four corners, inside its 5-pixel margin: the
+  # window covers the screen (the root window is black).
+  wait_for_pixel 1 1 808080 "the start screen"
+  shot "$1"
+  for corner in "1 1" "$((W - 2)) 1" "1 $((H - 2))" "$((W - 2)) $((H - 2))"; do
+    # shellcheck disable=SC2086
+    [ "$(pixel "$1" $corner)" = 808080 ] || fail "$1: corner ($corner) is not the start screen"
+  done
+}
+
+# Checks that the screen shows white in exactly the given columns, full height, on black.
+white_columns_only() { # NAME COLUMN...
+  local name=$1
+  shift
+  local expected_white=$((H * $#))
+  local expected="FFFFFF*$expected_white"
+  if [ $((W * H - expected_white)) -gt 0 ]; then
+    expected="000000*$((W * H - expected_white)) $expected"
+  fi
+  local got
+  got=$(colours "$name")
+  [ "$got" = "$expected" ] || fail "$name: screen colours are '$got', expected '$expected'"
+  for x in "$@"; do
+    got=$(colours "$name" "1x$H+$x+0")
+    [ "$got" = "FFFFFF*$H" ] || fail "$name: column $x is '$got', not white"
+  done
+  pass "$name: white in columns $* only"
+}
+
+dialog_window() { # prints the id of the visible selection dialog, or nothing
+  xdotool search --onlyvisible --name '画面显示选项' 2>/dev/null | head -n1 || true
+}
+
+wait_for_dialog() {
+  local deadline=$((SECONDS + 10))
+  while [ -z "$(dialog_window)" ]; do
+    [ $SECONDS -lt $deadline ] || fail "the selection dialog did not open"
+    sleep 0.1
+  done
+  sleep 0.3
+}
+
+wait_for_no_dialog() {
+  local deadline=$((SECONDS + 10))
+  while [ -n "$(dialog_window)" ]; do
+    [ $SECONDS -lt $deadline ] || fail "the selection dialog did not close"
+    sleep 0.1
+  done
+}
+
+dialog_crop() { # the dialog's rectangle as a -crop geometry
+  local id
+  id=$(dialog_window)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
+}
+
+settings_are() { # POSITION SELECTION: the 45 bytes of config.set
+  local file="$work/app/config.set"
+  [ -f "$file" ] || fail "no config.set was written"
+  local size
+  size=$(stat -c %s "$file")
+  [ "$size" -eq 45 ] || fail "config.set has $size bytes, not 45"
+  local got expected
+  got=$(od -An -v -tu1 -N2 "$file" | tr -s ' ' | sed 's/^ //; s/ $//')
+  expected="$1 43"
+  [ "$got" = "$expected" ] || fail "config.set starts with '$got', expected '$expected'"
+  got=$(tail -c 43 "$file")
+  [ "$got" = "$2" ] || fail "config.set selection is '$got', expected '$2'"
+  pass "config.set holds position $1 and the selection"
+}
+
+# --- the checks -------------------------------------------------------------------------------
+
+all_on=$(printf '1%.0s' $(seq 43))
+pattern0_off="$(printf '1%.0s' $(seq 42))0"
+
+run_size() {
+  W=${size%%x*}
+  H=${size#*x}
+  H=${H%%x*}
+  echo "e2e at $size"
+  work=$(mktemp -d)
+  mkdir -p "$work/app" "$work/home" "$work/run"
+  chmod 700 "$work/run"
+  cp "$binary" "$work/app/lumivex"
+  start_xvfb
+
+  # First run, no settings file.
+  start_program
+  start_screen_shown start
+  local id
+  id=$(xdotool search --onlyvisible --classname lumivex | head -n1)
+  [ -n "$id" ] || fail "no visible program window"
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  [ "$X,$Y,$WIDTH,$HEIGHT" = "0,0,$W,$H" ] || fail "window at $X,$Y size ${WIDTH}x$HEIGHT"
+  pass "the start screen covers the ${W}x$H screen"
+
+  key F10
+  key alt
+  shot system_keys
+  [ "$(pixel system_keys 1 1)" = 808080 ] || fail "F10 or Alt redrew the window"
+  pass "F10 and Alt do not redraw"
+
+  key Left
+  shot pattern1
+  white_columns_only pattern1 $((W - 1))
+  key Right
+  shot pattern0
+  white_columns_only pattern0 0
+
+  key Return
+  wait_for_dialog
+  shot dialog
+  local crop
+  crop=$(dialog_crop)
+  pass "the selection dialog opened ($crop)"
+  key Escape
+  [ -n "$(dialog_window)" ] || fail "Escape closed the selection dialog"
+  pass "Escape leaves the dialog open"
+  key space
+  shot dialog_unticked
+  [ "$(colours dialog "$crop")" != "$(colours dialog_unticked "$crop")" ] ||
+    fail "Space changed nothing in the dialog"
+  key Return
+  wait_for_no_dialog
+  start_screen_shown after_dialog
+  pass "Enter closed the dialog and the start screen shows"
+
+  # Position 0 of the new playlist is pattern 1; Up redraws without moving.
+  key Up
+  shot position0
+  white_columns_only position0 $((W - 1))
+  key Left
+  shot position1
+  white_columns_only position1 0 $((W - 1))
+  key Escape
+  wait_for_exit 10
+  pass "Escape ended the program"
+  settings_are 1 "$pattern0_off"
+
+  # Second run: the position is resumed; Alt+F4 closes the dialog and keeps its ticks.
+  start_program
+  start_screen_shown restart
+  key Up
+  shot resumed
+  white_columns_only resumed 0 $((W - 1))
+  key Return
+  wait_for_dialog
+  key space
+  key alt+F4
+  wait_for_no_dialog
+  pass "Alt+F4 closed the dialog"
+  start_screen_shown after_alt_f4
+  key Up
+  shot all_enabled
+  white_columns_only all_enabled 0
+
+  # Asked to end by the system, it saves as on Escape.
+  kill -TERM "$app_pid"
+  wait_for_exit 10
+  pass "SIGTERM ended the program"
+  settings_are 0 "$all_on"
+
+  # Qt scaling everything by 2 changes nothing on the screen: one surface pixel per device
+  # pixel, the window still the screen's size.
+  start_program QT_SCALE_FACTOR=2
+  start_screen_shown scaled_start
+  key Left
+  shot scaled_pattern1
+  white_columns_only scaled_pattern1 $((W - 1))
+  key Escape
+  wait_for_exit 10
+
+  if [ -n "${E2E_SHOTS:-}" ]; then
+    mkdir -p "$E2E_SHOTS/$size"
+    for f in "$work"/*.ppm; do
+      convert "$f" "$E2E_SHOTS/$size/$(basename "${f%.ppm}").png"
+    done
+  fi
+  cleanup
+}
+
+for size in "${sizes[@]}"; do
+  run_size
+done
+echo "e2e passed: ${sizes[*]}"

@@ -1,0 +1,14 @@
+#pragma once
+// The program's icons (pixels and a transparency mask) as Qt images and window icons.
+
+#include "platform/win/window.h"
+
+#include <QIcon>
+#include <QImage>
+
+namespace qtbackend {
+
+QImage IconImage(const IconData& icon);
+QIcon WindowIcon(HICON big, HICON small);
+
+} // namespace qtbackend

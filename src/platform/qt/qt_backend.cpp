@@ -1,0 +1,311 @@
+#include "platform/qt/qt_backend.h"
+
+#include "platform/qt/device_pixels.h"
+#include "platform/qt/dialog_window.h"
+#include "platform/qt/hot_keys.h"
+#include "platform/qt/key_map.h"
+#include "platform/qt/surface_window.h"
+#include "platform/win/window_manager.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScreen>
+
+namespace qtbackend {
+
+Backend::Backend(std::string modulePath)
+    : modulePath_(std::move(modulePath)),
+      hotKeys_(std::make_unique<HotKeys>([this](const MSG& msg) { Post(msg); })) {
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+}
+
+Backend::~Backend() {
+    hotKeys_.reset();
+    for (const QPointer<QWidget>& widget : retired_) {
+        delete widget.data();
+    }
+}
+
+TopLevelWidget* Backend::TopOf(const win::Window* w) {
+    if (!w || w->parent || !w->peer) {
+        return nullptr;
+    }
+    return static_cast<TopLevelWidget*>(static_cast<QWidget*>(w->peer));
+}
+
+QWidget* Backend::Widget(const win::Window* w) const {
+    return w ? static_cast<QWidget*>(w->peer) : nullptr;
+}
+
+SIZE Backend::ScreenSize() const {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return SIZE{};
+    }
+    const qreal ratio = screen->devicePixelRatio();
+    const QSize size = screen->geometry().size();
+    return SIZE{DeviceLength(size.width(), ratio), DeviceLength(size.height(), ratio)};
+}
+
+void Backend::WindowCreated(win::Window* w) {
+    // A window with a title bar is a dialog of controls; one without is the program's own
+    // drawing surface.
+    TopLevelWidget* top = nullptr;
+    if ((w->style & WS_CAPTION) == WS_CAPTION) {
+        top = new DialogWindow(*this, w);
+    } else {
+        top = new SurfaceWindow(*this, w);
+    }
+    w->peer = static_cast<QWidget*>(top);
+    top->Sync();
+}
+
+void Backend::WindowDestroyed(win::Window* w) {
+    hotKeys_->WindowDestroyed(w);
+    if (auto it = loops_.find(w); it != loops_.end()) {
+        it->second->quit();
+    }
+    if (TopLevelWidget* top = TopOf(w)) {
+        top->Detach();
+        // Deleted once the event that destroys the window has been handled.
+        top->deleteLater();
+        retired_.emplace_back(top);
+    }
+    w->peer = nullptr;
+    std::erase_if(retired_, [](const QPointer<QWidget>& p) { return p.isNull(); });
+}
+
+void Backend::WindowChanged(win::Window* w) {
+    if (w->parent) {
+        if (TopLevelWidget* top = TopOf(w->parent)) {
+            top->SyncControl(w);
+        }
+    } else if (TopLevelWidget* top = TopOf(w)) {
+        top->Sync();
+    }
+}
+
+void Backend::FocusChanged(win::Window* dialog) {
+    if (TopLevelWidget* top = TopOf(dialog)) {
+        top->SyncFocus();
+    }
+}
+
+void Backend::OnFocusChanged(QWidget* now) {
+    if (!now || now->isWindow()) {
+        return;
+    }
+    if (auto* top = dynamic_cast<TopLevelWidget*>(now->window())) {
+        top->ControlFocused(now);
+    }
+}
+
+void Backend::PaintRequested(win::Window* w) {
+    if (TopLevelWidget* top = TopOf(w); top && dynamic_cast<SurfaceWindow*>(top)) {
+        top->RequestPaint();
+        return;
+    }
+    // Dialogs draw nothing of their own: the paint only validates, once the current event is
+    // done.
+    QMetaObject::invokeMethod(
+        this,
+        [w] {
+            if (win::IsLive(w)) {
+                win::DeliverPaint(w);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void Backend::Present(win::Window* w, const RECT& rect) {
+    ++presents_;
+    if (TopLevelWidget* top = TopOf(w)) {
+        top->Present(rect);
+    }
+}
+
+void Backend::RunModalLoop(win::Window* w) {
+    QEventLoop loop;
+    loops_[w] = &loop;
+    // Input inside the loop answers key-state questions for itself.
+    const auto outerModifiers = inputModifiers_;
+    inputModifiers_.reset();
+    while (win::IsLive(w) && !w->modalEnded) {
+        loop.exec(QEventLoop::DialogExec);
+    }
+    inputModifiers_ = outerModifiers;
+    loops_.erase(w);
+}
+
+void Backend::EndModalLoop(win::Window* w) {
+    if (auto it = loops_.find(w); it != loops_.end()) {
+        it->second->quit();
+    }
+}
+
+void Backend::EndSession() {
+    CWinApp* app = AfxGetApp();
+    if (!app) {
+        return;
+    }
+    const std::vector<win::Window*> stack = app->Windows().modalStack;
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+        win::Window* w = *it;
+        if (!win::IsLive(w) || w->modalEnded) {
+            continue;
+        }
+        win::SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (win::IsLive(w) && !w->modalEnded) {
+            w->modalResult = IDABORT;
+            w->modalEnded = true;
+            EndModalLoop(w);
+        }
+    }
+}
+
+void Backend::Post(const MSG& msg) {
+    QMetaObject::invokeMethod(
+        this,
+        [msg] {
+            if (win::IsLive(msg.hwnd)) {
+                win::SendMessageTo(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void Backend::BeginMoveDrag(win::Window* w) {
+    if (TopLevelWidget* top = TopOf(w)) {
+        top->BeginMoveDrag();
+    }
+}
+
+void Backend::ShowSystemMenu(win::Window* w) {
+    TopLevelWidget* top = TopOf(w);
+    if (!top || !top->isVisible()) {
+        return;
+    }
+    auto* menu = new QMenu(top);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    auto add = [&](const QString& text, UINT command, bool enabled) {
+        QAction* action = menu->addAction(text);
+        action->setEnabled(enabled);
+        connect(
+            action, &QAction::triggered, this,
+            [w, command] {
+                if (win::IsLive(w)) {
+                    win::SendMessageTo(w, WM_SYSCOMMAND, command, 0);
+                }
+            },
+            Qt::QueuedConnection);
+    };
+    // The window system's own items, then what the program appended.
+    add(QStringLiteral("还原(&R)"), SC_RESTORE, w->show != win::ShowState::Normal);
+    add(QStringLiteral("最小化(&N)"), SC_MINIMIZE, w->show != win::ShowState::Minimized);
+    add(QStringLiteral("最大化(&X)"), SC_MAXIMIZE, w->show != win::ShowState::Maximized);
+    menu->addSeparator();
+    add(QStringLiteral("关闭(&C)\tAlt+F4"), SC_CLOSE, true);
+    for (const MenuData::Item& item : w->systemMenu.items) {
+        if (item.flags & MF_SEPARATOR) {
+            menu->addSeparator();
+        } else {
+            add(QString::fromUtf8(item.text), static_cast<UINT>(item.id), true);
+        }
+    }
+    menu->popup(top->mapToGlobal(QPoint(0, 0)));
+}
+
+bool Backend::RegisterHotKey(win::Window* w, int id, UINT modifiers, UINT vk) {
+    return hotKeys_->Register(w, id, modifiers, vk);
+}
+
+bool Backend::UnregisterHotKey(win::Window* w, int id) {
+    return hotKeys_->Unregister(w, id);
+}
+
+bool Backend::IsKeyDown(UINT vk) const {
+    const Qt::KeyboardModifiers held =
+        inputModifiers_ ? *inputModifiers_ : QGuiApplication::queryKeyboardModifiers();
+    switch (vk) {
+    case VK_SHIFT:
+        return held & Qt::ShiftModifier;
+    case VK_CONTROL:
+        return held & Qt::ControlModifier;
+    case VK_MENU:
+        return held & Qt::AltModifier;
+    default:
+        return false;
+    }
+}
+
+std::string Backend::ModulePath() const {
+    if (!modulePath_.empty()) {
+        return modulePath_;
+    }
+    return QCoreApplication::applicationFilePath().toStdString();
+}
+
+void Backend::RouteKey(win::Window* w, const QKeyEvent& e) {
+    const bool press = e.type() == QEvent::KeyPress;
+    if (!press && e.isAutoRepeat()) {
+        return; // a held key repeats its key-down only
+    }
+    const KeyMessage key = TranslateKey(e.key(), e.modifiers(), press, e.isAutoRepeat());
+    Qt::KeyboardModifiers held = e.modifiers();
+    // The modifier key's own event may or may not count itself as held; the platform says it
+    // is down from its key-down on.
+    if (key.vk == VK_SHIFT) {
+        held.setFlag(Qt::ShiftModifier, press);
+    } else if (key.vk == VK_CONTROL) {
+        held.setFlag(Qt::ControlModifier, press);
+    } else if (key.vk == VK_MENU) {
+        held.setFlag(Qt::AltModifier, press);
+    }
+    win::Window* target = win::ActiveModalWindow();
+    if (!target) {
+        target = w;
+    }
+    const auto outer = inputModifiers_;
+    inputModifiers_ = held;
+    win::ProcessInput(MSG{target, key.message, key.vk, key.lParam});
+    inputModifiers_ = outer;
+}
+
+void Backend::RouteMouse(win::Window* w, UINT message, const QMouseEvent& e) {
+    const QPoint p = DevicePoint(e.position(), Widget(w) ? Widget(w)->devicePixelRatioF() : 1.0);
+    WPARAM keys = 0;
+    keys |= (e.buttons() & Qt::LeftButton) ? MK_LBUTTON : 0;
+    keys |= (e.buttons() & Qt::RightButton) ? MK_RBUTTON : 0;
+    keys |= (e.modifiers() & Qt::ShiftModifier) ? MK_SHIFT : 0;
+    keys |= (e.modifiers() & Qt::ControlModifier) ? MK_CONTROL : 0;
+    const auto outer = inputModifiers_;
+    inputModifiers_ = e.modifiers();
+    win::ProcessInput(MSG{w, message, keys, MAKELPARAM(p.x(), p.y())});
+    inputModifiers_ = outer;
+}
+
+bool Backend::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
+        type != QEvent::ShortcutOverride) {
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* top = widget ? dynamic_cast<TopLevelWidget*>(widget->window()) : nullptr;
+    if (!top || !top->Window()) {
+        return false;
+    }
+    if (type == QEvent::ShortcutOverride) {
+        // No Qt shortcut or mnemonic may act on its own: every key goes to the program.
+        event->accept();
+        return true;
+    }
+    RouteKey(top->Window(), *static_cast<QKeyEvent*>(event));
+    return true;
+}
+
+} // namespace qtbackend

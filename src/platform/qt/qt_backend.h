@@ -1,0 +1,83 @@
+#pragma once
+// The Qt 6 window system: real top-level windows for the window layer's windows, Qt widgets for
+// their controls, keyboard and mouse input as window messages, nested event loops as modal loops
+// and the global hot key on X11. The window layer's state stays authoritative; the widgets show
+// it and report what the operator does.
+
+#include "platform/win/backend.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QEventLoop;
+class QKeyEvent;
+class QMouseEvent;
+class QWidget;
+
+namespace qtbackend {
+
+class HotKeys;
+class TopLevelWidget;
+
+class Backend : public QObject, public win::Backend {
+  public:
+    // modulePath: the executable the program believes it is (its settings file lives beside
+    // it); empty for the running executable.
+    explicit Backend(std::string modulePath = {});
+    ~Backend() override;
+
+    // The widget that shows a window or a control; null when it has none.
+    QWidget* Widget(const win::Window* w) const;
+    // Frames the program has handed over for the screen, for tests.
+    int Presents() const { return presents_; }
+
+    // The window system ends the session: every open modal window gets the close command,
+    // innermost first, and one that stays open has its loop ended anyway.
+    void EndSession();
+
+    // Input from the widgets.
+    void RouteKey(win::Window* w, const QKeyEvent& e);
+    void RouteMouse(win::Window* w, UINT message, const QMouseEvent& e);
+
+    // win::Backend
+    SIZE ScreenSize() const override;
+    void WindowCreated(win::Window* w) override;
+    void WindowDestroyed(win::Window* w) override;
+    void WindowChanged(win::Window* w) override;
+    void FocusChanged(win::Window* dialog) override;
+    void PaintRequested(win::Window* w) override;
+    void Present(win::Window* w, const RECT& rect) override;
+    void RunModalLoop(win::Window* w) override;
+    void EndModalLoop(win::Window* w) override;
+    void Post(const MSG& msg) override;
+    void BeginMoveDrag(win::Window* w) override;
+    void ShowSystemMenu(win::Window* w) override;
+    bool RegisterHotKey(win::Window* w, int id, UINT modifiers, UINT vk) override;
+    bool UnregisterHotKey(win::Window* w, int id) override;
+    bool IsKeyDown(UINT vk) const override;
+    std::string ModulePath() const override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    static TopLevelWidget* TopOf(const win::Window* w);
+    void OnFocusChanged(QWidget* now);
+
+    std::string modulePath_;
+    std::map<const win::Window*, QEventLoop*> loops_;
+    // The modifiers of the input message being processed: the platform answers key-state
+    // questions as of the message, not as of the moment of asking.
+    std::optional<Qt::KeyboardModifiers> inputModifiers_;
+    std::unique_ptr<HotKeys> hotKeys_;
+    std::vector<QPointer<QWidget>> retired_;
+    int presents_ = 0;
+};
+
+} // namespace qtbackend

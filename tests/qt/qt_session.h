@@ -1,0 +1,75 @@
+#pragma once
+// A whole program run on the Qt backend (offscreen platform): a script of steps that run one
+// after another from inside the program's own event loops, real Qt input events, and the
+// screen as the window system holds it.
+
+#include "app/lumivex_app.h"
+#include "app/lumivex_dlg.h"
+#include "platform/gdi/surface.h"
+#include "platform/qt/qt_backend.h"
+
+#include <QImage>
+#include <QObject>
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace qt_testing {
+
+class QtSession {
+  public:
+    QtSession();
+    ~QtSession();
+    QtSession(const QtSession&) = delete;
+    QtSession& operator=(const QtSession&) = delete;
+
+    // Script. A step runs when the one before it has run (or started a modal loop).
+    void Do(std::function<void()> step);
+    void WaitUntil(std::function<bool()> condition, std::string what);
+    // A key click on the widget that has the keyboard focus, as the window system delivers it.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    // Runs the program. When the script is over and the program still runs, the session ends
+    // as the window system would end it.
+    void Run();
+
+    static CLumivexDlg& Main();
+    QWidget* MainWidget() const;
+    // The top-level widget of the innermost modal dialog above the main window, if any.
+    QWidget* Dialog() const;
+    QWidget* Control(int id) const;
+    // The main window's pixels as the window system shows them, in device pixels.
+    gdi::Surface Screen() const;
+    // Whether the screen has been shown and has this pixel value at (x, y).
+    bool ScreenShows(int x, int y, std::uint32_t value) const;
+
+    std::filesystem::path SettingsPath() const { return dir_ / "config.set"; }
+    std::vector<std::uint8_t> ReadSettings() const;
+
+  private:
+    struct Step {
+        std::function<bool()> ready;
+        std::function<void()> action;
+        std::string what;
+    };
+    void Tick();
+
+    std::filesystem::path dir_;
+    QObject context_; // pending script timers die with the session
+    std::deque<Step> steps_;
+    std::chrono::steady_clock::time_point waitingSince_;
+    bool waiting_ = false;
+    bool running_ = false;
+
+  public:
+    qtbackend::Backend backend;
+};
+
+} // namespace qt_testing
