@@ -69,13 +69,16 @@ TEST(Startup, OnlyPositionAndSelectionOutliveARun) {
 TEST(Startup, EscapeRedrawsOnceSavesAndEndsTheProgram) {
     Session s;
     bool ran = false;
-    s.backend.Run([&] { ran = true; });
+    int presentsBefore = -1;
+    s.backend.Run([&] {
+        ran = true;
+        presentsBefore = s.backend.Presents();
+    });
     s.backend.KeyDown(VK_ESCAPE);
     s.backend.Run([] { ADD_FAILURE() << "the program should have ended"; });
-    const int presentsBefore = s.backend.Presents();
-    (void)presentsBefore;
     s.Run();
     EXPECT_TRUE(ran);
+    EXPECT_EQ(s.backend.Presents(), presentsBefore + 1);
     EXPECT_EQ(s.ReadSettings(), SettingsBytes(0, std::string(43, '1')));
 }
 

@@ -51,10 +51,8 @@ TEST(Settings, TheSelectionIsTheEnabledSetMostSignificantBitFirst) {
         EXPECT_EQ(Session::Main().Playlist(), (std::vector<std::int32_t>{0, 2}));
     });
     s.Run();
-    std::vector<std::uint8_t> expected{0x01, 0x2B};
-    expected.insert(expected.end(), 40, 0x30);
-    expected.insert(expected.end(), {0x31, 0x30, 0x31});
-    EXPECT_EQ(s.ReadSettings(), expected);
+    const std::string expected = "\x01\x2B" + std::string(40, '\x30') + "\x31\x30\x31";
+    EXPECT_EQ(s.ReadSettings(), std::vector<std::uint8_t>(expected.begin(), expected.end()));
 }
 
 TEST(Settings, MalformedFilesKeepWhatCouldBeRead) {

@@ -63,9 +63,11 @@ class Session {
 
 // Settings file content: position byte, length byte 43, then the selection characters.
 inline std::vector<std::uint8_t> SettingsBytes(std::uint8_t position, const std::string& sel) {
-    std::vector<std::uint8_t> bytes{position, static_cast<std::uint8_t>(sel.size())};
-    bytes.insert(bytes.end(), sel.begin(), sel.end());
-    return bytes;
+    std::string bytes;
+    bytes += static_cast<char>(position);
+    bytes += static_cast<char>(sel.size());
+    bytes += sel;
+    return {bytes.begin(), bytes.end()};
 }
 
 } // namespace testing_support
