@@ -43,9 +43,8 @@ template <class Draw> void Measure(benchmark::State& state, int w, int h, Draw d
         benchmark::ClobberMemory();
         ++rounds;
     }
-    const double drawNs =
-        std::chrono::duration<double, std::nano>(Clock::now() - start).count() /
-        static_cast<double>(std::max<std::int64_t>(rounds, 1));
+    const double drawNs = std::chrono::duration<double, std::nano>(Clock::now() - start).count() /
+                          static_cast<double>(std::max<std::int64_t>(rounds, 1));
     const double fillNs = FillNanoseconds(target.dc, w, h, 20);
     state.counters["x_fill"] = drawNs / fillNs;
 }

@@ -71,7 +71,9 @@ void CLumivexDlg::OnSysCommand(UINT id, LPARAM lParam) {
     }
 }
 
-HCURSOR CLumivexDlg::OnQueryDragIcon() { return m_hIcon; }
+HCURSOR CLumivexDlg::OnQueryDragIcon() {
+    return m_hIcon;
+}
 
 void CLumivexDlg::OnPaint() {
     if (IsIconic()) {
@@ -111,10 +113,16 @@ void CLumivexDlg::OnRButtonDown(UINT /*flags*/, CPoint /*point*/) {
     Default();
 }
 
-void CLumivexDlg::OnRButtonDblClk(UINT /*flags*/, CPoint /*point*/) { Default(); }
+void CLumivexDlg::OnRButtonDblClk(UINT /*flags*/, CPoint /*point*/) {
+    Default();
+}
 
-void CLumivexDlg::OnChar(UINT /*ch*/, UINT /*repeat*/, UINT /*flags*/) { Default(); }
+void CLumivexDlg::OnChar(UINT /*ch*/, UINT /*repeat*/, UINT /*flags*/) {
+    Default();
+}
 
 void CLumivexDlg::OnHiddenButton() {}
 
-LRESULT CLumivexDlg::OnHotKey(WPARAM /*wParam*/, LPARAM /*lParam*/) { return 0; }
+LRESULT CLumivexDlg::OnHotKey(WPARAM /*wParam*/, LPARAM /*lParam*/) {
+    return 0;
+}

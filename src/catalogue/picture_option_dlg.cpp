@@ -13,7 +13,9 @@ END_MESSAGE_MAP()
 
 namespace {
 
-CLumivexDlg* MainWindow() { return dynamic_cast<CLumivexDlg*>(AfxGetMainWnd()); }
+CLumivexDlg* MainWindow() {
+    return dynamic_cast<CLumivexDlg*>(AfxGetMainWnd());
+}
 
 } // namespace
 

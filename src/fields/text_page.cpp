@@ -40,8 +40,8 @@ void CLumivexDlg::DrawTextPage(CDC* dc) {
     dc->SetTextColor(0xFFFFFF);
     const int d = W < 400 || H < 400 ? std::min(W, H) / 8 : 100;
     constexpr UINT kFormat = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL;
-    const POINT centres[5] = {{d, d}, {W - d, d}, {W - d, H - d}, {d, H - d},
-                              {(2 * W) / 4, (2 * H) / 4}};
+    const POINT centres[5] = {
+        {d, d}, {W - d, d}, {W - d, H - d}, {d, H - d}, {(2 * W) / 4, (2 * H) / 4}};
     for (const POINT& c : centres) {
         RECT block;
         SetRect(&block, c.x, c.y, c.x, c.y);

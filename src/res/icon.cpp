@@ -22,8 +22,8 @@ IconData MakeIcon(int size) {
             }
         }
     };
-    put(0, 1, 16, 12, 0x000000);  // bezel
-    put(1, 2, 15, 11, 0x808080);  // screen
+    put(0, 1, 16, 12, 0x000000); // bezel
+    put(1, 2, 15, 11, 0x808080); // screen
     const std::uint32_t steps[4] = {0x000000, 0x808080, 0xC0C0C0, 0xFFFFFF};
     for (int i = 0; i < 4; ++i) {
         put(2 + 3 * i, 3, 5 + 3 * i, 10, steps[i]);

@@ -18,8 +18,8 @@ DialogTemplate MainWindowTemplate() {
     t.pointSize = 9;
     t.faceName = "宋体";
     t.charSet = 1;
-    t.controls = {{ControlClass::Button, IDC_HIDDEN_BUTTON, "Button1", 241, 22, 51, 49,
-                   0x40000000, 0, 0}};
+    t.controls = {
+        {ControlClass::Button, IDC_HIDDEN_BUTTON, "Button1", 241, 22, 51, 49, 0x40000000, 0, 0}};
     return t;
 }
 
@@ -37,8 +37,8 @@ DialogTemplate AboutBoxTemplate() {
         {ControlClass::Static, IDC_STATIC, "", 11, 17, 20, 20, WS_CHILD | WS_VISIBLE | SS_ICON, 0,
          IDR_MAINFRAME},
         {ControlClass::Static, IDC_STATIC, "Lumivex 1.0 版", 40, 10, 119, 8, staticText, 0, 0},
-        {ControlClass::Static, IDC_STATIC, "显示器测试图案发生器", 40, 25, 119, 8, staticText,
-         0, 0},
+        {ControlClass::Static, IDC_STATIC, "显示器测试图案发生器", 40, 25, 119, 8, staticText, 0,
+         0},
         {ControlClass::Button, IDOK, "确定", 178, 7, 50, 14,
          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 0},
     };
@@ -56,12 +56,11 @@ DialogTemplate PictureOptionsTemplate() {
     t.faceName = "System";
     t.language = 2052;
     static constexpr DWORD box = 0x50010003; // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX
-    constexpr DWORD spareBox = 0x40010003; // the same, not visible
-    constexpr DWORD button = 0x50010000;   // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON
+    constexpr DWORD spareBox = 0x40010003;   // the same, not visible
+    constexpr DWORD button = 0x50010000;     // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON
     auto check = [&](int id, int x, int y, DWORD style) {
-        t.controls.push_back(
-            {ControlClass::Button, id, std::to_string(id - IDC_FIRST_PATTERN_BOX), x, y, 100, 10,
-             style, 0, 0});
+        t.controls.push_back({ControlClass::Button, id, std::to_string(id - IDC_FIRST_PATTERN_BOX),
+                              x, y, 100, 10, style, 0, 0});
     };
     // In tab order. Patterns 0-19 stand in the left column, 20-40 in the right one, and 42
     // above 41 at the foot of the left column.

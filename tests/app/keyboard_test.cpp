@@ -1,5 +1,5 @@
-#include "support/session.h"
 #include "support/pixels.h"
+#include "support/session.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +101,7 @@ TEST(Keyboard, GrayLevelAndStepCountKeys) {
     for (int i = 0; i < 20; ++i) {
         s.backend.KeyDown(VK_PRIOR);
     }
-    note(); // 255
+    note();                   // 255
     s.backend.KeyDown(VK_UP); // at 255: unchanged
     note();
     s.backend.KeyDown(VK_NEXT); // 255 -> 224

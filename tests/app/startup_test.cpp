@@ -1,6 +1,6 @@
-#include "support/session.h"
 #include "res/resource_ids.h"
 #include "support/pixels.h"
+#include "support/session.h"
 
 #include <gtest/gtest.h>
 

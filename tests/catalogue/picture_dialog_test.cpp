@@ -1,5 +1,5 @@
-#include "support/session.h"
 #include "res/resource_ids.h"
+#include "support/session.h"
 
 #include <gtest/gtest.h>
 

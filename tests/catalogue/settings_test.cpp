@@ -24,9 +24,8 @@ Loaded LoadFrom(const std::vector<std::uint8_t>* bytes) {
     s.backend.Run([&] {
         loaded.position = Session::Main().Position();
         for (int bit = 42; bit >= 0; --bit) {
-            loaded.enabled += Session::Main().EnabledSet().test(static_cast<std::size_t>(bit))
-                                  ? '1'
-                                  : '0';
+            loaded.enabled +=
+                Session::Main().EnabledSet().test(static_cast<std::size_t>(bit)) ? '1' : '0';
         }
     });
     s.Run();
@@ -47,9 +46,7 @@ TEST(Settings, TheSelectionIsTheEnabledSetMostSignificantBitFirst) {
     sel[42] = '1'; // pattern 0
     sel[40] = '1'; // pattern 2
     s.WriteSettings(SettingsBytes(1, sel));
-    s.backend.Run([] {
-        EXPECT_EQ(Session::Main().Playlist(), (std::vector<std::int32_t>{0, 2}));
-    });
+    s.backend.Run([] { EXPECT_EQ(Session::Main().Playlist(), (std::vector<std::int32_t>{0, 2})); });
     s.Run();
     const std::string expected = "\x01\x2B" + std::string(40, '\x30') + "\x31\x30\x31";
     EXPECT_EQ(s.ReadSettings(), std::vector<std::uint8_t>(expected.begin(), expected.end()));
@@ -123,9 +120,7 @@ TEST(Settings, APositionBeyondThePlaylistIsKeptAndTakenModulo) {
     Session s;
     s.WriteSettings(SettingsBytes(200, kAll));
     s.backend.KeyDown(VK_SHIFT); // redraw: entry 200 mod 43 = 28, full blue
-    s.backend.Run([&] {
-        EXPECT_EQ(Session::Main().Position(), 200);
-    });
+    s.backend.Run([&] { EXPECT_EQ(Session::Main().Position(), 200); });
     s.Run();
 }
 

@@ -10,9 +10,8 @@ namespace {
 gdi::Surface Frame(int width, int height, int id) {
     Session s(width, height);
     gdi::Surface frame;
-    s.backend.Run([&] {
-        Session::Main().SetStateForTest(0, TRUE, static_cast<std::uint8_t>(id), 128);
-    });
+    s.backend.Run(
+        [&] { Session::Main().SetStateForTest(0, TRUE, static_cast<std::uint8_t>(id), 128); });
     s.backend.KeyDown(VK_SHIFT); // redraw the current pattern
     s.backend.Run([&] { frame = s.Screen(); });
     s.Run();
@@ -39,17 +38,16 @@ void ExpectFrame(const gdi::Surface& actual, const gdi::Surface& expected) {
 
 TEST(Boxes, At1920x1080) {
     ExpectFrame(Frame(1920, 1080, 9), Expected(1920, 1080, {{800, 380, 1120, 700}}));
-    ExpectFrame(Frame(1920, 1080, 10),
-                Expected(1920, 1080,
-                         {{0, 0, 220, 220},
-                          {850, 0, 1070, 220},
-                          {1700, 0, 1920, 220},
-                          {0, 430, 220, 650},
-                          {850, 430, 1070, 650},
-                          {1700, 430, 1920, 650},
-                          {0, 860, 220, 1080},
-                          {850, 860, 1070, 1080},
-                          {1700, 860, 1920, 1080}}));
+    ExpectFrame(Frame(1920, 1080, 10), Expected(1920, 1080,
+                                                {{0, 0, 220, 220},
+                                                 {850, 0, 1070, 220},
+                                                 {1700, 0, 1920, 220},
+                                                 {0, 430, 220, 650},
+                                                 {850, 430, 1070, 650},
+                                                 {1700, 430, 1920, 650},
+                                                 {0, 860, 220, 1080},
+                                                 {850, 860, 1070, 1080},
+                                                 {1700, 860, 1920, 1080}}));
     ExpectFrame(Frame(1920, 1080, 11),
                 Expected(1920, 1080,
                          {{360, 450, 600, 630}, {840, 450, 1080, 630}, {1320, 450, 1560, 630}}));

@@ -1,7 +1,7 @@
 #include "app/mem_dc.h"
-#include "support/session.h"
 #include "platform/win/dc_window.h"
 #include "support/pixels.h"
+#include "support/session.h"
 
 #include <gtest/gtest.h>
 

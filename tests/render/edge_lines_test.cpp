@@ -1,5 +1,5 @@
-#include "support/session.h"
 #include "support/pixels.h"
+#include "support/session.h"
 
 #include <gtest/gtest.h>
 

@@ -14,9 +14,8 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 gdi::Surface Frame(int width, int height, int id) {
     Session s(width, height);
     gdi::Surface frame;
-    s.backend.Run([&] {
-        Session::Main().SetStateForTest(0, TRUE, static_cast<std::uint8_t>(id), 128);
-    });
+    s.backend.Run(
+        [&] { Session::Main().SetStateForTest(0, TRUE, static_cast<std::uint8_t>(id), 128); });
     s.backend.KeyDown(VK_SHIFT);
     s.backend.Run([&] { frame = s.Screen(); });
     s.Run();

@@ -6,10 +6,10 @@
 #include "platform/headless/headless_backend.h"
 
 #include <cstdint>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace testing_support {
@@ -49,8 +49,7 @@ class Session {
     static std::filesystem::path MakeDir() {
         static int counter = 0;
         auto dir = std::filesystem::temp_directory_path() /
-                   ("lumivex-test-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(counter++));
+                   ("lumivex-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(dir);
         return dir;
     }

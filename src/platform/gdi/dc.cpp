@@ -132,7 +132,9 @@ CPoint CDC::SetWindowOrg(int x, int y) {
     return previous;
 }
 
-CPoint CDC::GetWindowOrg() const { return m_hDC->windowOrg; }
+CPoint CDC::GetWindowOrg() const {
+    return m_hDC->windowOrg;
+}
 
 CPen* CDC::SelectObject(CPen* pen) {
     if (!pen || !pen->m_hObject) {
@@ -177,19 +179,31 @@ CGdiObject* CDC::SelectStockObject(int index) {
     return nullptr;
 }
 
-CPen* CDC::GetCurrentPen() const { return WrapperOf<CPen>(m_hDC->pen); }
-CBrush* CDC::GetCurrentBrush() const { return WrapperOf<CBrush>(m_hDC->brush); }
-CFont* CDC::GetCurrentFont() const { return WrapperOf<CFont>(m_hDC->font); }
-CBitmap* CDC::GetCurrentBitmap() const { return WrapperOf<CBitmap>(m_hDC->bitmap); }
+CPen* CDC::GetCurrentPen() const {
+    return WrapperOf<CPen>(m_hDC->pen);
+}
+CBrush* CDC::GetCurrentBrush() const {
+    return WrapperOf<CBrush>(m_hDC->brush);
+}
+CFont* CDC::GetCurrentFont() const {
+    return WrapperOf<CFont>(m_hDC->font);
+}
+CBitmap* CDC::GetCurrentBitmap() const {
+    return WrapperOf<CBitmap>(m_hDC->bitmap);
+}
 
 COLORREF CDC::SetBkColor(COLORREF color) {
     return std::exchange(m_hDC->bkColor, color & 0x00FFFFFF);
 }
-COLORREF CDC::GetBkColor() const { return m_hDC->bkColor; }
+COLORREF CDC::GetBkColor() const {
+    return m_hDC->bkColor;
+}
 COLORREF CDC::SetTextColor(COLORREF color) {
     return std::exchange(m_hDC->textColor, color & 0x00FFFFFF);
 }
-COLORREF CDC::GetTextColor() const { return m_hDC->textColor; }
+COLORREF CDC::GetTextColor() const {
+    return m_hDC->textColor;
+}
 
 int CDC::SetBkMode(int mode) {
     if (mode != OPAQUE && mode != TRANSPARENT) {
@@ -197,7 +211,9 @@ int CDC::SetBkMode(int mode) {
     }
     return std::exchange(m_hDC->bkMode, mode);
 }
-int CDC::GetBkMode() const { return m_hDC->bkMode; }
+int CDC::GetBkMode() const {
+    return m_hDC->bkMode;
+}
 
 int CDC::SetROP2(int mode) {
     if (mode < R2_BLACK || mode > R2_WHITE) {
@@ -205,7 +221,9 @@ int CDC::SetROP2(int mode) {
     }
     return std::exchange(m_hDC->rop2, mode);
 }
-int CDC::GetROP2() const { return m_hDC->rop2; }
+int CDC::GetROP2() const {
+    return m_hDC->rop2;
+}
 
 int CDC::SetStretchBltMode(int mode) {
     if (mode < BLACKONWHITE || mode > HALFTONE) {
@@ -213,7 +231,9 @@ int CDC::SetStretchBltMode(int mode) {
     }
     return std::exchange(m_hDC->stretchMode, mode);
 }
-int CDC::GetStretchBltMode() const { return m_hDC->stretchMode; }
+int CDC::GetStretchBltMode() const {
+    return m_hDC->stretchMode;
+}
 
 void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
     SetBkColor(color);
@@ -232,8 +252,7 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
     FillSolidRect(&r, color);
 }
 
-BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                 DWORD /*rop*/) {
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD /*rop*/) {
     gdi::Surface* dst = m_hDC ? m_hDC->Target() : nullptr;
     gdi::Surface* from = src && src->m_hDC ? src->m_hDC->Target() : nullptr;
     if (!dst || !from || width <= 0 || height <= 0) {
@@ -245,7 +264,8 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int yS
     RECT srcBounds = from->Bounds();
     // Rows and columns are copied only where both the source and the destination exist.
     int x0 = std::max({d.x, static_cast<int>(dstClip.left), d.x + (srcBounds.left - s.x)});
-    int x1 = std::min({d.x + width, static_cast<int>(dstClip.right), d.x + (srcBounds.right - s.x)});
+    int x1 =
+        std::min({d.x + width, static_cast<int>(dstClip.right), d.x + (srcBounds.right - s.x)});
     int y0 = std::max({d.y, static_cast<int>(dstClip.top), d.y + (srcBounds.top - s.y)});
     int y1 =
         std::min({d.y + height, static_cast<int>(dstClip.bottom), d.y + (srcBounds.bottom - s.y)});

@@ -120,11 +120,13 @@ class CDC {
     BOOL AngleArc(int x, int y, int radius, float startAngle, float sweepAngle);
 
     BOOL BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop);
-    BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
-                    int srcWidth, int srcHeight, DWORD rop);
+    BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
+                    int srcHeight, DWORD rop);
 
     BOOL TextOut(int x, int y, std::string_view text);
     CSize GetTextExtent(std::string_view text) const;
     int DrawText(std::string_view text, LPRECT rect, UINT format);
-    BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rect, edge, flags); }
+    BOOL DrawEdge(LPRECT rect, UINT edge, UINT flags) {
+        return ::DrawEdge(m_hDC, rect, edge, flags);
+    }
 };

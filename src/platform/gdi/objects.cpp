@@ -111,7 +111,9 @@ const StockTable& Stock() {
 
 } // namespace
 
-HBITMAP DefaultBitmap() { return static_cast<HBITMAP>(Stock().objects[19]); }
+HBITMAP DefaultBitmap() {
+    return static_cast<HBITMAP>(Stock().objects[19]);
+}
 
 } // namespace gdi
 
@@ -186,7 +188,9 @@ int GetObjectA(HGDIOBJ obj, int size, void* out) {
     return sizeof(BITMAP);
 }
 
-CGdiObject::~CGdiObject() { DeleteObject(); }
+CGdiObject::~CGdiObject() {
+    DeleteObject();
+}
 
 BOOL CGdiObject::Attach(HGDIOBJ obj) {
     if (!obj) {
@@ -220,19 +224,23 @@ BOOL CGdiObject::DeleteObject() {
     return ::DeleteObject(m_hObject);
 }
 
-CGdiObject* CGdiObject::FromHandle(HGDIOBJ obj) { return obj ? obj->wrapper : nullptr; }
+CGdiObject* CGdiObject::FromHandle(HGDIOBJ obj) {
+    return obj ? obj->wrapper : nullptr;
+}
 
 BOOL CPen::CreatePen(int style, int width, COLORREF color) {
     return Attach(::CreatePen(style, width, color));
 }
 
-BOOL CBrush::CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
+BOOL CBrush::CreateSolidBrush(COLORREF color) {
+    return Attach(::CreateSolidBrush(color));
+}
 
 BOOL CFont::CreateFontA(int height, int width, int escapement, int orientation, int weight,
                         BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
                         BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
                         const char* faceName) {
-    return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic,
-                                underline, strikeOut, charSet, outPrecision, clipPrecision,
-                                quality, pitchAndFamily, faceName));
+    return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline,
+                                strikeOut, charSet, outPrecision, clipPrecision, quality,
+                                pitchAndFamily, faceName));
 }

@@ -53,7 +53,7 @@ struct BitmapObject : GdiObject {
     int bitsPixel = 32;
 };
 
-void Release(GdiObject* obj);     // DeleteObject's work, honouring stock and selection
+void Release(GdiObject* obj); // DeleteObject's work, honouring stock and selection
 void AddSelection(GdiObject* obj);
 void DropSelection(GdiObject* obj);
 
@@ -67,10 +67,9 @@ using HBITMAP = gdi::BitmapObject*;
 
 HPEN CreatePen(int style, int width, COLORREF color);
 HBRUSH CreateSolidBrush(COLORREF color);
-HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight,
-                  DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
-                  DWORD outPrecision, DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
-                  const char* faceName);
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
+                  DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, const char* faceName);
 HBITMAP CreateBitmap32(int width, int height);
 HGDIOBJ GetStockObject(int id);
 BOOL DeleteObject(HGDIOBJ obj);
@@ -127,9 +126,8 @@ class CBrush : public CGdiObject {
 class CFont : public CGdiObject {
   public:
     BOOL CreateFontA(int height, int width, int escapement, int orientation, int weight,
-                     BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                     BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
-                     const char* faceName);
+                     BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName);
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 };
 

@@ -13,7 +13,9 @@ namespace gdi {
 constexpr std::uint32_t ToPixel(COLORREF c) {
     return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
-constexpr COLORREF ToColorRef(std::uint32_t p) { return ToPixel(p); }
+constexpr COLORREF ToColorRef(std::uint32_t p) {
+    return ToPixel(p);
+}
 
 class Surface {
   public:

@@ -34,10 +34,9 @@ void Backend::HoldKey(UINT vk, bool down) {
 
 void Backend::Mouse(UINT message, int x, int y) {
     script_.push_back([message, x, y](win::Window* w) {
-        const WPARAM keys = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK ? MK_RBUTTON
-                            : message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK
-                                ? MK_LBUTTON
-                                : 0;
+        const WPARAM keys = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK   ? MK_RBUTTON
+                            : message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? MK_LBUTTON
+                                                                                       : 0;
         win::ProcessInput(MSG{w, message, keys, MAKELPARAM(x, y)});
     });
 }
@@ -47,8 +46,7 @@ void Backend::ClickControl(int controlId) {
 }
 
 void Backend::Close() {
-    script_.push_back(
-        [](win::Window* w) { win::SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    script_.push_back([](win::Window* w) { win::SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }
 
 void Backend::Expose(RECT rect) {
@@ -71,7 +69,9 @@ const gdi::Surface* Backend::Screen(const win::Window* w) const {
     return it == screens_.end() ? nullptr : &it->second;
 }
 
-void Backend::WindowCreated(win::Window* w) { screens_[w] = gdi::Surface(); }
+void Backend::WindowCreated(win::Window* w) {
+    screens_[w] = gdi::Surface();
+}
 
 void Backend::WindowDestroyed(win::Window* w) {
     screens_.erase(w);
@@ -100,7 +100,9 @@ bool Backend::RegisterHotKey(win::Window* w, int id, UINT, UINT) {
     return hotKeys_.emplace(id, w).second;
 }
 
-bool Backend::UnregisterHotKey(win::Window*, int id) { return hotKeys_.erase(id) > 0; }
+bool Backend::UnregisterHotKey(win::Window*, int id) {
+    return hotKeys_.erase(id) > 0;
+}
 
 bool Backend::PaintPending() {
     CWinApp* app = AfxGetApp();

@@ -17,14 +17,14 @@ class Backend : public win::Backend {
     explicit Backend(SIZE screen, std::string modulePath = "/tmp/lumivex/lumivex");
 
     // Script: input for the window that has the keyboard when the step is reached.
-    void KeyDown(UINT vk);                     // WM_KEYDOWN (and key up)
-    void SysKeyDown(UINT vk);                  // WM_SYSKEYDOWN, as with Alt held
-    void HoldKey(UINT vk, bool down);          // e.g. Shift for Shift+Tab
-    void Mouse(UINT message, int x, int y);    // a mouse message at client coordinates
-    void ClickControl(int controlId);          // a mouse click on a control of the dialog
-    void Close();                              // the window system's close command
-    void Expose(RECT rect);                    // the system asks for a repaint of rect
-    void Run(std::function<void()> step);      // any other step, e.g. a check
+    void KeyDown(UINT vk);                  // WM_KEYDOWN (and key up)
+    void SysKeyDown(UINT vk);               // WM_SYSKEYDOWN, as with Alt held
+    void HoldKey(UINT vk, bool down);       // e.g. Shift for Shift+Tab
+    void Mouse(UINT message, int x, int y); // a mouse message at client coordinates
+    void ClickControl(int controlId);       // a mouse click on a control of the dialog
+    void Close();                           // the window system's close command
+    void Expose(RECT rect);                 // the system asks for a repaint of rect
+    void Run(std::function<void()> step);   // any other step, e.g. a check
 
     // What the screen shows of a top-level window: its surface as last presented.
     const gdi::Surface* Screen(const win::Window* w) const;

@@ -24,14 +24,20 @@ CWinApp::~CWinApp() {
     }
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
 // The program ships no help file, so the standard help command has nothing to open.
 void CWinApp::OnHelp() {}
 
-CWinApp* AfxGetApp() { return theApplication; }
+CWinApp* AfxGetApp() {
+    return theApplication;
+}
 
-CWnd* AfxGetMainWnd() { return theApplication ? theApplication->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd() {
+    return theApplication ? theApplication->m_pMainWnd : nullptr;
+}
 
 // Controls of other component models are never hosted; there is nothing to set up.
 void AfxEnableControlContainer() {}

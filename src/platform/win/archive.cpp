@@ -4,7 +4,9 @@
 #include <cstring>
 #include <unistd.h>
 
-CFile::~CFile() { Abort(); }
+CFile::~CFile() {
+    Abort();
+}
 
 BOOL CFile::Open(const char* path, UINT flags, CFileException* error) {
     Abort();
@@ -125,10 +127,9 @@ std::uint32_t CArchive::ReadCount() {
     }
     BYTE d[4];
     Read(d, 4);
-    const std::uint32_t dword = static_cast<std::uint32_t>(d[0]) |
-                                (static_cast<std::uint32_t>(d[1]) << 8) |
-                                (static_cast<std::uint32_t>(d[2]) << 16) |
-                                (static_cast<std::uint32_t>(d[3]) << 24);
+    const std::uint32_t dword =
+        static_cast<std::uint32_t>(d[0]) | (static_cast<std::uint32_t>(d[1]) << 8) |
+        (static_cast<std::uint32_t>(d[2]) << 16) | (static_cast<std::uint32_t>(d[3]) << 24);
     if (dword == 0xFFFFFFFF) {
         throw CArchiveException(CArchiveException::generic); // 64-bit lengths are never ours
     }

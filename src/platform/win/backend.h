@@ -45,12 +45,12 @@ class Backend {
 Backend* CurrentBackend();
 
 // Entry points for backends.
-void ProcessInput(MSG msg);     // keyboard and mouse: pre-translation, then the window
-void DeliverPaint(Window* w);   // WM_PAINT if part of w is invalid
+void ProcessInput(MSG msg);   // keyboard and mouse: pre-translation, then the window
+void DeliverPaint(Window* w); // WM_PAINT if part of w is invalid
 void ClientResized(Window* w, int width, int height); // the window system changed the size
 void ClientMoved(Window* w, int left, int top);       // ... or moved the client area on the screen
-void ControlClicked(Window* control); // a mouse click on a control
-void FocusControl(Window* control);   // the window system moved the focus to a control
-Window* ActiveModalWindow();          // where keyboard input goes
+void ControlClicked(Window* control);                 // a mouse click on a control
+void FocusControl(Window* control); // the window system moved the focus to a control
+Window* ActiveModalWindow();        // where keyboard input goes
 
 } // namespace win

@@ -6,7 +6,9 @@ const win::MessageMap* CCmdTarget::GetThisMessageMap() {
     return &map;
 }
 
-const win::MessageMap* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const win::MessageMap* CCmdTarget::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 const win::MessageMapEntry* CCmdTarget::FindEntry(UINT message, UINT code, UINT id) const {
     for (const win::MessageMap* map = GetMessageMap(); map; map = map->base) {

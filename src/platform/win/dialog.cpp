@@ -4,7 +4,9 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
 END_MESSAGE_MAP()
 
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    return OnInitDialog();
+}
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), parent_(parent) {}
 
@@ -62,11 +64,17 @@ std::intptr_t CDialog::DoModal() {
     return result;
 }
 
-BOOL CDialog::OnInitDialog() { return TRUE; }
+BOOL CDialog::OnInitDialog() {
+    return TRUE;
+}
 
-void CDialog::OnOK() { EndDialog(IDOK); }
+void CDialog::OnOK() {
+    EndDialog(IDOK);
+}
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::EndDialog(int result) {
     win::Window* w = m_hWnd;

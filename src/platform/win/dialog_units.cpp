@@ -12,8 +12,8 @@ SIZE DialogBaseUnits(const DialogTemplate& t) {
     const bool systemFont = t.faceName.empty() || t.faceName == "System";
     if (!systemFont) {
         const int pixels = -((t.pointSize * 96 + 36) / 72);
-        font.CreateFontA(pixels, 0, 0, 0, t.weight, t.italic, 0, 0,
-                         static_cast<BYTE>(t.charSet), 0, 0, 0, 0, t.faceName.c_str());
+        font.CreateFontA(pixels, 0, 0, 0, t.weight, t.italic, 0, 0, static_cast<BYTE>(t.charSet), 0,
+                         0, 0, 0, t.faceName.c_str());
         dc.SelectObject(&font);
     }
     SIZE extent{};

@@ -10,7 +10,9 @@ BOOL SetRect(LPRECT r, int left, int top, int right, int bottom) {
     return TRUE;
 }
 
-BOOL SetRectEmpty(LPRECT r) { return SetRect(r, 0, 0, 0, 0); }
+BOOL SetRectEmpty(LPRECT r) {
+    return SetRect(r, 0, 0, 0, 0);
+}
 
 BOOL InflateRect(LPRECT r, int dx, int dy) {
     if (!r) {
@@ -34,7 +36,9 @@ BOOL OffsetRect(LPRECT r, int dx, int dy) {
     return TRUE;
 }
 
-BOOL IsRectEmpty(LPCRECT r) { return !r || r->left >= r->right || r->top >= r->bottom; }
+BOOL IsRectEmpty(LPCRECT r) {
+    return !r || r->left >= r->right || r->top >= r->bottom;
+}
 
 BOOL IntersectRect(LPRECT dst, LPCRECT a, LPCRECT b) {
     if (!dst || !a || !b) {

@@ -20,12 +20,22 @@ constexpr BOOL FALSE = 0;
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return static_cast<LPARAM>((static_cast<DWORD>(lo) & 0xFFFF) |
                                ((static_cast<DWORD>(hi) & 0xFFFF) << 16));
@@ -50,8 +60,12 @@ struct RECT {
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;
 
-inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
-inline bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
+inline bool operator==(const POINT& a, const POINT& b) {
+    return a.x == b.x && a.y == b.y;
+}
+inline bool operator==(const SIZE& a, const SIZE& b) {
+    return a.cx == b.cx && a.cy == b.cy;
+}
 inline bool operator==(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }

@@ -13,9 +13,9 @@ class CWnd;
 class CMenu;
 
 struct IconData {
-    int size = 0;                       // square, in pixels
-    std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top-down
-    std::vector<std::uint8_t> mask;     // 1 = transparent
+    int size = 0;                      // square, in pixels
+    std::vector<std::uint32_t> pixels; // 0x00RRGGBB, top-down
+    std::vector<std::uint8_t> mask;    // 1 = transparent
 };
 
 struct MenuData {
@@ -32,9 +32,9 @@ namespace win {
 enum class ShowState { Hidden, Normal, Maximized, Minimized };
 
 struct Window {
-    CWnd* wnd = nullptr;       // the framework object, for top-level windows
-    Window* parent = nullptr;  // for controls: the dialog
-    Window* owner = nullptr;   // for dialogs: the window disabled while this one is modal
+    CWnd* wnd = nullptr;      // the framework object, for top-level windows
+    Window* parent = nullptr; // for controls: the dialog
+    Window* owner = nullptr;  // for dialogs: the window disabled while this one is modal
     const DialogTemplate* dialogTemplate = nullptr;
 
     // Controls only.
@@ -47,8 +47,8 @@ struct Window {
     DWORD style = 0;
     DWORD exStyle = 0;
     std::string text;
-    RECT normalRect{};  // client rectangle when restored: screen coordinates for top-level
-                        // windows, parent client coordinates for controls
+    RECT normalRect{}; // client rectangle when restored: screen coordinates for top-level
+                       // windows, parent client coordinates for controls
     ShowState show = ShowState::Hidden;
     bool enabled = true;
 
@@ -56,7 +56,7 @@ struct Window {
     RECT invalid{};       // client coordinates; empty when nothing waits for a paint
 
     std::vector<std::unique_ptr<Window>> children;
-    int focus = -1;       // index into children
+    int focus = -1; // index into children
 
     MenuData systemMenu;
     std::unique_ptr<CMenu> systemMenuWrapper;

@@ -29,8 +29,12 @@ void ResizeSurface(Window* w) {
     }
 }
 
-bool IsKeyboardMessage(UINT m) { return m >= WM_KEYDOWN && m <= 0x0109; }
-bool IsMouseMessage(UINT m) { return m >= WM_MOUSEMOVE && m <= 0x020E; }
+bool IsKeyboardMessage(UINT m) {
+    return m >= WM_KEYDOWN && m <= 0x0109;
+}
+bool IsMouseMessage(UINT m) {
+    return m >= WM_MOUSEMOVE && m <= 0x020E;
+}
 
 } // namespace
 
@@ -322,7 +326,9 @@ Window* Focused(Window* dialog) {
     return CanFocus(c) ? c : nullptr;
 }
 
-WPARAM Command(int id) { return static_cast<WPARAM>(static_cast<WORD>(id)); }
+WPARAM Command(int id) {
+    return static_cast<WPARAM>(static_cast<WORD>(id));
+}
 
 } // namespace
 

@@ -17,7 +17,9 @@ CWnd::~CWnd() {
     }
 }
 
-BOOL CWnd::PreTranslateMessage(MSG* /*msg*/) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG* /*msg*/) {
+    return FALSE;
+}
 
 BOOL CWnd::DestroyWindow() {
     if (!m_hWnd) {
@@ -87,17 +89,29 @@ void CWnd::GetWindowRect(LPRECT rect) const {
     }
 }
 
-void CWnd::Invalidate(BOOL erase) { InvalidateRect(nullptr, erase); }
+void CWnd::Invalidate(BOOL erase) {
+    InvalidateRect(nullptr, erase);
+}
 
-void CWnd::InvalidateRect(LPCRECT rect, BOOL /*erase*/) { win::Invalidate(m_hWnd, rect); }
+void CWnd::InvalidateRect(LPCRECT rect, BOOL /*erase*/) {
+    win::Invalidate(m_hWnd, rect);
+}
 
-BOOL CWnd::ShowWindow(int cmdShow) { return win::ShowWindow(m_hWnd, cmdShow); }
+BOOL CWnd::ShowWindow(int cmdShow) {
+    return win::ShowWindow(m_hWnd, cmdShow);
+}
 
-BOOL CWnd::IsZoomed() const { return m_hWnd && m_hWnd->show == win::ShowState::Maximized; }
+BOOL CWnd::IsZoomed() const {
+    return m_hWnd && m_hWnd->show == win::ShowState::Maximized;
+}
 
-BOOL CWnd::IsIconic() const { return m_hWnd && m_hWnd->show == win::ShowState::Minimized; }
+BOOL CWnd::IsIconic() const {
+    return m_hWnd && m_hWnd->show == win::ShowState::Minimized;
+}
 
-BOOL CWnd::IsWindowVisible() const { return m_hWnd && m_hWnd->Visible(); }
+BOOL CWnd::IsWindowVisible() const {
+    return m_hWnd && m_hWnd->Visible();
+}
 
 BOOL CWnd::EnableWindow(BOOL enable) {
     if (!m_hWnd) {
@@ -111,7 +125,9 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     return wasDisabled;
 }
 
-BOOL CWnd::IsWindowEnabled() const { return m_hWnd && m_hWnd->enabled; }
+BOOL CWnd::IsWindowEnabled() const {
+    return m_hWnd && m_hWnd->enabled;
+}
 
 CMenu* CWnd::GetSystemMenu(BOOL revert) {
     if (!m_hWnd || m_hWnd->parent) {
@@ -151,9 +167,13 @@ BOOL CWnd::SetWindowTextA(const char* text) {
     return TRUE;
 }
 
-std::string CWnd::GetWindowTextA() const { return m_hWnd ? m_hWnd->text : std::string(); }
+std::string CWnd::GetWindowTextA() const {
+    return m_hWnd ? m_hWnd->text : std::string();
+}
 
-int CWnd::GetDlgCtrlID() const { return m_hWnd ? m_hWnd->id : 0; }
+int CWnd::GetDlgCtrlID() const {
+    return m_hWnd ? m_hWnd->id : 0;
+}
 
 CWnd* CWnd::GetDlgItem(int id) const {
     win::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;

@@ -18,9 +18,9 @@ struct WindowSet;
 using MessageHandler = LRESULT (*)(CCmdTarget* target, WPARAM wParam, LPARAM lParam);
 
 struct MessageMapEntry {
-    UINT message;   // 0 ends the table
-    UINT code;      // notification code for WM_COMMAND entries
-    UINT id;        // command or control id for WM_COMMAND entries
+    UINT message; // 0 ends the table
+    UINT code;    // notification code for WM_COMMAND entries
+    UINT id;      // command or control id for WM_COMMAND entries
     MessageHandler handler;
 };
 
@@ -32,78 +32,78 @@ struct MessageMap {
 } // namespace win
 
 // Message map declarations, in the framework's own form.
-#define DECLARE_MESSAGE_MAP()                                                                     \
-  protected:                                                                                      \
-    static const win::MessageMap* GetThisMessageMap();                                            \
+#define DECLARE_MESSAGE_MAP()                                                                      \
+  protected:                                                                                       \
+    static const win::MessageMap* GetThisMessageMap();                                             \
     const win::MessageMap* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                    \
-    const win::MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); }       \
-    const win::MessageMap* theClass::GetThisMessageMap() {                                       \
-        using ThisClass [[maybe_unused]] = theClass;                                              \
-        using TheBaseClass = baseClass;                                                           \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
+    const win::MessageMap* theClass::GetMessageMap() const {                                       \
+        return GetThisMessageMap();                                                                \
+    }                                                                                              \
+    const win::MessageMap* theClass::GetThisMessageMap() {                                         \
+        using ThisClass [[maybe_unused]] = theClass;                                               \
+        using TheBaseClass = baseClass;                                                            \
         static const win::MessageMapEntry entries[] = {
 
-#define END_MESSAGE_MAP()                                                                         \
-    { 0, 0, 0, nullptr }                                                                          \
-    }                                                                                             \
-    ;                                                                                             \
-    static const win::MessageMap map{TheBaseClass::GetThisMessageMap(), entries};                 \
-    return &map;                                                                                  \
+#define END_MESSAGE_MAP()                                                                          \
+    { 0, 0, 0, nullptr }                                                                           \
+    }                                                                                              \
+    ;                                                                                              \
+    static const win::MessageMap map{TheBaseClass::GetThisMessageMap(), entries};                  \
+    return &map;                                                                                   \
     }
 
 #define LUMIVEX_THIS(t) static_cast<ThisClass*>(t)
 
-#define ON_WM_SYSCOMMAND()                                                                        \
-    {WM_SYSCOMMAND, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                      \
-         LUMIVEX_THIS(t)->OnSysCommand(static_cast<UINT>(w), l);                                  \
-         return 0;                                                                                \
+#define ON_WM_SYSCOMMAND()                                                                         \
+    {WM_SYSCOMMAND, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                       \
+         LUMIVEX_THIS(t)->OnSysCommand(static_cast<UINT>(w), l);                                   \
+         return 0;                                                                                 \
      }},
-#define ON_WM_PAINT()                                                                             \
-    {WM_PAINT, 0, 0, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                               \
-         LUMIVEX_THIS(t)->OnPaint();                                                              \
-         return 0;                                                                                \
+#define ON_WM_PAINT()                                                                              \
+    {WM_PAINT, 0, 0, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                                \
+         LUMIVEX_THIS(t)->OnPaint();                                                               \
+         return 0;                                                                                 \
      }},
-#define ON_WM_QUERYDRAGICON()                                                                     \
-    {WM_QUERYDRAGICON, 0, 0, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                       \
-         return reinterpret_cast<LRESULT>(LUMIVEX_THIS(t)->OnQueryDragIcon());                    \
+#define ON_WM_QUERYDRAGICON()                                                                      \
+    {WM_QUERYDRAGICON, 0, 0, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                        \
+         return reinterpret_cast<LRESULT>(LUMIVEX_THIS(t)->OnQueryDragIcon());                     \
      }},
-#define LUMIVEX_ON_MOUSE(msg, fn)                                                                 \
-    {msg, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                                \
-         LUMIVEX_THIS(t)->fn(static_cast<UINT>(w),                                                \
-                             CPoint(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))),   \
-                                    static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l))))); \
-         return 0;                                                                                \
+#define LUMIVEX_ON_MOUSE(msg, fn)                                                                  \
+    {msg, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                                 \
+         LUMIVEX_THIS(t)->fn(static_cast<UINT>(w),                                                 \
+                             CPoint(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))),    \
+                                    static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)))));  \
+         return 0;                                                                                 \
      }},
 #define ON_WM_LBUTTONDOWN() LUMIVEX_ON_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONDBLCLK() LUMIVEX_ON_MOUSE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
 #define ON_WM_RBUTTONDOWN() LUMIVEX_ON_MOUSE(WM_RBUTTONDOWN, OnRButtonDown)
 #define ON_WM_RBUTTONDBLCLK() LUMIVEX_ON_MOUSE(WM_RBUTTONDBLCLK, OnRButtonDblClk)
-#define ON_WM_CHAR()                                                                              \
-    {WM_CHAR, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                            \
-         LUMIVEX_THIS(t)->OnChar(static_cast<UINT>(w), LOWORD(static_cast<std::uintptr_t>(l)),    \
-                                 HIWORD(static_cast<std::uintptr_t>(l)));                         \
-         return 0;                                                                                \
+#define ON_WM_CHAR()                                                                               \
+    {WM_CHAR, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                             \
+         LUMIVEX_THIS(t)->OnChar(static_cast<UINT>(w), LOWORD(static_cast<std::uintptr_t>(l)),     \
+                                 HIWORD(static_cast<std::uintptr_t>(l)));                          \
+         return 0;                                                                                 \
      }},
-#define ON_WM_CLOSE()                                                                             \
-    {WM_CLOSE, 0, 0, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                               \
-         LUMIVEX_THIS(t)->OnClose();                                                              \
-         return 0;                                                                                \
+#define ON_WM_CLOSE()                                                                              \
+    {WM_CLOSE, 0, 0, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                                \
+         LUMIVEX_THIS(t)->OnClose();                                                               \
+         return 0;                                                                                 \
      }},
-#define ON_MESSAGE(msg, fn)                                                                       \
-    {msg, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                                \
-         return LUMIVEX_THIS(t)->fn(w, l);                                                        \
-     }},
-#define ON_COMMAND(id, fn)                                                                        \
+#define ON_MESSAGE(msg, fn)                                                                        \
+    {msg, 0, 0,                                                                                    \
+     [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT { return LUMIVEX_THIS(t)->fn(w, l); }},
+#define ON_COMMAND(id, fn)                                                                         \
     {WM_COMMAND, 0, static_cast<UINT>(id), [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {          \
-         LUMIVEX_THIS(t)->fn();                                                                   \
-         return 0;                                                                                \
+         LUMIVEX_THIS(t)->fn();                                                                    \
+         return 0;                                                                                 \
      }},
-#define ON_BN_CLICKED(id, fn)                                                                     \
-    {WM_COMMAND, BN_CLICKED, static_cast<UINT>(id),                                               \
-     [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                                               \
-         LUMIVEX_THIS(t)->fn();                                                                   \
-         return 0;                                                                                \
+#define ON_BN_CLICKED(id, fn)                                                                      \
+    {WM_COMMAND, BN_CLICKED, static_cast<UINT>(id), [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT { \
+         LUMIVEX_THIS(t)->fn();                                                                    \
+         return 0;                                                                                 \
      }},
 
 class CCmdTarget {
