@@ -29,5 +29,7 @@ void DrawThreeBoxes(const Frame& f);
 void DrawFiveBoxes(const Frame& f);
 // Patterns 14-16: a TG18 reference image stretched over the client area.
 void DrawReferenceImage(const Frame& f, int id);
+// The bitmap resource pattern id (14-16) shows on a W x H client area; 0 for other ids.
+int ReferenceImageId(int id, int W, int H);
 
 } // namespace render
