@@ -1,7 +1,13 @@
+#include "app/command_line.h"
 #include "app/lumivex_app.h"
 #include "platform/qt/application.h"
 
+#include <iostream>
+
 int main(int argc, char** argv) {
+    if (const std::optional<int> code = HandleCommandLine(argc, argv, std::cout, std::cerr)) {
+        return *code;
+    }
     qtbackend::Application qt(argc, argv);
     theApp.SetBackend(&qt.Backend());
     theApp.InitInstance();

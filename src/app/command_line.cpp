@@ -1,0 +1,50 @@
+#include "app/command_line.h"
+
+#include "res/bitmaps.h"
+
+#include <ostream>
+#include <string_view>
+
+namespace {
+
+void Usage(std::ostream& out) {
+    out << "Usage: lumivex [--export-resources DIR]\n"
+           "\n"
+           "Without options, shows the test patterns full screen.\n"
+           "  --export-resources DIR  write the built-in bitmaps (TG18-QC, TG18-AFC, TG18-AD\n"
+           "                          and the start-screen pictures) into DIR as .bmp files\n"
+           "  --help                  show this text\n";
+}
+
+} // namespace
+
+std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ostream& out,
+                                     std::ostream& err) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            Usage(out);
+            return 0;
+        }
+        if (arg == "--export-resources" || arg.starts_with("--export-resources=")) {
+            std::string_view dir;
+            if (arg.size() > std::string_view("--export-resources").size()) {
+                dir = arg.substr(arg.find('=') + 1);
+            } else if (i + 1 < argc) {
+                dir = argv[i + 1];
+            }
+            if (dir.empty()) {
+                err << "lumivex: --export-resources needs a directory\n";
+                return 2;
+            }
+            std::string error;
+            if (!res::ExportBitmaps(std::string(dir), &error)) {
+                err << "lumivex: " << error << "\n";
+                return 1;
+            }
+            out << "Wrote " << res::BitmapResourceNames().size() << " bitmaps to " << dir << "\n";
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
