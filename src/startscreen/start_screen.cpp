@@ -1,11 +1,44 @@
-// The start screen: shown on every system paint of the main window.
+// The start screen: shown on every system paint of the main window. A gray background with a
+// light grid centred on the screen, an excerpt of TG18-QC in the middle under a banner of
+// transition bars, resolution patches in the four corners and two 256-level gray scales.
 
 #include "app/lumivex_dlg.h"
+#include "platform/gdi/image.h"
+#include "startscreen/rotate_image.h"
+
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
 constexpr COLORREF kBackground = 0x808080;
 constexpr COLORREF kGridLine = 0xBFBFBF;
+
+struct SizeClass {
+    int s; // scale
+    int m; // margin
+    UINT centre, banner, patchA, patchB;
+};
+
+constexpr SizeClass kSmall{1, 5, 147, 149, 148, 153};
+constexpr SizeClass kLarge{2, 10, 150, 152, 151, 154};
+
+void Line(CDC* dc, int x0, int y0, int x1, int y1) {
+    dc->MoveTo(x0, y0);
+    dc->LineTo(x1, y1);
+}
+
+// Draws a corner patch unscaled at (x, y) and a copy turned by 180 degrees unscaled at (xr, yr).
+void DrawPatchPair(CDC* dc, const CImage& patch, int x, int y, int xr, int yr) {
+    if (patch.IsNull()) {
+        return;
+    }
+    CImage turned;
+    RotateImage(patch, turned, 180.0);
+    const int w = patch.GetWidth(), h = patch.GetHeight();
+    patch.Draw(dc, CRect(x, y, x + w, y + h));
+    turned.Draw(dc, CRect(xr, yr, xr + w, yr + h));
+}
 
 } // namespace
 
@@ -14,25 +47,80 @@ void CLumivexDlg::DrawStartScreen(CDC* dc) {
     GetClientRect(&client);
     const int W = client.right;
     const int H = client.bottom;
-    const bool large = static_cast<long long>(W) * H >= 0x200000;
-    const int s = large ? 2 : 1;
+    const SizeClass& c = static_cast<long long>(W) * H >= 0x200000 ? kLarge : kSmall;
+    const int s = c.s, m = c.m;
+    HINSTANCE module = AfxGetInstanceHandle();
 
     dc->FillSolidRect(&client, kBackground);
 
-    CPen gridPen(PS_SOLID, 1, kGridLine);
-    CPen* oldPen = dc->SelectObject(&gridPen);
-    // The vertical step doubles in the large class; the horizontal one does not.
+    // The grid. The vertical step doubles in the large class; the horizontal one does not. The
+    // centre lines are drawn twice.
+    auto gridPen = std::make_unique<CPen>(PS_SOLID, 1, kGridLine);
+    CPen* oldPen = dc->SelectObject(gridPen.get());
     for (int o = 0; o < W / 2; o += 100 * s) {
-        dc->MoveTo(W / 2 + o, 0);
-        dc->LineTo(W / 2 + o, H);
-        dc->MoveTo(W / 2 - o, 0);
-        dc->LineTo(W / 2 - o, H);
+        Line(dc, W / 2 + o, 0, W / 2 + o, H);
+        Line(dc, W / 2 - o, 0, W / 2 - o, H);
     }
     for (int o = 0; o < H / 2; o += 100) {
-        dc->MoveTo(W, H / 2 + o);
-        dc->LineTo(0, H / 2 + o);
-        dc->MoveTo(W, H / 2 - o);
-        dc->LineTo(0, H / 2 - o);
+        Line(dc, W, H / 2 + o, 0, H / 2 + o);
+        Line(dc, W, H / 2 - o, 0, H / 2 - o);
+    }
+
+    // The centre picture, 50 s below the middle, drawn into an even-sized rectangle.
+    int y1 = 0;
+    {
+        CImage centre;
+        centre.LoadFromResource(module, c.centre);
+        const int w1 = centre.GetWidth(), h1 = centre.GetHeight();
+        const int x1 = W / 2 - w1 / 2;
+        y1 = H / 2 - h1 / 2 + 50 * s;
+        centre.Draw(dc, CRect(x1, y1, x1 + 2 * (w1 / 2), y1 + 2 * (h1 / 2)));
+    }
+
+    // The banner at the top, squeezed to end a margin above the centre picture when there is no
+    // room for it. With the centre picture at most two margins from the top there is no room at
+    // all, and the banner is left out.
+    {
+        CImage banner;
+        banner.LoadFromResource(module, c.banner);
+        const int w2 = banner.GetWidth(), h2 = banner.GetHeight();
+        const int hb = y1 > h2 + m ? h2 : std::abs(y1 - m) - m;
+        if (hb > 0) {
+            const int x2 = W / 2 - w2 / 2;
+            banner.Draw(dc, CRect(x2, m, x2 + 2 * (w2 / 2), m + hb));
+        }
+    }
+
+    // Corner patch A top left with its turned copy bottom right; patch B two margins from the
+    // right edge at the top with its turned copy bottom left.
+    {
+        CImage patchA;
+        patchA.LoadFromResource(module, c.patchA);
+        const int w3 = patchA.GetWidth(), h3 = patchA.GetHeight();
+        DrawPatchPair(dc, patchA, m, m, W - w3 - m, H - h3 - m);
+    }
+    int w4 = 0;
+    {
+        CImage patchB;
+        patchB.LoadFromResource(module, c.patchB);
+        w4 = patchB.GetWidth();
+        const int h4 = patchB.GetHeight();
+        DrawPatchPair(dc, patchB, W - w4 - 2 * m, m, m, H - h4 - m);
+    }
+
+    // The gray scales, one line of width s per level: on the right black at the top, on the
+    // left black at the bottom (drawn right to left).
+    const int xc = m + w4 / 2;
+    const int yA = (H - 256 * s) / 2;
+    const int yB = (H + 256 * s) / 2;
+    std::unique_ptr<CPen> previous = std::move(gridPen);
+    for (int i = 0; i < 256; ++i) {
+        auto pen = std::make_unique<CPen>(PS_SOLID, s, static_cast<COLORREF>(i * 0x010101));
+        dc->SelectObject(pen.get());
+        previous.reset(); // no longer selected
+        Line(dc, W - 50 * s - xc, yA + i * s, W - xc, yA + i * s);
+        Line(dc, xc, yB - i * s, 50 * s, yB - i * s);
+        previous = std::move(pen);
     }
     dc->SelectObject(oldPen);
 }
