@@ -71,29 +71,35 @@ bool ParseDib(const std::uint8_t* data, std::size_t size, DibView* out) {
     return true;
 }
 
-void CopyDibToSurface(const DibView& dib, Surface& surface) {
-    surface.Resize(dib.width, dib.height);
-    std::uint32_t table[256] = {};
+DibRowReader::DibRowReader(const DibView& dib) : dib_(dib) {
     if (dib.bitsPerPixel == 8) {
         for (int k = 0; k < dib.paletteSize && k < 256; ++k) {
             const std::uint8_t* e = dib.palette + 4 * k;
-            table[k] = Rgb(e[2], e[1], e[0]);
+            table_[k] = Rgb(e[2], e[1], e[0]);
         }
     }
-    const int bytes = dib.bitsPerPixel / 8;
-    for (int y = 0; y < dib.height; ++y) {
-        const std::uint8_t* in = dib.Row(y);
-        std::uint32_t* px = surface.Row(y);
-        if (bytes == 1) {
-            for (int x = 0; x < dib.width; ++x) {
-                px[x] = table[in[x]];
-            }
-        } else {
-            for (int x = 0; x < dib.width; ++x) {
-                const std::uint8_t* p = in + static_cast<std::size_t>(x) * bytes;
-                px[x] = Rgb(p[2], p[1], p[0]);
-            }
+}
+
+void DibRowReader::Read(int y, int x0, int x1, std::uint32_t* out) const {
+    const std::uint8_t* in = dib_.Row(y);
+    if (dib_.bitsPerPixel == 8) {
+        for (int x = x0; x < x1; ++x) {
+            *out++ = table_[in[x]];
         }
+        return;
+    }
+    const std::size_t bytes = static_cast<std::size_t>(dib_.bitsPerPixel / 8);
+    const std::uint8_t* p = in + static_cast<std::size_t>(x0) * bytes;
+    for (int x = x0; x < x1; ++x, p += bytes) {
+        *out++ = Rgb(p[2], p[1], p[0]);
+    }
+}
+
+void CopyDibToSurface(const DibView& dib, Surface& surface) {
+    surface.ResizeForOverwrite(dib.width, dib.height);
+    const DibRowReader reader(dib);
+    for (int y = 0; y < dib.height; ++y) {
+        reader.Read(y, 0, dib.width, surface.Row(y));
     }
 }
 

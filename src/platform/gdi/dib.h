@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+class CDC;
+
 namespace gdi {
 
 // A parsed packed DIB; the pointers point into the bytes it was parsed from.
@@ -35,8 +37,26 @@ std::size_t DibStride(int width, int bitsPerPixel);
 // bytes whose colour table and rows are all within the bytes; anything else fails.
 bool ParseDib(const std::uint8_t* data, std::size_t size, DibView* out);
 
-// Converts the picture to surface pixels; 8-bit indices past the colour table become black.
+// Reads rows of a picture as surface pixels; 8-bit indices past the colour table become black.
+class DibRowReader {
+  public:
+    explicit DibRowReader(const DibView& dib);
+    // Columns x0 to x1 (exclusive) of row y (0 = top) into out.
+    void Read(int y, int x0, int x1, std::uint32_t* out) const;
+
+  private:
+    const DibView& dib_;
+    std::uint32_t table_[256] = {};
+};
+
+// Converts the picture to surface pixels.
 void CopyDibToSurface(const DibView& dib, Surface& surface);
+
+// StretchBlt with SRCCOPY from a picture in memory, read where it lies instead of through a
+// bitmap selected into a second DC: source coordinates are picture pixels, the destination as
+// for StretchBlt, in the DC's stretch mode.
+BOOL StretchDib(CDC* dc, int x, int y, int width, int height, const DibView& dib, int xSrc,
+                int ySrc, int srcWidth, int srcHeight);
 
 // A new 32-bit bitmap holding the picture, or nullptr when the bytes are not a usable DIB.
 HBITMAP CreateBitmapFromDib(const std::uint8_t* data, std::size_t size);

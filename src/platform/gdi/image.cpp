@@ -20,7 +20,7 @@ void CImage::LoadFromResource(HINSTANCE instance, UINT id) {
     if (dib.palette) {
         palette_.assign(dib.palette, dib.palette + 4 * static_cast<std::size_t>(dib.paletteSize));
     }
-    bits_.assign(dib.bits, dib.bits + stride_ * height_);
+    resourceBits_ = dib.bits;
 }
 
 BOOL CImage::Create(int width, int height, int bitsPerPixel, DWORD /*flags*/) {
@@ -51,9 +51,14 @@ void CImage::Destroy() {
     stride_ = 0;
     palette_.clear();
     bits_.clear();
+    resourceBits_ = nullptr;
 }
 
 void* CImage::GetBits() {
+    if (resourceBits_) { // the caller may write: take a copy of the rows first
+        bits_.assign(resourceBits_, resourceBits_ + stride_ * height_);
+        resourceBits_ = nullptr;
+    }
     return const_cast<void*>(static_cast<const CImage*>(this)->GetBits());
 }
 
@@ -61,7 +66,7 @@ const void* CImage::GetBits() const {
     if (IsNull()) {
         return nullptr;
     }
-    return bits_.data() + (bottomUp_ ? stride_ * (height_ - 1) : 0);
+    return Bits() + (bottomUp_ ? stride_ * (height_ - 1) : 0);
 }
 
 int CImage::GetPitch() const {
@@ -78,7 +83,7 @@ gdi::DibView CImage::View() const {
     v.stride = stride_;
     v.palette = palette_.empty() ? nullptr : palette_.data();
     v.paletteSize = static_cast<int>(palette_.size() / 4);
-    v.bits = bits_.data();
+    v.bits = Bits();
     return v;
 }
 
@@ -86,21 +91,11 @@ BOOL CImage::Draw(HDC dc, int x, int y, int width, int height) const {
     if (IsNull() || !dc) {
         return FALSE;
     }
-    // The picture goes through a temporary bitmap in a memory DC, as a DIB section selected into
-    // a DC would.
-    auto* bitmap = new gdi::BitmapObject;
-    bitmap->surface = std::make_shared<gdi::Surface>();
-    gdi::CopyDibToSurface(View(), *bitmap->surface);
-    CBitmap picture;
-    picture.Attach(bitmap);
+    // As a DIB section selected into a memory DC and stretched from there; the rows are read
+    // where they lie.
     CDC target;
     target.Attach(dc);
-    CDC memory;
-    memory.CreateCompatibleDC(&target);
-    CBitmap* old = memory.SelectObject(&picture);
-    const BOOL done =
-        target.StretchBlt(x, y, width, height, &memory, 0, 0, width_, height_, SRCCOPY);
-    memory.SelectObject(old);
+    const BOOL done = gdi::StretchDib(&target, x, y, width, height, View(), 0, 0, width_, height_);
     target.Detach();
     return done;
 }

@@ -47,5 +47,9 @@ class CImage {
     bool bottomUp_ = true;
     std::size_t stride_ = 0;
     std::vector<std::uint8_t> palette_; // 4 bytes per entry, for 8 bits per pixel
-    std::vector<std::uint8_t> bits_;    // rows in stored order
+    std::vector<std::uint8_t> bits_;    // rows in stored order, once the image has its own
+    // A loaded image reads the rows in the resource, which lives as long as the program, until
+    // it is written to.
+    const std::uint8_t* resourceBits_ = nullptr;
+    const std::uint8_t* Bits() const { return resourceBits_ ? resourceBits_ : bits_.data(); }
 };

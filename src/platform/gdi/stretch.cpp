@@ -1,4 +1,5 @@
 #include "platform/gdi/dc.h"
+#include "platform/gdi/dib.h"
 #include "platform/gdi/raster.h"
 #include "platform/gdi/stretch_map.h"
 
@@ -97,7 +98,122 @@ std::uint32_t CombineRun(const std::uint32_t* p, int n, Combine how) {
     return v;
 }
 
+// Stretches the source rectangle (sx, sy) of a sourceWidth x sourceHeight picture onto the
+// destination rectangle (dx, dy) of the DC's target, within its clip. rowAt(r, lo, hi) gives the
+// pixels of source columns lo to hi of row r; the pointer stays good until the next call.
+template <class RowAt>
+void StretchRows(DeviceContext& dc, Surface& dst, const Extent& dx, const Extent& dy,
+                 const Extent& sx, const Extent& sy, int sourceWidth, int sourceHeight,
+                 RowAt rowAt) {
+    // The mapping is fixed by the whole rectangles; only then is the destination clipped.
+    RECT clip;
+    if (!VisibleClip(dst, dc.DeviceClip(), clip)) {
+        return;
+    }
+    const long long x0 = std::max<long long>(dx.origin, clip.left);
+    const long long x1 = std::min<long long>(dx.origin + dx.size, clip.right);
+    const long long y0 = std::max<long long>(dy.origin, clip.top);
+    const long long y1 = std::min<long long>(dy.origin + dy.size, clip.bottom);
+    if (x0 >= x1 || y0 >= y1) {
+        return;
+    }
+    const AxisTable cols = BuildAxis(dx, sx, x0, x1, sourceWidth);
+    const AxisTable rows = BuildAxis(dy, sy, y0, y1, sourceHeight);
+    const Combine how = CombineFor(dc.stretchMode);
+    const std::size_t n = static_cast<std::size_t>(x1 - x0);
+
+    // Columns with a source, and the span of source columns they read.
+    bool allColumns = true;
+    int srcLo = sourceWidth, srcHi = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (cols.first[i] < cols.end[i]) {
+            srcLo = std::min(srcLo, cols.first[i]);
+            srcHi = std::max(srcHi, cols.end[i]);
+        } else {
+            allColumns = false;
+        }
+    }
+    if (srcLo >= srcHi) {
+        return;
+    }
+    // Columns that read consecutive single source columns, as a copy at the same width does,
+    // go row by row in one copy.
+    bool contiguous = cols.singles;
+    for (std::size_t i = 1; contiguous && i < n; ++i) {
+        contiguous = cols.first[i] == cols.first[0] + static_cast<int>(i);
+    }
+    std::vector<std::uint32_t> combined(static_cast<std::size_t>(srcHi - srcLo));
+    std::vector<std::uint32_t> line(n);
+    int prevFirst = -1, prevEnd = -1;
+    std::uint32_t* prevRow = nullptr;
+    for (long long yy = y0; yy < y1; ++yy) {
+        const std::size_t j = static_cast<std::size_t>(yy - y0);
+        const int r0 = rows.first[j], r1 = rows.end[j];
+        if (r0 >= r1) {
+            prevRow = nullptr;
+            continue;
+        }
+        std::uint32_t* out = dst.Row(static_cast<int>(yy)) + x0;
+        if (prevRow && r0 == prevFirst && r1 == prevEnd) {
+            // Enlarging repeats rows: copy the one just made.
+            std::memcpy(out, prevRow, n * sizeof(std::uint32_t));
+            continue;
+        }
+        const std::uint32_t* base;
+        if (r1 - r0 == 1) {
+            base = rowAt(r0, srcLo, srcHi);
+        } else {
+            std::memcpy(combined.data(), rowAt(r0, srcLo, srcHi),
+                        combined.size() * sizeof(std::uint32_t));
+            for (int r = r0 + 1; r < r1; ++r) {
+                CombineInto(combined.data(), rowAt(r, srcLo, srcHi), combined.size(), how);
+            }
+            base = combined.data();
+        }
+        if (contiguous) {
+            std::memcpy(out, base + (cols.first[0] - srcLo), n * sizeof(std::uint32_t));
+        } else {
+            if (cols.singles) {
+                for (std::size_t i = 0; i < n; ++i) {
+                    line[i] = base[cols.first[i] - srcLo];
+                }
+            } else {
+                for (std::size_t i = 0; i < n; ++i) {
+                    const int c0 = cols.first[i], c1 = cols.end[i];
+                    line[i] = c0 < c1 ? CombineRun(base + (c0 - srcLo), c1 - c0, how) : out[i];
+                }
+            }
+            std::memcpy(out, line.data(), n * sizeof(std::uint32_t));
+        }
+        prevFirst = r0;
+        prevEnd = r1;
+        prevRow = allColumns ? out : nullptr;
+    }
+}
+
 } // namespace
+
+BOOL StretchDib(CDC* dc, int x, int y, int width, int height, const DibView& dib, int xSrc,
+                int ySrc, int srcWidth, int srcHeight) {
+    Surface* dst = dc && dc->m_hDC ? dc->m_hDC->Target() : nullptr;
+    if (!dst || !dib.bits) {
+        return FALSE;
+    }
+    if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0) {
+        return TRUE;
+    }
+    const DevicePoint d = ToDevicePoint(dc->m_hDC->windowOrg, x, y);
+    const DibRowReader reader(dib);
+    std::vector<std::uint32_t> row;
+    StretchRows(*dc->m_hDC, *dst, Normalise(d.x, width), Normalise(d.y, height),
+                Normalise(xSrc, srcWidth), Normalise(ySrc, srcHeight), dib.width, dib.height,
+                [&](int r, int lo, int hi) {
+                    row.resize(static_cast<std::size_t>(hi - lo));
+                    reader.Read(r, lo, hi, row.data());
+                    return static_cast<const std::uint32_t*>(row.data());
+                });
+    return TRUE;
+}
 
 } // namespace gdi
 
@@ -113,21 +229,6 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, in
     }
     const gdi::DevicePoint d = gdi::ToDevicePoint(m_hDC->windowOrg, x, y);
     const gdi::DevicePoint s = gdi::ToDevicePoint(src->m_hDC->windowOrg, xSrc, ySrc);
-    const gdi::Extent dx = gdi::Normalise(d.x, width), dy = gdi::Normalise(d.y, height);
-    const gdi::Extent sx = gdi::Normalise(s.x, srcWidth), sy = gdi::Normalise(s.y, srcHeight);
-
-    // The mapping is fixed by the whole rectangles; only then is the destination clipped.
-    RECT clip;
-    if (!gdi::VisibleClip(*dst, m_hDC->DeviceClip(), clip)) {
-        return TRUE;
-    }
-    const long long x0 = std::max<long long>(dx.origin, clip.left);
-    const long long x1 = std::min<long long>(dx.origin + dx.size, clip.right);
-    const long long y0 = std::max<long long>(dy.origin, clip.top);
-    const long long y1 = std::min<long long>(dy.origin + dy.size, clip.bottom);
-    if (x0 >= x1 || y0 >= y1) {
-        return TRUE;
-    }
     // Blitting within one surface reads from a snapshot, so that no source pixel is read after
     // it has been overwritten.
     gdi::Surface snapshot;
@@ -135,67 +236,10 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, in
         snapshot = *from;
         from = &snapshot;
     }
-    const gdi::AxisTable cols = gdi::BuildAxis(dx, sx, x0, x1, from->Width());
-    const gdi::AxisTable rows = gdi::BuildAxis(dy, sy, y0, y1, from->Height());
-    const gdi::Combine how = gdi::CombineFor(m_hDC->stretchMode);
-    const std::size_t n = static_cast<std::size_t>(x1 - x0);
-
-    // Columns with a source, and the span of source columns they read.
-    bool allColumns = true;
-    int srcLo = from->Width(), srcHi = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (cols.first[i] < cols.end[i]) {
-            srcLo = std::min(srcLo, cols.first[i]);
-            srcHi = std::max(srcHi, cols.end[i]);
-        } else {
-            allColumns = false;
-        }
-    }
-    if (srcLo >= srcHi) {
-        return TRUE;
-    }
-    std::vector<std::uint32_t> combined(static_cast<std::size_t>(srcHi - srcLo));
-    std::vector<std::uint32_t> line(n);
-    int prevFirst = -1, prevEnd = -1;
-    std::uint32_t* prevRow = nullptr;
-    for (long long yy = y0; yy < y1; ++yy) {
-        const std::size_t j = static_cast<std::size_t>(yy - y0);
-        const int r0 = rows.first[j], r1 = rows.end[j];
-        if (r0 >= r1) {
-            prevRow = nullptr;
-            continue;
-        }
-        std::uint32_t* out = dst->Row(static_cast<int>(yy)) + x0;
-        if (prevRow && r0 == prevFirst && r1 == prevEnd) {
-            // Enlarging repeats rows: copy the one just made.
-            std::memcpy(out, prevRow, n * sizeof(std::uint32_t));
-            continue;
-        }
-        const std::uint32_t* base;
-        if (r1 - r0 == 1) {
-            base = from->Row(r0) + srcLo;
-        } else {
-            std::memcpy(combined.data(), from->Row(r0) + srcLo,
-                        combined.size() * sizeof(std::uint32_t));
-            for (int r = r0 + 1; r < r1; ++r) {
-                gdi::CombineInto(combined.data(), from->Row(r) + srcLo, combined.size(), how);
-            }
-            base = combined.data();
-        }
-        if (cols.singles) {
-            for (std::size_t i = 0; i < n; ++i) {
-                line[i] = base[cols.first[i] - srcLo];
-            }
-        } else {
-            for (std::size_t i = 0; i < n; ++i) {
-                const int c0 = cols.first[i], c1 = cols.end[i];
-                line[i] = c0 < c1 ? gdi::CombineRun(base + (c0 - srcLo), c1 - c0, how) : out[i];
-            }
-        }
-        std::memcpy(out, line.data(), n * sizeof(std::uint32_t));
-        prevFirst = r0;
-        prevEnd = r1;
-        prevRow = allColumns ? out : nullptr;
-    }
+    gdi::StretchRows(*m_hDC, *dst, gdi::Normalise(d.x, width), gdi::Normalise(d.y, height),
+                     gdi::Normalise(s.x, srcWidth), gdi::Normalise(s.y, srcHeight), from->Width(),
+                     from->Height(), [from](int r, int lo, int /*hi*/) {
+                         return static_cast<const std::uint32_t*>(from->Row(r) + lo);
+                     });
     return TRUE;
 }

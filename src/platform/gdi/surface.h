@@ -5,9 +5,24 @@
 #include "platform/win/types.h"
 
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace gdi {
+
+// An allocator whose value-initialisation leaves pixels uninitialised, so that a surface about to
+// be overwritten whole is not cleared first.
+template <class T> struct DefaultInitAllocator : std::allocator<T> {
+    template <class U> struct rebind { using other = DefaultInitAllocator<U>; };
+    DefaultInitAllocator() = default;
+    template <class U> DefaultInitAllocator(const DefaultInitAllocator<U>&) noexcept {}
+    template <class U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+    template <class U, class... Args> void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
 
 // COLORREF is 0x00BBGGRR; a surface pixel is 0x00RRGGBB.
 constexpr std::uint32_t ToPixel(COLORREF c) {
@@ -19,6 +34,8 @@ constexpr COLORREF ToColorRef(std::uint32_t p) {
 
 class Surface {
   public:
+    using PixelVector = std::vector<std::uint32_t, DefaultInitAllocator<std::uint32_t>>;
+
     Surface() = default;
     Surface(int width, int height, std::uint32_t fill = 0);
 
@@ -34,16 +51,19 @@ class Surface {
     std::uint32_t At(int x, int y) const { return Row(y)[x]; }
     void Set(int x, int y, std::uint32_t p) { Row(y)[x] = p; }
 
-    std::vector<std::uint32_t>& Pixels() { return pixels_; }
-    const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+    PixelVector& Pixels() { return pixels_; }
+    const PixelVector& Pixels() const { return pixels_; }
 
-    // Resizes to width x height; the content is unspecified afterwards.
+    // Resizes to width x height with every pixel set to fill.
     void Resize(int width, int height, std::uint32_t fill = 0);
+    // Resizes to width x height for a caller that writes every pixel next; the content is
+    // unspecified until then.
+    void ResizeForOverwrite(int width, int height);
 
   private:
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint32_t> pixels_;
+    PixelVector pixels_;
 };
 
 // Fills the part of r inside clip (both in surface coordinates) with one pixel value.

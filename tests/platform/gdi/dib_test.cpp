@@ -32,7 +32,8 @@ Bytes Header(int width, int height, int bpp, std::uint32_t colours, std::size_t 
 }
 
 std::vector<std::uint32_t> Pixels(HBITMAP bm) {
-    return bm->surface->Pixels();
+    const auto& p = bm->surface->Pixels();
+    return std::vector<std::uint32_t>(p.begin(), p.end());
 }
 
 TEST(Dib, EightBitRowsGoThroughTheColourTableBottomUp) {

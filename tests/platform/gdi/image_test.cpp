@@ -50,6 +50,22 @@ TEST(CImage, LoadsATwentyFourBitResourceWithPaddedRows) {
     EXPECT_EQ(image.GetBits(), nullptr);
 }
 
+TEST(CImage, WritingALoadedImageLeavesTheResourceAlone) {
+    CImage first;
+    first.LoadFromResource(AfxGetInstanceHandle(), 148);
+    ASSERT_FALSE(first.IsNull());
+    const std::uint8_t before = RowOf(first, 3)[7];
+    auto* top = static_cast<std::uint8_t*>(first.GetBits());
+    top[3 * first.GetPitch() + 7] = static_cast<std::uint8_t>(before ^ 0xFF);
+    EXPECT_EQ(RowOf(first, 3)[7], before ^ 0xFF);
+
+    CImage second;
+    second.LoadFromResource(AfxGetInstanceHandle(), 148);
+    EXPECT_EQ(RowOf(second, 3)[7], before);
+    gdi_test::Canvas c(1, 1);
+    ASSERT_TRUE(second.Draw(&c.dc, CRect(0, 0, 1, 1)));
+}
+
 TEST(CImage, UnknownResourceLeavesItNull) {
     CImage image;
     image.LoadFromResource(AfxGetInstanceHandle(), 140);

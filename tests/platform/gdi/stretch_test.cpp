@@ -1,4 +1,5 @@
 #include "canvas.h"
+#include "platform/gdi/dib.h"
 
 #include <gtest/gtest.h>
 
@@ -175,6 +176,77 @@ TEST(StretchBlt, WithinOneSurfaceTheSourceIsReadBeforeItIsOverwritten) {
 TEST(StretchBlt, OnlySourceCopyIsSupported) {
     Canvas from(2, 2), to(2, 2);
     EXPECT_FALSE(to.dc.StretchBlt(0, 0, 2, 2, &from.dc, 0, 0, 2, 2, 0x00EE0086));
+}
+
+// A packed DIB of w x h at 8 (gray table) or 24 bits per pixel, stored bottom-up or top-down,
+// with pixel values that differ between neighbours.
+std::vector<std::uint8_t> PackedDib(int w, int h, int bpp, bool bottomUp) {
+    const std::size_t stride = gdi::DibStride(w, bpp);
+    const int colours = bpp == 8 ? 256 : 0;
+    std::vector<std::uint8_t> b(40 + 4 * static_cast<std::size_t>(colours) + stride * h);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int k = 0; k < 4; ++k) {
+            b[at + k] = static_cast<std::uint8_t>(v >> (8 * k));
+        }
+    };
+    put32(0, 40);
+    put32(4, static_cast<std::uint32_t>(w));
+    put32(8, static_cast<std::uint32_t>(bottomUp ? h : -h));
+    b[12] = 1;
+    b[14] = static_cast<std::uint8_t>(bpp);
+    put32(32, static_cast<std::uint32_t>(colours));
+    for (int k = 0; k < colours; ++k) {
+        b[40 + 4 * k] = b[41 + 4 * k] = b[42 + 4 * k] = static_cast<std::uint8_t>(k);
+    }
+    std::uint8_t* bits = b.data() + 40 + 4 * colours;
+    std::uint32_t seed = 12345;
+    for (std::size_t i = 0; i < stride * h; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bits[i] = static_cast<std::uint8_t>(seed >> 16);
+    }
+    return b;
+}
+
+// Stretching a picture straight from its bits must light the same pixels as stretching it from a
+// bitmap made of it: enlarging, shrinking, mirrored, clipped, from an offset source rectangle and
+// in each stretch mode.
+TEST(StretchDib, MatchesStretchBltFromABitmapOfThePicture) {
+    struct Case {
+        int x, y, w, h, sx, sy, sw, sh;
+    };
+    const Case cases[] = {
+        {0, 0, 23, 17, 0, 0, 23, 17},     {2, 1, 40, 30, 0, 0, 23, 17},
+        {0, 0, 11, 7, 0, 0, 23, 17},      {-5, -3, 30, 25, 3, 2, 15, 11},
+        {20, 2, -18, 20, 0, 0, 23, 17},   {1, 24, 30, -22, 4, 16, 17, -14},
+        {0, 0, 45, 35, 22, 16, -23, -17}, {10, 10, 60, 60, 0, 0, 23, 17},
+    };
+    for (int bpp : {8, 24}) {
+        for (bool bottomUp : {true, false}) {
+            const std::vector<std::uint8_t> bytes = PackedDib(23, 17, bpp, bottomUp);
+            gdi::DibView dib;
+            ASSERT_TRUE(gdi::ParseDib(bytes.data(), bytes.size(), &dib));
+            CBitmap picture;
+            picture.Attach(gdi::CreateBitmapFromDib(bytes.data(), bytes.size()));
+            CDC source;
+            source.CreateCompatibleDC(nullptr);
+            CBitmap* old = source.SelectObject(&picture);
+            for (int mode : {BLACKONWHITE, WHITEONBLACK, COLORONCOLOR}) {
+                for (const Case& k : cases) {
+                    Canvas direct(40, 30, 0x123456), viaBitmap(40, 30, 0x123456);
+                    direct.dc.SetStretchBltMode(mode);
+                    viaBitmap.dc.SetStretchBltMode(mode);
+                    ASSERT_TRUE(gdi::StretchDib(&direct.dc, k.x, k.y, k.w, k.h, dib, k.sx, k.sy,
+                                                k.sw, k.sh));
+                    ASSERT_TRUE(viaBitmap.dc.StretchBlt(k.x, k.y, k.w, k.h, &source, k.sx, k.sy,
+                                                        k.sw, k.sh, SRCCOPY));
+                    ASSERT_TRUE(direct.Surface().Pixels() == viaBitmap.Surface().Pixels())
+                        << bpp << " bits, bottom-up " << bottomUp << ", mode " << mode << ", to "
+                        << k.x << "," << k.y << " " << k.w << "x" << k.h;
+                }
+            }
+            source.SelectObject(old);
+        }
+    }
 }
 
 } // namespace
