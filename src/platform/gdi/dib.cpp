@@ -2,6 +2,8 @@
 
 #include "res/bitmaps.h"
 
+#include <algorithm>
+
 namespace gdi {
 
 namespace {
@@ -88,9 +90,17 @@ void DibRowReader::Read(int y, int x0, int x1, std::uint32_t* out) const {
         }
         return;
     }
+    // A stored pixel is blue, green, red: read as a little-endian word and masked it is the
+    // surface pixel. The last pixel of a row is read bytewise, as its word may reach past the
+    // end of the bits.
     const std::size_t bytes = static_cast<std::size_t>(dib_.bitsPerPixel / 8);
-    const std::uint8_t* p = in + static_cast<std::size_t>(x0) * bytes;
-    for (int x = x0; x < x1; ++x, p += bytes) {
+    const std::uint8_t* p = in + bytes * static_cast<std::size_t>(x0);
+    const int wordsTo = std::min(x1, dib_.width - 1);
+    int x = x0;
+    for (; x < wordsTo; ++x, p += bytes) {
+        *out++ = Le32(p) & 0x00FFFFFFu;
+    }
+    for (; x < x1; ++x, p += bytes) {
         *out++ = Rgb(p[2], p[1], p[0]);
     }
 }

@@ -136,12 +136,29 @@ void StretchRows(DeviceContext& dc, Surface& dst, const Extent& dx, const Extent
     if (srcLo >= srcHi) {
         return;
     }
-    // Columns that read consecutive single source columns, as a copy at the same width does,
-    // go row by row in one copy.
-    bool contiguous = cols.singles;
-    for (std::size_t i = 1; contiguous && i < n; ++i) {
-        contiguous = cols.first[i] == cols.first[0] + static_cast<int>(i);
+    // Runs of columns that read consecutive single source columns, as at the same width or
+    // shrinking by a little, are copied whole; the columns between them go one by one. Worth it
+    // only when the runs are long.
+    struct Run {
+        std::size_t at;
+        std::size_t length;
+    };
+    std::vector<Run> runs;
+    std::vector<std::size_t> loose;
+    for (std::size_t i = 0; i < n;) {
+        std::size_t k = i;
+        while (k < n && cols.end[k] - cols.first[k] == 1 &&
+               cols.first[k] == cols.first[i] + static_cast<int>(k - i)) {
+            ++k;
+        }
+        if (k - i >= 8) {
+            runs.push_back(Run{i, k - i});
+            i = k;
+        } else {
+            loose.push_back(i++);
+        }
     }
+    const bool byRuns = runs.size() + loose.size() <= n / 8;
     std::vector<std::uint32_t> combined(static_cast<std::size_t>(srcHi - srcLo));
     std::vector<std::uint32_t> line(n);
     int prevFirst = -1, prevEnd = -1;
@@ -170,8 +187,17 @@ void StretchRows(DeviceContext& dc, Surface& dst, const Extent& dx, const Extent
             }
             base = combined.data();
         }
-        if (contiguous) {
-            std::memcpy(out, base + (cols.first[0] - srcLo), n * sizeof(std::uint32_t));
+        if (byRuns) {
+            for (const Run& run : runs) {
+                std::memcpy(out + run.at, base + (cols.first[run.at] - srcLo),
+                            run.length * sizeof(std::uint32_t));
+            }
+            for (std::size_t i : loose) {
+                const int c0 = cols.first[i], c1 = cols.end[i];
+                if (c0 < c1) {
+                    out[i] = CombineRun(base + (c0 - srcLo), c1 - c0, how);
+                }
+            }
         } else {
             if (cols.singles) {
                 for (std::size_t i = 0; i < n; ++i) {
@@ -180,7 +206,9 @@ void StretchRows(DeviceContext& dc, Surface& dst, const Extent& dx, const Extent
             } else {
                 for (std::size_t i = 0; i < n; ++i) {
                     const int c0 = cols.first[i], c1 = cols.end[i];
-                    line[i] = c0 < c1 ? CombineRun(base + (c0 - srcLo), c1 - c0, how) : out[i];
+                    line[i] = c1 - c0 == 1 ? base[c0 - srcLo]
+                              : c0 < c1    ? CombineRun(base + (c0 - srcLo), c1 - c0, how)
+                                           : out[i];
                 }
             }
             std::memcpy(out, line.data(), n * sizeof(std::uint32_t));

@@ -214,37 +214,60 @@ TEST(StretchDib, MatchesStretchBltFromABitmapOfThePicture) {
     struct Case {
         int x, y, w, h, sx, sy, sw, sh;
     };
-    const Case cases[] = {
-        {0, 0, 23, 17, 0, 0, 23, 17},     {2, 1, 40, 30, 0, 0, 23, 17},
-        {0, 0, 11, 7, 0, 0, 23, 17},      {-5, -3, 30, 25, 3, 2, 15, 11},
-        {20, 2, -18, 20, 0, 0, 23, 17},   {1, 24, 30, -22, 4, 16, 17, -14},
-        {0, 0, 45, 35, 22, 16, -23, -17}, {10, 10, 60, 60, 0, 0, 23, 17},
+    struct Picture {
+        int w, h;
+        std::vector<Case> cases;
     };
-    for (int bpp : {8, 24}) {
-        for (bool bottomUp : {true, false}) {
-            const std::vector<std::uint8_t> bytes = PackedDib(23, 17, bpp, bottomUp);
-            gdi::DibView dib;
-            ASSERT_TRUE(gdi::ParseDib(bytes.data(), bytes.size(), &dib));
-            CBitmap picture;
-            picture.Attach(gdi::CreateBitmapFromDib(bytes.data(), bytes.size()));
-            CDC source;
-            source.CreateCompatibleDC(nullptr);
-            CBitmap* old = source.SelectObject(&picture);
-            for (int mode : {BLACKONWHITE, WHITEONBLACK, COLORONCOLOR}) {
-                for (const Case& k : cases) {
-                    Canvas direct(40, 30, 0x123456), viaBitmap(40, 30, 0x123456);
-                    direct.dc.SetStretchBltMode(mode);
-                    viaBitmap.dc.SetStretchBltMode(mode);
-                    ASSERT_TRUE(gdi::StretchDib(&direct.dc, k.x, k.y, k.w, k.h, dib, k.sx, k.sy,
-                                                k.sw, k.sh));
-                    ASSERT_TRUE(viaBitmap.dc.StretchBlt(k.x, k.y, k.w, k.h, &source, k.sx, k.sy,
-                                                        k.sw, k.sh, SRCCOPY));
-                    ASSERT_TRUE(direct.Surface().Pixels() == viaBitmap.Surface().Pixels())
-                        << bpp << " bits, bottom-up " << bottomUp << ", mode " << mode << ", to "
-                        << k.x << "," << k.y << " " << k.w << "x" << k.h;
+    const Picture pictures[] = {
+        {23,
+         17,
+         {{0, 0, 23, 17, 0, 0, 23, 17},
+          {2, 1, 40, 30, 0, 0, 23, 17},
+          {0, 0, 11, 7, 0, 0, 23, 17},
+          {-5, -3, 30, 25, 3, 2, 15, 11},
+          {20, 2, -18, 20, 0, 0, 23, 17},
+          {1, 24, 30, -22, 4, 16, 17, -14},
+          {0, 0, 45, 35, 22, 16, -23, -17},
+          {10, 10, 60, 60, 0, 0, 23, 17}}},
+        // Wide enough for long runs of copied columns between the ones that shrink.
+        {101,
+         9,
+         {{0, 0, 100, 9, 0, 0, 101, 9},
+          {-3, 2, 100, 9, 0, 0, 101, 9},
+          {7, 0, 95, 30, 0, 0, 101, 9},
+          {99, 0, -100, 9, 0, 0, 101, 9},
+          {0, 0, 101, 9, 0, 0, 101, 9},
+          {1, 1, 90, 9, 5, 0, 90, 9}}},
+    };
+    for (const Picture& picture : pictures) {
+        for (int bpp : {8, 24}) {
+            for (bool bottomUp : {true, false}) {
+                const std::vector<std::uint8_t> bytes =
+                    PackedDib(picture.w, picture.h, bpp, bottomUp);
+                gdi::DibView dib;
+                ASSERT_TRUE(gdi::ParseDib(bytes.data(), bytes.size(), &dib));
+                CBitmap bitmap;
+                bitmap.Attach(gdi::CreateBitmapFromDib(bytes.data(), bytes.size()));
+                CDC source;
+                source.CreateCompatibleDC(nullptr);
+                CBitmap* old = source.SelectObject(&bitmap);
+                for (int mode : {BLACKONWHITE, WHITEONBLACK, COLORONCOLOR}) {
+                    for (const Case& k : picture.cases) {
+                        Canvas direct(100, 30, 0x123456), viaBitmap(100, 30, 0x123456);
+                        direct.dc.SetStretchBltMode(mode);
+                        viaBitmap.dc.SetStretchBltMode(mode);
+                        ASSERT_TRUE(gdi::StretchDib(&direct.dc, k.x, k.y, k.w, k.h, dib, k.sx, k.sy,
+                                                    k.sw, k.sh));
+                        ASSERT_TRUE(viaBitmap.dc.StretchBlt(k.x, k.y, k.w, k.h, &source, k.sx, k.sy,
+                                                            k.sw, k.sh, SRCCOPY));
+                        ASSERT_TRUE(direct.Surface().Pixels() == viaBitmap.Surface().Pixels())
+                            << picture.w << " wide, " << bpp << " bits, bottom-up " << bottomUp
+                            << ", mode " << mode << ", to " << k.x << "," << k.y << " " << k.w
+                            << "x" << k.h;
+                    }
                 }
+                source.SelectObject(old);
             }
-            source.SelectObject(old);
         }
     }
 }
