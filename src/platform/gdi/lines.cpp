@@ -90,6 +90,26 @@ void VerticalRun(Surface& s, const RECT& clip, long long x, long long y0, long l
     }
 }
 
+// The incremental walk of a line of count pixels from p. For a rising minor coordinate rem
+// drops by step each pixel and the minor coordinate advances when it goes below zero; a falling
+// one is counted mirrored, so that the test is the same.
+template <class Put>
+void StepLine(std::uint32_t* p, long long count, long long rem, long long step, long long period,
+              std::ptrdiff_t majorStep, std::ptrdiff_t minorStep, Put put) {
+    for (long long k = 1;; ++k) {
+        put(*p);
+        if (k == count) {
+            return; // no step past the last pixel, which may be the surface's last
+        }
+        p += majorStep;
+        rem -= step;
+        if (rem < 0) {
+            rem += period;
+            p += minorStep;
+        }
+    }
+}
+
 } // namespace
 
 void RopLine(Surface& s, const RECT& rawClip, DevicePoint a, DevicePoint b, RopMasks m) {
@@ -154,25 +174,25 @@ void RopLine(Surface& s, const RECT& rawClip, DevicePoint a, DevicePoint b, RopM
     long long rem = static_cast<long long>(q0 * twoN - num0);
     const long long step = 2 * std::llabs(delta);
     const long long period = 2 * n;
-    long long major = majorOrigin + dir * k0;
-    for (long long k = k0; k < k1; ++k) {
-        const long long x = xMajor ? major : minor;
-        const long long y = xMajor ? minor : major;
-        ApplyRop(s.Row(static_cast<int>(y))[x], m);
-        major += dir;
-        if (delta > 0) {
-            rem -= step;
-            if (rem < 0) {
-                rem += period;
-                ++minor;
-            }
-        } else {
-            rem += step;
-            if (rem >= period) {
-                rem -= period;
-                --minor;
-            }
-        }
+    const long long major = majorOrigin + dir * k0;
+    const long long x = xMajor ? major : minor;
+    const long long y = xMajor ? minor : major;
+    // Walk by pointer: every step moves one pixel along the major axis, some also one along the
+    // minor axis.
+    const std::ptrdiff_t across = s.Width();
+    const std::ptrdiff_t majorStep = xMajor ? dir : dir * across;
+    const std::ptrdiff_t minorSign = delta > 0 ? 1 : -1;
+    const std::ptrdiff_t minorStep = xMajor ? minorSign * across : minorSign;
+    std::uint32_t* p = s.Row(static_cast<int>(y)) + x;
+    if (delta < 0) { // count the remainder the other way, so that both directions step alike
+        rem = period - 1 - rem;
+    }
+    if (m.andMask == 0) {
+        StepLine(p, k1 - k0, rem, step, period, majorStep, minorStep,
+                 [v = m.xorMask](std::uint32_t& d) { d = v; });
+    } else {
+        StepLine(p, k1 - k0, rem, step, period, majorStep, minorStep,
+                 [m](std::uint32_t& d) { ApplyRop(d, m); });
     }
 }
 

@@ -11,12 +11,15 @@ namespace {
 
 using Pixels = std::vector<Pixel>;
 
-// Draws one line with a white pen on a fresh black 16 x 16 DC and lists the lit pixels row by
-// row.
-Pixels Lit(int x0, int y0, int x1, int y1) {
+// Draws one line on a fresh black 16 x 16 DC and lists the lit pixels row by row: a white pen
+// that overwrites, or with invert a black pen in R2_NOTXORPEN, which inverts.
+Pixels Lit(int x0, int y0, int x1, int y1, bool invert = false) {
     Canvas c(16, 16);
-    CPen pen(PS_SOLID, 1, 0xFFFFFF);
+    CPen pen(PS_SOLID, 1, invert ? 0x000000 : 0xFFFFFF);
     c.dc.SelectObject(&pen);
+    if (invert) {
+        c.dc.SetROP2(R2_NOTXORPEN);
+    }
     c.dc.MoveTo(x0, y0);
     c.dc.LineTo(x1, y1);
     Pixels lit;
@@ -48,8 +51,12 @@ TEST(Lines, AgreeWithTheBresenhamFormInAllOctantsAndBothDirections) {
     for (int ex = -7; ex <= 7; ++ex) {
         for (int ey = -7; ey <= 7; ++ey) {
             SCOPED_TRACE(testing::Message() << "(7,7)->(" << 7 + ex << "," << 7 + ey << ")");
-            EXPECT_EQ(AsSet(Lit(7, 7, 7 + ex, 7 + ey)), AsSet(ReferenceLine(7, 7, 7 + ex, 7 + ey)));
-            EXPECT_EQ(AsSet(Lit(7 + ex, 7 + ey, 7, 7)), AsSet(ReferenceLine(7 + ex, 7 + ey, 7, 7)));
+            for (bool invert : {false, true}) {
+                EXPECT_EQ(AsSet(Lit(7, 7, 7 + ex, 7 + ey, invert)),
+                          AsSet(ReferenceLine(7, 7, 7 + ex, 7 + ey)));
+                EXPECT_EQ(AsSet(Lit(7 + ex, 7 + ey, 7, 7, invert)),
+                          AsSet(ReferenceLine(7 + ex, 7 + ey, 7, 7)));
+            }
         }
     }
 }
