@@ -21,6 +21,11 @@ for tool in Xvfb xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
 done
 [ -x "$binary" ] || { echo "e2e: no program at $binary" >&2; exit 1; }
+frames="$(dirname "$binary")/lumivex_frames"
+[ -x "$frames" ] || { echo "e2e: no frame writer at $frames" >&2; exit 1; }
+for tool in compare; do
+  command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
+done
 
 work=""
 xvfb_pid=""
@@ -153,6 +158,67 @@ white_columns_only() { # NAME COLUMN...
     [ "$got" = "FFFFFF*$H" ] || fail "$name: column $x is '$got', not white"
   done
   pass "$name: white in columns $* only"
+}
+
+# The walk through every pattern: keys as xdotool names them, "rclick" for a right click in the
+# middle of the screen, "=NAME" for a frame that must equal the one the headless program shows
+# at the same point of the same script.
+walk=(=start)
+for p in 0 1 2 3 4 5 6 7 8 9; do
+  walk+=("$p" "=p$p")
+done
+for p in 10 11 12; do
+  walk+=(Left "=p$p")
+done
+walk+=(Left =p13 Prior =p13_fewer_steps Next Next =p13_more_steps h =p13_bare h)
+for p in $(seq 14 28); do
+  walk+=(Left "=p$p")
+done
+walk+=(Left =p29 Up =p29_up Prior =p29_up16 Down =p29_down Next =p29_down16)
+walk+=(Left =p30 Prior =p30_fewer_rings Next h =p30_bare h)
+walk+=(Left =p31 Left =p32)
+walk+=(Left =p33 Up =p33_up h =p33_bare h Left =p34 Down =p34_down h =p34_bare h)
+for p in $(seq 35 42); do
+  walk+=(Left "=p$p")
+done
+walk+=(rclick =after_right_click Left =next_after_right_click)
+
+# Waits until the screen equals the expected frame NAME.
+frame_is() { # NAME
+  local deadline=$((SECONDS + 10)) differ
+  while :; do
+    shot "$1"
+    differ=$(compare -metric AE "$work/$1.ppm" "$work/expected/$1.ppm" null: 2>&1 || true)
+    if [ "$differ" = 0 ]; then
+      if [ -z "${E2E_SHOTS:-}" ]; then
+        rm -f "$work/$1.ppm" "$work/expected/$1.ppm" # some 6 MB each at 1920 x 1080
+      fi
+      return 0
+    fi
+    if [ $SECONDS -ge $deadline ]; then
+      cp "$work/expected/$1.ppm" "$work/$1.expected.ppm"
+      fail "$1: $differ pixels differ from the expected frame"
+    fi
+    sleep 0.2
+  done
+}
+
+walk_through_patterns() {
+  rm -f "$work/app/config.set"
+  mkdir -p "$work/expected"
+  "$frames" "$W" "$H" "$work/expected" "${walk[@]}" || fail "the frame writer failed"
+  start_program
+  local step shots=0
+  for step in "${walk[@]}"; do
+    case "$step" in
+      =*) frame_is "${step#=}"; shots=$((shots + 1)) ;;
+      rclick) xdotool mousemove $((W / 2)) $((H / 2)) click 3 ;;
+      *) xdotool key "$step" ;;
+    esac
+  done
+  pass "all $shots frames of the walk through the patterns are pixel-exact"
+  key Escape
+  wait_for_exit 10
 }
 
 dialog_window() { # prints the id of the visible selection dialog, or nothing
@@ -299,6 +365,9 @@ run_size() {
   white_columns_only scaled_pattern1 $((W - 1))
   key Escape
   wait_for_exit 10
+
+  # Every pattern, with the gray level, step count and labels changed where they show.
+  walk_through_patterns
 
   if [ -n "${E2E_SHOTS:-}" ]; then
     mkdir -p "$E2E_SHOTS/$size"
