@@ -183,24 +183,31 @@ for p in $(seq 35 42); do
 done
 walk+=(rclick =after_right_click Left =next_after_right_click)
 
-# Waits until the screen equals the expected frame NAME.
-frame_is() { # NAME
+# Waits until the screen, captured as NAME, equals the picture in the file REFERENCE; the file
+# goes once it has been matched.
+screen_equals() { # NAME REFERENCE
   local deadline=$((SECONDS + 10)) differ
   while :; do
     shot "$1"
-    differ=$(compare -metric AE "$work/$1.ppm" "$work/expected/$1.ppm" null: 2>&1 || true)
+    differ=$(compare -metric AE "$work/$1.ppm" "$2" null: 2>&1 || true)
     if [ "$differ" = 0 ]; then
       if [ -z "${E2E_SHOTS:-}" ]; then
-        rm -f "$work/$1.ppm" "$work/expected/$1.ppm" # some 6 MB each at 1920 x 1080
+        rm -f "$work/$1.ppm" # some 6 MB at 1920 x 1080
       fi
+      rm -f "$2"
       return 0
     fi
     if [ $SECONDS -ge $deadline ]; then
-      cp "$work/expected/$1.ppm" "$work/$1.expected.ppm"
-      fail "$1: $differ pixels differ from the expected frame"
+      cp "$2" "$work/$1.expected.ppm"
+      fail "$1: $differ pixels differ from the expected picture"
     fi
     sleep 0.2
   done
+}
+
+# Waits until the screen equals the expected frame NAME of the walk.
+frame_is() { # NAME
+  screen_equals "$1" "$work/expected/$1.ppm"
 }
 
 walk_through_patterns() {
@@ -319,7 +326,9 @@ run_size() {
   key Return
   wait_for_no_dialog
   start_screen_shown after_dialog
-  pass "Enter closed the dialog and the start screen shows"
+  cp "$work/start.ppm" "$work/start_again.ppm"
+  screen_equals after_dialog "$work/start_again.ppm"
+  pass "Enter closed the dialog and the whole start screen shows again"
 
   # Position 0 of the new playlist is pattern 1; Up redraws without moving.
   key Up
