@@ -18,5 +18,5 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
 if [ -x scripts/e2e.sh ]; then
-  scripts/e2e.sh build/lumivex 1920x1080x24 1024x768x24
+  scripts/e2e.sh build/lumivex 1920x1080x24 1024x768x24 3840x2160x24 2048x2560x24
 fi
