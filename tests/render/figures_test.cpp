@@ -4,23 +4,12 @@
 #include <gtest/gtest.h>
 
 using testing_support::ColumnsWith;
+using testing_support::PatternFrame;
 using testing_support::RowsWith;
-using testing_support::Session;
 
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
-
-gdi::Surface Frame(int width, int height, int id) {
-    Session s(width, height);
-    gdi::Surface frame;
-    s.backend.Run(
-        [&] { Session::Main().SetStateForTest(0, TRUE, static_cast<std::uint8_t>(id), 128); });
-    s.backend.KeyDown(VK_SHIFT);
-    s.backend.Run([&] { frame = s.Screen(); });
-    s.Run();
-    return frame;
-}
 
 std::vector<int> Every(int from, int to, int step) {
     std::vector<int> v;
@@ -31,7 +20,7 @@ std::vector<int> Every(int from, int to, int step) {
 }
 
 TEST(GridFigure, At1920x1080) {
-    const gdi::Surface f = Frame(1920, 1080, 8);
+    const gdi::Surface f = PatternFrame(1920, 1080, 8);
     // Row 20 crosses only the vertical lines and the circle.
     std::vector<int> verticals = Every(0, 1919, 60);
     verticals.push_back(1919);
@@ -66,7 +55,7 @@ TEST(GridFigure, At1920x1080) {
 }
 
 TEST(GridFigure, CentreRectangleStopsAtAQuarterOfTheScreen) {
-    const gdi::Surface f = Frame(1024, 768, 8);
+    const gdi::Surface f = PatternFrame(1024, 768, 8);
     EXPECT_EQ(ColumnsWith(f, 400, kWhite).front(), 0);
     // (384, 288, 640, 480): its height stops at 192 = H/4.
     std::vector<int> column500 = RowsWith(f, 500, kWhite);
@@ -82,19 +71,19 @@ TEST(GridFigure, CentreRectangleStopsAtAQuarterOfTheScreen) {
 
 TEST(GridFigure, SmallAndPortraitClients) {
     // 100 x 100: no vertical grid lines; the white rectangle covers everything.
-    EXPECT_TRUE(testing_support::AllEqual(Frame(100, 100, 8), kWhite));
+    EXPECT_TRUE(testing_support::AllEqual(PatternFrame(100, 100, 8), kWhite));
     // 2048 x 2560: the circle is wider than the screen and clipped at both sides.
-    const gdi::Surface portrait = Frame(2048, 2560, 8);
+    const gdi::Surface portrait = PatternFrame(2048, 2560, 8);
     EXPECT_EQ(portrait.At(896, 1120), kWhite);
     EXPECT_EQ(portrait.At(1151, 1439), kWhite);
     EXPECT_EQ(portrait.At(1153, 1300), 0u);
     for (auto [w, h] : {std::pair{0, 0}, {1, 1}, {2, 2}, {3, 1}, {1, 3}}) {
-        EXPECT_EQ(Frame(w, h, 8).Width(), w);
+        EXPECT_EQ(PatternFrame(w, h, 8).Width(), w);
     }
 }
 
 TEST(AlignmentFigure, At1920x1080) {
-    const gdi::Surface f = Frame(1920, 1080, 19);
+    const gdi::Surface f = PatternFrame(1920, 1080, 19);
     // The nested rectangles cross row 540 at x = k * 106 and W - 1 - k * 106 ... and the
     // circles at 960 +- 180, 360, 540.
     const std::vector<int> row = ColumnsWith(f, 300, kWhite);

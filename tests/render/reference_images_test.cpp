@@ -5,20 +5,10 @@
 
 #include <gtest/gtest.h>
 
+using testing_support::PatternFrame;
 using testing_support::Session;
 
 namespace {
-
-gdi::Surface Frame(int width, int height, int id) {
-    Session s(width, height);
-    gdi::Surface frame;
-    s.backend.Run(
-        [&] { Session::Main().SetStateForTest(0, TRUE, static_cast<std::uint8_t>(id), 128); });
-    s.backend.KeyDown(VK_SHIFT);
-    s.backend.Run([&] { frame = s.Screen(); });
-    s.Run();
-    return frame;
-}
 
 // The gray level of the resource's pixel (x, y), y counted from the top.
 struct Resource {
@@ -56,7 +46,7 @@ TEST(ReferenceImages, PortraitVersionsOnlyOnPortraitScreensWiderThan2000) {
 }
 
 TEST(ReferenceImages, QcStretchedTo1920x1080TakesTheNearestSourcePixel) {
-    const gdi::Surface f = Frame(1920, 1080, 14);
+    const gdi::Surface f = PatternFrame(1920, 1080, 14);
     const Resource qc(130);
     ASSERT_EQ(qc.dib.width, 1024);
     for (int y = 0; y < 1080; ++y) {
@@ -72,7 +62,7 @@ TEST(ReferenceImages, QcStretchedTo1920x1080TakesTheNearestSourcePixel) {
 }
 
 TEST(ReferenceImages, AfcOnAPortrait2048x2560ScreenIsCopiedPixelForPixel) {
-    const gdi::Surface f = Frame(2048, 2560, 15);
+    const gdi::Surface f = PatternFrame(2048, 2560, 15);
     const Resource afc(137);
     ASSERT_EQ(afc.dib.width, 2048);
     ASSERT_EQ(afc.dib.height, 2560);
@@ -86,7 +76,7 @@ TEST(ReferenceImages, AfcOnAPortrait2048x2560ScreenIsCopiedPixelForPixel) {
 TEST(ReferenceImages, LandscapeAndNarrowPortraitScreensStretchTheSquareVersion) {
     for (auto [W, H, id, resource] :
          {std::array{2560, 2048, 16, 129}, std::array{1600, 2560, 15, 133}}) {
-        const gdi::Surface f = Frame(W, H, id);
+        const gdi::Surface f = PatternFrame(W, H, id);
         const Resource image(resource);
         for (int y = 0; y < H; y += 7) {
             for (int x = 0; x < W; x += 3) {
@@ -100,7 +90,7 @@ TEST(ReferenceImages, LandscapeAndNarrowPortraitScreensStretchTheSquareVersion) 
 
 TEST(ReferenceImages, ShrinkingOnASmallScreenAndsTheMergedPixels) {
     // 1024 -> 640 x 360: a fresh DC shrinks black-on-white, so merged source pixels are ANDed.
-    const gdi::Surface f = Frame(640, 360, 16);
+    const gdi::Surface f = PatternFrame(640, 360, 16);
     const Resource ad(129);
     auto firstSource = [](int d, int S, int D) {
         // The first source pixel s that maps to d, where s maps to ceil((2s + 1) D / 2S) - 1.

@@ -60,6 +60,19 @@ class Session {
     headless::Backend backend;
 };
 
+// The frame the program shows for pattern id on a screen of width x height (labels on, gray
+// level 0, step count 128), painted by a redraw the way a key press paints it.
+inline gdi::Surface PatternFrame(int width, int height, int id) {
+    Session s(width, height);
+    gdi::Surface frame;
+    s.backend.Run(
+        [&] { Session::Main().SetStateForTest(0, TRUE, static_cast<std::uint8_t>(id), 128); });
+    s.backend.KeyDown(VK_SHIFT); // any key but Enter redraws the current pattern
+    s.backend.Run([&] { frame = s.Screen(); });
+    s.Run();
+    return frame;
+}
+
 // Settings file content: position byte, length byte 43, then the selection characters.
 inline std::vector<std::uint8_t> SettingsBytes(std::uint8_t position, const std::string& sel) {
     std::string bytes;
