@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libgl-dev
   libfreetype-dev libfontconfig-dev
   libgtest-dev googletest libbenchmark-dev
+  clang libclang-rt-14-dev
   fonts-liberation2 fonts-wqy-zenhei
   xvfb xdotool imagemagick x11-utils
 )
