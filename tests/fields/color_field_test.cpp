@@ -1,4 +1,5 @@
 #include "field_frames.h"
+#include "support/pixels.h"
 
 using namespace fields_test;
 using testing_support::AllEqual;
@@ -158,7 +159,7 @@ TEST(ColorField, DegenerateAreasAndSizesDoNotCrash) {
         CBitmap* old = dc.SelectObject(&bitmap);
         main.DrawColorField(&dc, 0xFFFFFF, 40, 40, 10, 10); // inverted: the normalised area
         main.DrawColorField(&dc, 0xFFFFFF, 70, 0, 90, 48);  // off the surface
-        const gdi::Surface& s = *static_cast<HBITMAP>(bitmap.m_hObject)->surface;
+        const gdi::Surface& s = testing_support::PixelsOf(bitmap);
         EXPECT_EQ(s.At(10, 10), 0xFFFFFFu);
         EXPECT_EQ(s.At(63, 47), 0u);
         dc.SelectObject(old);

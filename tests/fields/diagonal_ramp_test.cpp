@@ -1,4 +1,5 @@
 #include "field_frames.h"
+#include "support/pixels.h"
 
 using namespace fields_test;
 using testing_support::RowRuns;
@@ -60,7 +61,7 @@ TEST(DiagonalRamp, PaintsTheWholeClientArea) {
             CBitmap* old = dc.SelectObject(&bitmap);
             dc.FillSolidRect(0, 0, w, h, 0x123456);
             main.DrawDiagonalRamp(&dc);
-            ExpectFrame(*static_cast<HBITMAP>(bitmap.m_hObject)->surface, Expected(w, h));
+            ExpectFrame(testing_support::PixelsOf(bitmap), Expected(w, h));
             EXPECT_EQ(dc.GetBkColor(), 0u);
             dc.SelectObject(old);
         });

@@ -39,7 +39,7 @@ inline Drawn Draw(CLumivexDlg& main, int id, State state = {}) {
     main.SetStateForTest(state.gray, state.labels ? TRUE : FALSE, static_cast<std::uint8_t>(id),
                          state.steps);
     main.DrawCurrentPattern(&dc);
-    Drawn d{*static_cast<HBITMAP>(bitmap.m_hObject)->surface, dc.GetTextColor(), dc.GetBkMode()};
+    Drawn d{testing_support::PixelsOf(bitmap), dc.GetTextColor(), dc.GetBkMode()};
     dc.SelectObject(old);
     return d;
 }

@@ -42,7 +42,7 @@ Page Draw(int width, int height) {
         main.DrawCurrentPattern(&dc);
         page.fontRestored = dc.m_hDC->font == before;
         page.textColor = dc.GetTextColor();
-        page.frame = *static_cast<HBITMAP>(bitmap.m_hObject)->surface;
+        page.frame = testing_support::PixelsOf(bitmap);
         dc.SelectObject(old);
     });
     s.Run();

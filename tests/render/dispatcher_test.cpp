@@ -30,8 +30,7 @@ Drawn DrawNow(CLumivexDlg& main) {
     HPEN penBefore = dc.m_hDC->pen;
     HBRUSH brushBefore = dc.m_hDC->brush;
     main.DrawCurrentPattern(&dc);
-    Drawn d{*static_cast<HBITMAP>(bitmap.m_hObject)->surface, dc.m_hDC->pen, dc.m_hDC->brush,
-            dc.GetROP2()};
+    Drawn d{testing_support::PixelsOf(bitmap), dc.m_hDC->pen, dc.m_hDC->brush, dc.GetROP2()};
     EXPECT_EQ(d.pen, penBefore);
     EXPECT_EQ(d.brush, brushBefore);
     dc.SelectObject(old);
@@ -95,7 +94,7 @@ TEST(MemDC, CoversTheClipBoxAndCopiesOnlyThatPart) {
         bitmap.CreateCompatibleBitmap(&dc, 40, 30);
         CBitmap* old = dc.SelectObject(&bitmap);
         Session::Main().DrawStartScreen(&dc);
-        const gdi::Surface& whole = *static_cast<HBITMAP>(bitmap.m_hObject)->surface;
+        const gdi::Surface& whole = testing_support::PixelsOf(bitmap);
 
         // The exposed part shows the start screen, the rest still the pattern.
         const gdi::Surface& screen = s.Screen();
@@ -147,7 +146,7 @@ TEST(MemDC, APrintingTargetIsDrawnDirectly) {
         mem.FillSolidRect(0, 0, 2, 2, 0xFFFFFF);
     }
     EXPECT_NE(target.m_hDC, nullptr); // not deleted with the CMemDC
-    EXPECT_EQ(static_cast<HBITMAP>(bitmap.m_hObject)->surface->At(1, 1), 0xFFFFFFu);
+    EXPECT_EQ(testing_support::PixelsOf(bitmap).At(1, 1), 0xFFFFFFu);
     target.SelectObject(old);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers that let pixel tests read as the statements they prove.
 
+#include "platform/gdi/dc.h"
 #include "platform/gdi/surface.h"
 
 #include <cstdio>
@@ -8,6 +9,12 @@
 #include <vector>
 
 namespace testing_support {
+
+// The pixels of a bitmap, with whatever a DC has queued for it drawn first.
+inline const gdi::Surface& PixelsOf(const CBitmap& bitmap) {
+    gdi::FlushAll();
+    return *static_cast<HBITMAP>(bitmap.m_hObject)->surface;
+}
 
 // Columns x of row y whose pixel equals value, as a list.
 inline std::vector<int> ColumnsWith(const gdi::Surface& s, int y, std::uint32_t value) {

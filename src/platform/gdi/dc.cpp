@@ -12,22 +12,83 @@ DeviceContext::DeviceContext() {
     bitmap = DefaultBitmap();
 }
 
+namespace {
+
+// The one device context of this thread with queued runs, if any. Queuing on another DC or
+// touching any target's pixels draws them first, so that everything lands in the order drawn.
+thread_local const DeviceContext* queuedDc = nullptr;
+
+} // namespace
+
 DeviceContext::~DeviceContext() {
+    Flush();
     DropSelection(pen);
     DropSelection(brush);
     DropSelection(font);
     DropSelection(bitmap);
 }
 
-Surface* DeviceContext::Target() const {
+Surface* DeviceContext::RawTarget() const {
     if (memory) {
         return bitmap ? bitmap->surface.get() : nullptr;
     }
     return target;
 }
 
+Surface* DeviceContext::Target() const {
+    FlushAll();
+    return RawTarget();
+}
+
+void DeviceContext::QueueVerticalRun(int x, int y0, int y1, RopMasks m) {
+    PendingColumns& p = pending_;
+    if (queuedDc != this || p.y0 != y0 || p.y1 != y1 || p.masks.andMask != m.andMask ||
+        p.masks.xorMask != m.xorMask || p.xs.size() >= 65536) {
+        FlushAll();
+        p.y0 = y0;
+        p.y1 = y1;
+        p.masks = m;
+        queuedDc = this;
+    }
+    p.xs.push_back(x);
+}
+
+void DeviceContext::Flush() const {
+    if (queuedDc != this) {
+        return;
+    }
+    queuedDc = nullptr;
+    PendingColumns& p = pending_;
+    Surface* s = RawTarget();
+    if (s) {
+        // The surface may have changed size since the runs were clipped.
+        std::erase_if(p.xs, [w = s->Width()](int x) { return x < 0 || x >= w; });
+        const int y0 = std::max(p.y0, 0), y1 = std::min(p.y1, s->Height());
+        const RopMasks m = p.masks;
+        for (int y = y0; y < y1; ++y) {
+            std::uint32_t* row = s->Row(y);
+            if (m.andMask == 0) {
+                for (int x : p.xs) {
+                    row[x] = m.xorMask;
+                }
+            } else {
+                for (int x : p.xs) {
+                    ApplyRop(row[x], m);
+                }
+            }
+        }
+    }
+    p.xs.clear();
+}
+
+void FlushAll() {
+    if (queuedDc) {
+        queuedDc->Flush();
+    }
+}
+
 RECT DeviceContext::DeviceClip() const {
-    Surface* s = Target();
+    Surface* s = RawTarget();
     if (!s) {
         return RECT{};
     }
@@ -162,6 +223,7 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap) {
     if (!bitmap || !bitmap->m_hObject || !m_hDC->memory) {
         return nullptr;
     }
+    m_hDC->Flush(); // what is queued belongs on the bitmap being deselected
     return WrapperOf<CBitmap>(Swap(m_hDC->bitmap, static_cast<HBITMAP>(bitmap->m_hObject)));
 }
 

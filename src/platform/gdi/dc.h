@@ -7,9 +7,11 @@
 // blit.cpp, text_dc.cpp, edge.cpp.
 
 #include "platform/gdi/objects.h"
+#include "platform/gdi/raster.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gdi {
 
@@ -39,11 +41,35 @@ struct DeviceContext {
     DeviceContext(const DeviceContext&) = delete;
     DeviceContext& operator=(const DeviceContext&) = delete;
 
+    // The surface to draw on or read from, with every queued run drawn first.
     Surface* Target() const;
     // The drawable area in device coordinates: clip box within the target's bounds.
     RECT DeviceClip() const;
     POINT ToDevice(int x, int y) const { return POINT{x - windowOrg.x, y - windowOrg.y}; }
+
+    // One-pixel vertical lines are queued rather than drawn one column at a time: a run of
+    // them over the same rows with the same raster operation (a column pattern, a grid) is
+    // drawn row by row, in the order queued, as soon as anything else touches the target's
+    // pixels, the bitmap is deselected or the DC goes. x0..y1 in device coordinates, already
+    // clipped.
+    void QueueVerticalRun(int x, int y0, int y1, RopMasks m);
+    void Flush() const;
+
+  private:
+    Surface* RawTarget() const;
+
+    struct PendingColumns {
+        int y0 = 0;
+        int y1 = 0;
+        RopMasks masks{};
+        std::vector<int> xs;
+    };
+    mutable PendingColumns pending_;
 };
+
+// Draws what the device contexts of this thread have queued: needed before reading a selected
+// bitmap's pixels other than through its DC, as GdiFlush is on the platform.
+void FlushAll();
 
 HBITMAP DefaultBitmap();
 

@@ -212,13 +212,27 @@ BOOL CDC::LineTo(int x, int y) {
     HDC dc = m_hDC;
     POINT from = dc->position;
     dc->position = POINT{x, y};
-    gdi::Surface* s = dc->Target();
-    if (!s || !dc->pen || dc->pen->style == PS_NULL) {
+    if (!dc->pen || dc->pen->style == PS_NULL) {
         return TRUE;
     }
     const gdi::RopMasks masks = gdi::MasksFor(dc->rop2, gdi::ToPixel(dc->pen->color));
     const gdi::DevicePoint a = gdi::ToDevicePoint(dc->windowOrg, from.x, from.y);
     const gdi::DevicePoint b = gdi::ToDevicePoint(dc->windowOrg, x, y);
+    if (dc->pen->width <= 1 && a.x == b.x && a.y != b.y) {
+        // A vertical line: the start is lit and the end is not, whichever the direction.
+        const RECT clip = dc->DeviceClip();
+        const long long y0 = std::max<long long>(b.y > a.y ? a.y : b.y + 1, clip.top);
+        const long long y1 = std::min<long long>(b.y > a.y ? b.y : a.y + 1, clip.bottom);
+        if (a.x >= clip.left && a.x < clip.right && y0 < y1) {
+            dc->QueueVerticalRun(static_cast<int>(a.x), static_cast<int>(y0), static_cast<int>(y1),
+                                 masks);
+        }
+        return TRUE;
+    }
+    gdi::Surface* s = dc->Target();
+    if (!s) {
+        return TRUE;
+    }
     if (dc->pen->width > 1) {
         gdi::WideLine(*s, dc->DeviceClip(), a, b, dc->pen->width, masks);
     } else {

@@ -24,7 +24,11 @@ class Canvas {
         background = gdi::ToPixel(fill);
     }
 
-    gdi::Surface& Surface() { return *static_cast<HBITMAP>(bitmap.m_hObject)->surface; }
+    // The bitmap's pixels, with what the DC has queued drawn first.
+    gdi::Surface& Surface() {
+        gdi::FlushAll();
+        return *static_cast<HBITMAP>(bitmap.m_hObject)->surface;
+    }
     int Width() { return Surface().Width(); }
     int Height() { return Surface().Height(); }
     std::uint32_t At(int x, int y) { return Surface().At(x, y); }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <random>
 
 namespace gdi_test {
@@ -190,6 +191,79 @@ TEST(Lines, LineToMovesThePositionEvenWithANullPen) {
     c.dc.LineTo(6, 5);
     EXPECT_EQ(c.dc.GetCurrentPosition(), (POINT{6, 5}));
     EXPECT_TRUE(c.Changed().empty());
+}
+
+// Vertical lines are queued and drawn row by row later. Whatever comes between them (other
+// lines, fills, pen and mode changes), the result must be that of drawing every line at once.
+TEST(Lines, QueuedVerticalLinesLandAsIfDrawnOneByOne) {
+    struct Op {
+        int kind, a, b, c, d;
+    };
+    std::mt19937 rng(20261209);
+    auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const COLORREF colours[] = {0x000000, 0xFFFFFF, 0x3366CC, 0x808080};
+    const int rops[] = {R2_COPYPEN, R2_NOTXORPEN, R2_XORPEN, R2_NOT};
+    auto play = [&](Canvas& c, const std::vector<Op>& ops, bool flushEach) {
+        std::vector<std::unique_ptr<CPen>> pens;
+        for (const Op& op : ops) {
+            switch (op.kind) {
+            case 0: // vertical, any direction, partly outside
+                c.dc.MoveTo(op.a, op.b);
+                c.dc.LineTo(op.a, op.c);
+                break;
+            case 1: // any other line
+                c.dc.MoveTo(op.a, op.b);
+                c.dc.LineTo(op.c, op.d);
+                break;
+            case 2:
+                c.dc.FillSolidRect(op.a, op.b, op.c, op.d, colours[op.a & 3]);
+                break;
+            case 3:
+                pens.push_back(std::make_unique<CPen>(PS_SOLID, 1, colours[op.a]));
+                c.dc.SelectObject(pens.back().get());
+                break;
+            default:
+                c.dc.SetROP2(rops[op.a]);
+                break;
+            }
+            if (flushEach) {
+                gdi::FlushAll();
+            }
+        }
+        c.dc.SelectStockObject(BLACK_PEN);
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::vector<Op> ops;
+        for (int i = 0; i < 30; ++i) {
+            const int roll = any(0, 9);
+            const int kind = roll < 5 ? 0 : roll < 6 ? 1 : roll < 7 ? 2 : roll < 8 ? 3 : 4;
+            ops.push_back(Op{kind, kind >= 3 ? any(0, 3) : any(-2, 21), any(-3, 17), any(-3, 17),
+                             any(-3, 17)});
+        }
+        Canvas queued(20, 14, 0x102030), direct(20, 14, 0x102030);
+        play(queued, ops, false);
+        play(direct, ops, true);
+        ASSERT_TRUE(queued.Surface().Pixels() == direct.Surface().Pixels()) << "round " << round;
+    }
+}
+
+TEST(Lines, QueuedVerticalLinesStayWithTheBitmapTheyWereDrawnOn) {
+    Canvas c(6, 4);
+    CPen pen(PS_SOLID, 1, 0xFFFFFF);
+    c.dc.SelectObject(&pen);
+    c.dc.MoveTo(2, 0);
+    c.dc.LineTo(2, 4);
+    CBitmap other;
+    other.CreateCompatibleBitmap(&c.dc, 6, 4);
+    CBitmap* first = c.dc.SelectObject(&other);
+    c.dc.MoveTo(4, 0);
+    c.dc.LineTo(4, 4);
+    const gdi::Surface& second = *static_cast<HBITMAP>(other.m_hObject)->surface;
+    c.dc.SelectObject(first);
+    EXPECT_EQ(c.Picture(), "..#...\n..#...\n..#...\n..#...\n");
+    EXPECT_EQ(second.At(2, 1), 0u);
+    EXPECT_EQ(second.At(4, 1), 0xFFFFFFu);
+    c.dc.SelectStockObject(BLACK_PEN);
 }
 
 } // namespace
