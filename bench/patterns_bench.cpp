@@ -2,6 +2,7 @@
 // reported with its cost as a multiple of filling the same frame once ("x_fill"), measured in
 // the same run. The benchmarks of the other files (registered statically) run first.
 
+#include "app/mem_dc.h"
 #include "support/session.h"
 
 #include <benchmark/benchmark.h>
@@ -59,9 +60,30 @@ template <class Draw> void InSession(benchmark::State& state, int w, int h, Draw
     session.Run();
 }
 
+// One key press's frame: a DC on the window's surface, the off-screen buffer of its size, the
+// pattern drawn into it (pattern 0: the black clear and one line) and the copy back.
+void KeyFrame(benchmark::State& state, int w, int h) {
+    InSession(state, w, h, [](CLumivexDlg& main, CDC*) {
+        main.SetStateForTest(0, TRUE, 0, 128);
+        CRect client;
+        main.GetClientRect(&client);
+        CDC window;
+        window.Attach(CreateWindowDC(&main.m_hWnd->surface, client));
+        {
+            CMemDC memDC(&window);
+            main.DrawCurrentPattern(&memDC);
+        }
+        ::DeleteDC(window.Detach());
+    });
+}
+
 void RegisterAll() {
     for (auto [w, h] : {std::pair{1920, 1080}, {3840, 2160}, {2048, 2560}}) {
         const std::string size = std::to_string(w) + "x" + std::to_string(h);
+        benchmark::RegisterBenchmark(("key_frame/" + size).c_str(), [w = w, h = h](
+                                                                        benchmark::State& state) {
+            KeyFrame(state, w, h);
+        })->Unit(benchmark::kMillisecond);
         for (int id = 0; id < 43; ++id) {
             benchmark::RegisterBenchmark(
                 ("pattern/" + std::to_string(id) + "/" + size).c_str(),

@@ -1,17 +1,72 @@
 #include "platform/gdi/surface.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace gdi {
+
+namespace {
+
+// Blocks from 1 MB up are worth keeping; two of them cover a frame buffer and a picture loaded
+// for it.
+constexpr std::size_t kKeepFrom = std::size_t{1} << 18;
+
+// Set once the thread's spares are gone, for surfaces that outlive them at exit.
+thread_local bool sparesGone = false;
+
+struct Spares {
+    struct Block {
+        std::uint32_t* p = nullptr;
+        std::size_t n = 0;
+    };
+    Block blocks[2];
+    ~Spares() {
+        sparesGone = true;
+        for (Block& b : blocks) {
+            std::allocator<std::uint32_t>().deallocate(b.p, b.n);
+        }
+    }
+};
+
+Spares& ThreadSpares() {
+    thread_local Spares spares;
+    return spares;
+}
+
+} // namespace
+
+std::uint32_t* AllocatePixels(std::size_t n) {
+    if (n >= kKeepFrom && !sparesGone) {
+        for (Spares::Block& b : ThreadSpares().blocks) {
+            if (b.p && b.n == n) {
+                return std::exchange(b.p, nullptr);
+            }
+        }
+    }
+    return std::allocator<std::uint32_t>().allocate(n);
+}
+
+void FreePixels(std::uint32_t* p, std::size_t n) noexcept {
+    if (p && n >= kKeepFrom && !sparesGone) {
+        // The newest block goes first; the oldest is the one given back.
+        Spares::Block* blocks = ThreadSpares().blocks;
+        std::swap(blocks[1], blocks[0]);
+        std::swap(blocks[0].p, p);
+        std::swap(blocks[0].n, n);
+    }
+    if (p) {
+        std::allocator<std::uint32_t>().deallocate(p, n);
+    }
+}
 
 Surface::Surface(int width, int height, std::uint32_t fill) {
     Resize(width, height, fill);
 }
 
 void Surface::Resize(int width, int height, std::uint32_t fill) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
-    pixels_.assign(static_cast<std::size_t>(width_) * height_, fill);
+    ResizeForOverwrite(width, height);
+    std::fill(pixels_.begin(), pixels_.end(), fill);
 }
 
 void Surface::ResizeForOverwrite(int width, int height) {

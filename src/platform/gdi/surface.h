@@ -7,21 +7,33 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace gdi {
 
-// An allocator whose value-initialisation leaves pixels uninitialised, so that a surface about to
-// be overwritten whole is not cleared first.
-template <class T> struct DefaultInitAllocator : std::allocator<T> {
-    template <class U> struct rebind { using other = DefaultInitAllocator<U>; };
-    DefaultInitAllocator() = default;
-    template <class U> DefaultInitAllocator(const DefaultInitAllocator<U>&) noexcept {}
+// Pixel memory. Large blocks freed are kept for the next request of the same size: every frame
+// allocates its off-screen buffer anew, and a fresh block of that size would be mapped from the
+// system and faulted in page by page each time.
+std::uint32_t* AllocatePixels(std::size_t n);
+void FreePixels(std::uint32_t* p, std::size_t n) noexcept;
+
+// The allocator of surface pixels. Its value-initialisation leaves pixels uninitialised, so that a
+// surface about to be overwritten whole is not cleared first.
+struct PixelAllocator {
+    using value_type = std::uint32_t;
+    template <class U> struct rebind {
+        static_assert(std::is_same_v<U, std::uint32_t>);
+        using other = PixelAllocator;
+    };
+    std::uint32_t* allocate(std::size_t n) { return AllocatePixels(n); }
+    void deallocate(std::uint32_t* p, std::size_t n) noexcept { FreePixels(p, n); }
     template <class U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
     template <class U, class... Args> void construct(U* p, Args&&... args) {
         ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
+    friend bool operator==(const PixelAllocator&, const PixelAllocator&) { return true; }
 };
 
 // COLORREF is 0x00BBGGRR; a surface pixel is 0x00RRGGBB.
@@ -34,7 +46,7 @@ constexpr COLORREF ToColorRef(std::uint32_t p) {
 
 class Surface {
   public:
-    using PixelVector = std::vector<std::uint32_t, DefaultInitAllocator<std::uint32_t>>;
+    using PixelVector = std::vector<std::uint32_t, PixelAllocator>;
 
     Surface() = default;
     Surface(int width, int height, std::uint32_t fill = 0);
