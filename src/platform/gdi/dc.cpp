@@ -40,45 +40,99 @@ Surface* DeviceContext::Target() const {
     return RawTarget();
 }
 
+namespace {
+
+constexpr int kColumns = 1;
+constexpr int kDiagonals = 2;
+constexpr std::size_t kMaxColumns = 65536;
+constexpr std::size_t kMaxDiagonals = 64;
+
+} // namespace
+
+bool DeviceContext::Continues(int kind, RopMasks m) const {
+    return queuedDc == this && pending_.kind == kind && pending_.masks.andMask == m.andMask &&
+           pending_.masks.xorMask == m.xorMask;
+}
+
+void DeviceContext::Begin(int kind, RopMasks m) {
+    FlushAll();
+    pending_.kind = kind;
+    pending_.masks = m;
+    queuedDc = this;
+}
+
 void DeviceContext::QueueVerticalRun(int x, int y0, int y1, RopMasks m) {
-    PendingColumns& p = pending_;
-    if (queuedDc != this || p.y0 != y0 || p.y1 != y1 || p.masks.andMask != m.andMask ||
-        p.masks.xorMask != m.xorMask || p.xs.size() >= 65536) {
-        FlushAll();
+    Pending& p = pending_;
+    if (!Continues(kColumns, m) || p.y0 != y0 || p.y1 != y1 || p.xs.size() >= kMaxColumns) {
+        Begin(kColumns, m);
         p.y0 = y0;
         p.y1 = y1;
-        p.masks = m;
-        queuedDc = this;
     }
     p.xs.push_back(x);
 }
+
+void DeviceContext::QueueDiagonal(int slope, long long c, int y0, int y1, RopMasks m) {
+    Pending& p = pending_;
+    if (!Continues(kDiagonals, m) || p.diagonals.size() >= kMaxDiagonals) {
+        Begin(kDiagonals, m);
+    }
+    p.diagonals.push_back(Diagonal{c, slope, y0, y1});
+}
+
+namespace {
+
+// Calls walk with the pixel operation of the masks: a plain store where the pen overwrites.
+template <class Walk> void WithPut(RopMasks m, Walk walk) {
+    if (m.andMask == 0) {
+        walk([v = m.xorMask](std::uint32_t& d) { d = v; });
+    } else {
+        walk([m](std::uint32_t& d) { ApplyRop(d, m); });
+    }
+}
+
+} // namespace
 
 void DeviceContext::Flush() const {
     if (queuedDc != this) {
         return;
     }
     queuedDc = nullptr;
-    PendingColumns& p = pending_;
+    Pending& p = pending_;
     Surface* s = RawTarget();
-    if (s) {
-        // The surface may have changed size since the runs were clipped.
+    // The surface may have changed size since the lines were clipped: nothing lands outside it.
+    if (s && p.kind == kColumns) {
         std::erase_if(p.xs, [w = s->Width()](int x) { return x < 0 || x >= w; });
         const int y0 = std::max(p.y0, 0), y1 = std::min(p.y1, s->Height());
-        const RopMasks m = p.masks;
-        for (int y = y0; y < y1; ++y) {
-            std::uint32_t* row = s->Row(y);
-            if (m.andMask == 0) {
+        WithPut(p.masks, [&](auto put) {
+            for (int y = y0; y < y1; ++y) {
+                std::uint32_t* row = s->Row(y);
                 for (int x : p.xs) {
-                    row[x] = m.xorMask;
-                }
-            } else {
-                for (int x : p.xs) {
-                    ApplyRop(row[x], m);
+                    put(row[x]);
                 }
             }
+        });
+    } else if (s && p.kind == kDiagonals) {
+        int y0 = s->Height(), y1 = 0;
+        for (const Diagonal& d : p.diagonals) {
+            y0 = std::min(y0, std::max(d.y0, 0));
+            y1 = std::max(y1, std::min(d.y1, s->Height()));
         }
+        const long long w = s->Width();
+        WithPut(p.masks, [&](auto put) {
+            for (int y = y0; y < y1; ++y) {
+                std::uint32_t* row = s->Row(y);
+                for (const Diagonal& d : p.diagonals) {
+                    const long long x = d.c + static_cast<long long>(d.slope) * y;
+                    if (y >= d.y0 && y < d.y1 && x >= 0 && x < w) {
+                        put(row[x]);
+                    }
+                }
+            }
+        });
     }
     p.xs.clear();
+    p.diagonals.clear();
+    p.kind = 0;
 }
 
 void FlushAll() {

@@ -47,24 +47,36 @@ struct DeviceContext {
     RECT DeviceClip() const;
     POINT ToDevice(int x, int y) const { return POINT{x - windowOrg.x, y - windowOrg.y}; }
 
-    // One-pixel vertical lines are queued rather than drawn one column at a time: a run of
-    // them over the same rows with the same raster operation (a column pattern, a grid) is
-    // drawn row by row, in the order queued, as soon as anything else touches the target's
-    // pixels, the bitmap is deselected or the DC goes. x0..y1 in device coordinates, already
-    // clipped.
+    // One-pixel vertical and 45-degree lines are queued rather than drawn a row apart pixel by
+    // pixel. A batch of lines with the same raster operation is drawn row by row when anything
+    // else touches the target's pixels, the bitmap is deselected or the DC goes: vertical runs
+    // over the same rows (a column pattern, a grid), or diagonals (a ramp of adjacent ones).
+    // Each line has at most one pixel in a row and the lines of a row are drawn in the order
+    // queued, so every pixel sees its lines in that order. Device coordinates, already clipped.
     void QueueVerticalRun(int x, int y0, int y1, RopMasks m);
+    // The pixels (c + slope * y, y) for y0 <= y < y1; slope is 1 or -1.
+    void QueueDiagonal(int slope, long long c, int y0, int y1, RopMasks m);
     void Flush() const;
 
   private:
     Surface* RawTarget() const;
+    // Starts a new batch of the kind unless the queued one is of that kind and raster operation.
+    bool Continues(int kind, RopMasks m) const;
+    void Begin(int kind, RopMasks m);
 
-    struct PendingColumns {
-        int y0 = 0;
-        int y1 = 0;
-        RopMasks masks{};
-        std::vector<int> xs;
+    struct Diagonal {
+        long long c;
+        int slope;
+        int y0, y1;
     };
-    mutable PendingColumns pending_;
+    struct Pending {
+        int kind = 0; // kColumns or kDiagonals
+        RopMasks masks{};
+        int y0 = 0, y1 = 0; // the rows of every column
+        std::vector<int> xs;
+        std::vector<Diagonal> diagonals;
+    };
+    mutable Pending pending_;
 };
 
 // Draws what the device contexts of this thread have queued: needed before reading a selected

@@ -229,6 +229,35 @@ BOOL CDC::LineTo(int x, int y) {
         }
         return TRUE;
     }
+    const long long dx = b.x - a.x, dy = b.y - a.y;
+    if (dc->pen->width <= 1 && dx != 0 && (dx == dy || dx == -dy)) {
+        // A 45-degree line lights (a.x + sx k, a.y + sy k) for 0 <= k < |dx|, exactly; the
+        // steps whose pixel is inside the clip form one range.
+        const RECT clip = dc->DeviceClip();
+        const long long n = std::llabs(dx);
+        const long long sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
+        auto range = [](long long origin, long long s, long long lo, long long hi, long long& k0,
+                        long long& k1) {
+            // origin + s k in [lo, hi)
+            if (s > 0) {
+                k0 = std::max(k0, lo - origin);
+                k1 = std::min(k1, hi - origin);
+            } else {
+                k0 = std::max(k0, origin - hi + 1);
+                k1 = std::min(k1, origin - lo + 1);
+            }
+        };
+        long long k0 = 0, k1 = n;
+        range(a.x, sx, clip.left, clip.right, k0, k1);
+        range(a.y, sy, clip.top, clip.bottom, k0, k1);
+        if (k0 < k1) {
+            const long long yFirst = a.y + sy * k0, yLast = a.y + sy * (k1 - 1);
+            const int slope = static_cast<int>(sx * sy);
+            dc->QueueDiagonal(slope, a.x - slope * a.y, static_cast<int>(std::min(yFirst, yLast)),
+                              static_cast<int>(std::max(yFirst, yLast) + 1), masks);
+        }
+        return TRUE;
+    }
     gdi::Surface* s = dc->Target();
     if (!s) {
         return TRUE;

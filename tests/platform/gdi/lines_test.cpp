@@ -193,9 +193,10 @@ TEST(Lines, LineToMovesThePositionEvenWithANullPen) {
     EXPECT_TRUE(c.Changed().empty());
 }
 
-// Vertical lines are queued and drawn row by row later. Whatever comes between them (other
-// lines, fills, pen and mode changes), the result must be that of drawing every line at once.
-TEST(Lines, QueuedVerticalLinesLandAsIfDrawnOneByOne) {
+// Vertical and 45-degree lines are queued and drawn row by row later. Whatever comes between
+// them (other lines, fills, pen and mode changes, lines over each other), the result must be
+// that of drawing every line at once.
+TEST(Lines, QueuedLinesLandAsIfDrawnOneByOne) {
     struct Op {
         int kind, a, b, c, d;
     };
@@ -214,6 +215,11 @@ TEST(Lines, QueuedVerticalLinesLandAsIfDrawnOneByOne) {
             case 1: // any other line
                 c.dc.MoveTo(op.a, op.b);
                 c.dc.LineTo(op.c, op.d);
+                break;
+            case 5: // a 45-degree line of length d - 3 in the direction c picks
+                c.dc.MoveTo(op.a, op.b);
+                c.dc.LineTo(op.a + ((op.c & 1) ? 1 : -1) * (op.d - 3),
+                            op.b + ((op.c & 2) ? 1 : -1) * (op.d - 3));
                 break;
             case 2:
                 c.dc.FillSolidRect(op.a, op.b, op.c, op.d, colours[op.a & 3]);
@@ -235,9 +241,15 @@ TEST(Lines, QueuedVerticalLinesLandAsIfDrawnOneByOne) {
     for (int round = 0; round < 200; ++round) {
         std::vector<Op> ops;
         for (int i = 0; i < 30; ++i) {
-            const int roll = any(0, 9);
-            const int kind = roll < 5 ? 0 : roll < 6 ? 1 : roll < 7 ? 2 : roll < 8 ? 3 : 4;
-            ops.push_back(Op{kind, kind >= 3 ? any(0, 3) : any(-2, 21), any(-3, 17), any(-3, 17),
+            const int roll = any(0, 11);
+            const int kind = roll < 4   ? 0
+                             : roll < 7 ? 5
+                             : roll < 8 ? 1
+                             : roll < 9 ? 2
+                             : roll < 10 ? 3
+                                         : 4;
+            const bool small = kind == 3 || kind == 4;
+            ops.push_back(Op{kind, small ? any(0, 3) : any(-2, 21), any(-3, 17), any(-3, 17),
                              any(-3, 17)});
         }
         Canvas queued(20, 14, 0x102030), direct(20, 14, 0x102030);
