@@ -242,15 +242,15 @@ TEST(Lines, QueuedLinesLandAsIfDrawnOneByOne) {
         std::vector<Op> ops;
         for (int i = 0; i < 30; ++i) {
             const int roll = any(0, 11);
-            const int kind = roll < 4   ? 0
-                             : roll < 7 ? 5
-                             : roll < 8 ? 1
-                             : roll < 9 ? 2
+            const int kind = roll < 4    ? 0
+                             : roll < 7  ? 5
+                             : roll < 8  ? 1
+                             : roll < 9  ? 2
                              : roll < 10 ? 3
                                          : 4;
             const bool small = kind == 3 || kind == 4;
-            ops.push_back(Op{kind, small ? any(0, 3) : any(-2, 21), any(-3, 17), any(-3, 17),
-                             any(-3, 17)});
+            ops.push_back(
+                Op{kind, small ? any(0, 3) : any(-2, 21), any(-3, 17), any(-3, 17), any(-3, 17)});
         }
         Canvas queued(20, 14, 0x102030), direct(20, 14, 0x102030);
         play(queued, ops, false);
