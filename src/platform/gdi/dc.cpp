@@ -1,6 +1,7 @@
 #include "platform/gdi/dc.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace gdi {
@@ -388,9 +389,20 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int yS
     if (x0 >= x1 || y0 >= y1) {
         return TRUE;
     }
-    for (int yy = y0; yy < y1; ++yy) {
-        const std::uint32_t* in = from->Row(yy - d.y + s.y) + (x0 - d.x + s.x);
-        std::copy(in, in + (x1 - x0), dst->Row(yy) + x0);
+    const int sx0 = x0 - d.x + s.x;
+    const std::size_t rowBytes = static_cast<std::size_t>(x1 - x0) * sizeof(std::uint32_t);
+    if (x0 == 0 && sx0 == 0 && x1 == dst->Width() && dst->Width() == from->Width()) {
+        // Whole rows on both sides lie back to back: one copy (a frame buffer going to its
+        // window, typically).
+        std::memmove(dst->Row(y0), from->Row(y0 - d.y + s.y),
+                     rowBytes * static_cast<std::size_t>(y1 - y0));
+        return TRUE;
+    }
+    // Within one surface the rows are taken in the order that reads each before it is written.
+    const bool upward = from == dst && d.y > s.y;
+    for (int i = 0; i < y1 - y0; ++i) {
+        const int yy = upward ? y1 - 1 - i : y0 + i;
+        std::memmove(dst->Row(yy) + x0, from->Row(yy - d.y + s.y) + sx0, rowBytes);
     }
     return TRUE;
 }

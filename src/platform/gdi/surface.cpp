@@ -1,6 +1,7 @@
 #include "platform/gdi/surface.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -66,7 +67,12 @@ Surface::Surface(int width, int height, std::uint32_t fill) {
 
 void Surface::Resize(int width, int height, std::uint32_t fill) {
     ResizeForOverwrite(width, height);
-    std::fill(pixels_.begin(), pixels_.end(), fill);
+    if (fill == 0) {
+        // For a frame-sized block the C library clears without reading the old contents in.
+        std::memset(pixels_.data(), 0, pixels_.size() * sizeof(std::uint32_t));
+    } else {
+        std::fill(pixels_.begin(), pixels_.end(), fill);
+    }
 }
 
 void Surface::ResizeForOverwrite(int width, int height) {
