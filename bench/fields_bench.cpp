@@ -1,8 +1,10 @@
 // The heaviest field patterns at 3840 x 2160, each as a multiple of filling the same frame once
-// ("x_fill", fills and draws timed alternately in the same run): the diagonal ramp (2048 lines, 256
+// ("x_fill" with FillSolidRect, fills and draws timed alternately in the same run; "x_loop" with
+// a plain loop of stores): the diagonal ramp (2048 lines, 256
 // pen changes), the 256-step wedge and the 256 concentric rings. "frame" benchmarks go through the
 // dispatcher, as a key press does; "routine" ones call the field routine alone on a black frame.
 
+#include "store_loop.h"
 #include "support/session.h"
 
 #include <benchmark/benchmark.h>
@@ -51,6 +53,10 @@ void Measure(benchmark::State& state, int id, int steps,
             ++rounds;
         }
         state.counters["x_fill"] = drawNs / std::max(fillNs, 1.0);
+        gdi::FlushAll();
+        state.counters["x_loop"] =
+            drawNs / static_cast<double>(std::max<std::int64_t>(rounds, 1)) /
+            bench_support::StoreLoopNanoseconds(*static_cast<HBITMAP>(bitmap.m_hObject)->surface);
         state.counters["draw_ms"] =
             drawNs / 1e6 / static_cast<double>(std::max<std::int64_t>(rounds, 1));
         dc.SelectObject(old);

@@ -1,8 +1,10 @@
 // Every pattern and the start screen rendered at 1920 x 1080, 3840 x 2160 and 2048 x 2560, each
-// reported with its cost as a multiple of filling the same frame once ("x_fill"), measured in
-// the same run. The benchmarks of the other files (registered statically) run first.
+// reported with its cost as a multiple of filling the same frame once, measured in the same run:
+// with FillSolidRect ("x_fill") and with a plain loop of stores ("x_loop"). The benchmarks of the
+// other files (registered statically) run first.
 
 #include "app/mem_dc.h"
+#include "store_loop.h"
 #include "support/session.h"
 
 #include <benchmark/benchmark.h>
@@ -48,6 +50,10 @@ template <class Draw> void Measure(benchmark::State& state, int w, int h, Draw d
                           static_cast<double>(std::max<std::int64_t>(rounds, 1));
     const double fillNs = FillNanoseconds(target.dc, w, h, 20);
     state.counters["x_fill"] = drawNs / fillNs;
+    gdi::FlushAll();
+    state.counters["x_loop"] =
+        drawNs / bench_support::StoreLoopNanoseconds(
+                     *static_cast<HBITMAP>(target.bitmap.m_hObject)->surface);
 }
 
 // Runs the measurement inside a program session on a screen of w x h.

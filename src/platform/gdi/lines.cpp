@@ -35,7 +35,7 @@ void RopSpan(Surface& s, const RECT& clip, long long y, long long x0, long long 
     }
     std::uint32_t* row = s.Row(static_cast<int>(y));
     if (m.andMask == 0) {
-        std::fill(row + x0, row + x1, m.xorMask);
+        FillPixels(row + x0, static_cast<std::size_t>(x1 - x0), m.xorMask);
         return;
     }
     for (long long x = x0; x < x1; ++x) {

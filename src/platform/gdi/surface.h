@@ -78,6 +78,9 @@ class Surface {
     PixelVector pixels_;
 };
 
+// Sets n pixels from p on.
+void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t pixel);
+
 // Fills the part of r inside clip (both in surface coordinates) with one pixel value.
 void FillRect(Surface& s, const RECT& clip, RECT r, std::uint32_t pixel);
 
