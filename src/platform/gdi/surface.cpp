@@ -1,7 +1,6 @@
 #include "platform/gdi/surface.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cwchar>
 #include <memory>
 #include <utility>
