@@ -236,20 +236,11 @@ BOOL CDC::LineTo(int x, int y) {
         const RECT clip = dc->DeviceClip();
         const long long n = std::llabs(dx);
         const long long sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
-        auto range = [](long long origin, long long s, long long lo, long long hi, long long& k0,
-                        long long& k1) {
-            // origin + s k in [lo, hi)
-            if (s > 0) {
-                k0 = std::max(k0, lo - origin);
-                k1 = std::min(k1, hi - origin);
-            } else {
-                k0 = std::max(k0, origin - hi + 1);
-                k1 = std::min(k1, origin - lo + 1);
-            }
-        };
-        long long k0 = 0, k1 = n;
-        range(a.x, sx, clip.left, clip.right, k0, k1);
-        range(a.y, sy, clip.top, clip.bottom, k0, k1);
+        long long k0, k1, j0, j1;
+        gdi::MajorRange(a.x, static_cast<int>(sx), clip.left, clip.right, n, k0, k1);
+        gdi::MajorRange(a.y, static_cast<int>(sy), clip.top, clip.bottom, n, j0, j1);
+        k0 = std::max(k0, j0);
+        k1 = std::min(k1, j1);
         if (k0 < k1) {
             const long long yFirst = a.y + sy * k0, yLast = a.y + sy * (k1 - 1);
             const int slope = static_cast<int>(sx * sy);

@@ -160,7 +160,7 @@ void StretchRows(DeviceContext& dc, Surface& dst, const Extent& dx, const Extent
     }
     const bool byRuns = runs.size() + loose.size() <= n / 8;
     std::vector<std::uint32_t> combined(static_cast<std::size_t>(srcHi - srcLo));
-    std::vector<std::uint32_t> line(n);
+    std::vector<std::uint32_t> line(byRuns ? 0 : n);
     int prevFirst = -1, prevEnd = -1;
     std::uint32_t* prevRow = nullptr;
     for (long long yy = y0; yy < y1; ++yy) {
