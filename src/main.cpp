@@ -1,10 +1,12 @@
 #include "app/command_line.h"
 #include "app/lumivex_app.h"
 #include "platform/qt/application.h"
+#include "res/register.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
+    res::RegisterResources();
     if (const std::optional<int> code = HandleCommandLine(argc, argv, std::cout, std::cerr)) {
         return *code;
     }

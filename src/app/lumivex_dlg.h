@@ -4,7 +4,7 @@
 // read that state directly.
 
 #include "platform/gdi/dc.h"
-#include "platform/win/wnd.h"
+#include "platform/windowing/wnd.h"
 
 #include <bitset>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // Colour helpers shared by the field routines.
 
-#include "platform/win/types.h"
+#include "platform/base/types.h"
 
 namespace fields {
 

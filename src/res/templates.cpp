@@ -1,9 +1,14 @@
-#include "platform/win/dialog_template.h"
+#include "res/templates.h"
+
 #include "res/resource_ids.h"
 
 #include <string>
 
-namespace win {
+namespace res {
+
+using windowing::ControlClass;
+using windowing::ControlTemplate;
+using windowing::DialogTemplate;
 
 namespace {
 
@@ -116,4 +121,4 @@ const DialogTemplate* FindDialogTemplate(int id) {
     }
 }
 
-} // namespace win
+} // namespace res

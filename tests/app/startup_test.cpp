@@ -86,7 +86,7 @@ TEST(Startup, AboutBoxOpensForTheAboutCommandIgnoringItsLowBits) {
     Session s;
     int aboutOpened = 0;
     auto checkAbout = [&] {
-        HWND active = win::ActiveModalWindow();
+        HWND active = windowing::ActiveModalWindow();
         if (active && active->text == "关于 Lumivex") {
             ++aboutOpened;
         }
@@ -95,7 +95,7 @@ TEST(Startup, AboutBoxOpensForTheAboutCommandIgnoringItsLowBits) {
     s.backend.Run(checkAbout);
     s.backend.KeyDown(VK_RETURN); // the About box's default button closes it
     s.backend.Run([&] {
-        EXPECT_EQ(win::ActiveModalWindow(), Session::Main().m_hWnd);
+        EXPECT_EQ(windowing::ActiveModalWindow(), Session::Main().m_hWnd);
         EXPECT_TRUE(Session::Main().IsWindowEnabled());
     });
     s.Run();

@@ -1,3 +1,4 @@
+#include "platform/windowing/resources.h"
 #include "qt/qt_session.h"
 #include "support/pixels.h"
 
@@ -151,8 +152,8 @@ TEST(QtMainWindow, RightClickAdvancesDoubleClickTogglesTheTemplateSizeAndDragMov
         EXPECT_FALSE(main.IsZoomed());
         CRect client;
         main.GetClientRect(&client);
-        const SIZE units = win::DialogBaseUnits(*win::FindDialogTemplate(102));
-        const RECT normal = win::MapDialogRect(units, 0, 0, 320, 200);
+        const SIZE units = windowing::DialogBaseUnits(*windowing::FindDialogTemplate(102));
+        const RECT normal = windowing::MapDialogRect(units, 0, 0, 320, 200);
         EXPECT_EQ(client, CRect(normal));
         EXPECT_LT(client.Width(), screen.width());
         main.GetWindowRect(&restored);

@@ -1,6 +1,6 @@
 #include "qt/qt_session.h"
 
-#include "platform/win/window_manager.h"
+#include "platform/windowing/window_manager.h"
 
 #include <QApplication>
 #include <QBackingStore>
@@ -121,7 +121,7 @@ QWidget* QtSession::MainWidget() const {
 }
 
 QWidget* QtSession::Dialog() const {
-    HWND w = win::ActiveModalWindow();
+    HWND w = windowing::ActiveModalWindow();
     if (!w || !AfxGetMainWnd() || w == Main().m_hWnd) {
         return nullptr;
     }
@@ -129,7 +129,7 @@ QWidget* QtSession::Dialog() const {
 }
 
 QWidget* QtSession::Control(int id) const {
-    HWND w = win::ActiveModalWindow();
+    HWND w = windowing::ActiveModalWindow();
     return w ? backend.Widget(w->Child(id)) : nullptr;
 }
 

@@ -105,7 +105,8 @@ TEST(QtSelectionDialog, SpaceAndClicksToggleOnceAndEnterStoresTheTicks) {
     s.Key(Qt::Key_Space);
     s.Do([&] {
         EXPECT_FALSE(Box(s, 0)->isChecked());
-        EXPECT_EQ(s.Dialog() ? win::ActiveModalWindow()->Child(IDC_FIRST_PATTERN_BOX)->check : -1,
+        EXPECT_EQ(s.Dialog() ? windowing::ActiveModalWindow()->Child(IDC_FIRST_PATTERN_BOX)->check
+                             : -1,
                   static_cast<int>(BST_UNCHECKED));
         QTest::mouseClick(Box(s, 5), Qt::LeftButton);
         EXPECT_FALSE(Box(s, 5)->isChecked());

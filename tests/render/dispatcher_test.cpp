@@ -1,5 +1,5 @@
 #include "app/mem_dc.h"
-#include "platform/win/dc_window.h"
+#include "platform/windowing/dc_window.h"
 #include "support/pixels.h"
 #include "support/session.h"
 

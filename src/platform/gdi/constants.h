@@ -1,7 +1,7 @@
 #pragma once
 // Numeric constants of the drawing interface, with the platform's values.
 
-#include "platform/win/types.h"
+#include "platform/base/types.h"
 
 // Raster operations for lines (SetROP2).
 constexpr int R2_BLACK = 1;

@@ -31,7 +31,7 @@ Application::Application(int& argc, char** argv) : parts_(std::make_unique<Parts
 
 Application::~Application() = default;
 
-win::Backend& Application::Backend() {
+windowing::Backend& Application::Backend() {
     return parts_->backend;
 }
 

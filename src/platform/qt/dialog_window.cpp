@@ -8,7 +8,7 @@
 
 namespace qtbackend {
 
-DialogWindow::DialogWindow(Backend& backend, win::Window* w)
+DialogWindow::DialogWindow(Backend& backend, windowing::Window* w)
     : TopLevelWidget(backend, w,
                      Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -32,11 +32,11 @@ void DialogWindow::Withdraw() {
 }
 
 void DialogWindow::ApplyShowState() {
-    if (window_->show == win::ShowState::Hidden) {
+    if (window_->show == windowing::ShowState::Hidden) {
         Withdraw();
         return;
     }
-    if (window_->show == win::ShowState::Minimized) {
+    if (window_->show == windowing::ShowState::Minimized) {
         showMinimized();
         return;
     }

@@ -11,7 +11,7 @@ QStringList ChineseFallbackFamilies() {
             QStringLiteral("Source Han Sans SC"), QStringLiteral("Droid Sans Fallback")};
 }
 
-QFont DialogFont(const win::DialogTemplate& t, qreal ratio) {
+QFont DialogFont(const windowing::DialogTemplate& t, qreal ratio) {
     const bool system = t.faceName.empty() || t.faceName == "System";
     QStringList families;
     families << (system ? QStringLiteral("Liberation Sans") : QString::fromUtf8(t.faceName));

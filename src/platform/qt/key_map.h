@@ -3,7 +3,7 @@
 // (not the character it types), the keypad apart from the main keyboard, and the system-key
 // messages for Alt combinations and F10.
 
-#include "platform/win/messages.h"
+#include "platform/windowing/messages.h"
 
 #include <Qt>
 

@@ -2,7 +2,7 @@
 
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/qt_backend.h"
-#include "platform/win/window_manager.h"
+#include "platform/windowing/window_manager.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -13,7 +13,7 @@
 
 namespace qtbackend {
 
-SurfaceWindow::SurfaceWindow(Backend& backend, win::Window* w)
+SurfaceWindow::SurfaceWindow(Backend& backend, windowing::Window* w)
     : TopLevelWidget(backend, w, Qt::Window | Qt::FramelessWindowHint) {
     // Every pixel comes from the surface; Qt must not clear anything first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -24,10 +24,10 @@ SurfaceWindow::SurfaceWindow(Backend& backend, win::Window* w)
 
 void SurfaceWindow::ApplyShowState() {
     switch (window_->show) {
-    case win::ShowState::Hidden:
+    case windowing::ShowState::Hidden:
         hide();
         break;
-    case win::ShowState::Maximized: {
+    case windowing::ShowState::Maximized: {
         // Without a window manager nobody acts on the full-screen request, so the window also
         // asks for the screen's geometry itself: the primary screen, whose size the window
         // layer gives the client area.
@@ -38,7 +38,7 @@ void SurfaceWindow::ApplyShowState() {
         setFocus(Qt::ActiveWindowFocusReason);
         break;
     }
-    case win::ShowState::Normal:
+    case windowing::ShowState::Normal:
         if (windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized | Qt::WindowMinimized)) {
             showNormal();
         }
@@ -48,7 +48,7 @@ void SurfaceWindow::ApplyShowState() {
         activateWindow();
         setFocus(Qt::ActiveWindowFocusReason);
         break;
-    case win::ShowState::Minimized:
+    case windowing::ShowState::Minimized:
         showMinimized();
         break;
     }
@@ -104,9 +104,9 @@ void SurfaceWindow::paintEvent(QPaintEvent* e) {
             painting_ = &region;
             for (const QRect& r : system) {
                 const RECT device = DeviceCover(r, ratio, width, height);
-                win::Invalidate(window_, &device);
+                windowing::Invalidate(window_, &device);
             }
-            win::DeliverPaint(window_);
+            windowing::DeliverPaint(window_);
             painting_ = nullptr;
         }
     }
@@ -147,7 +147,7 @@ void SurfaceWindow::resizeEvent(QResizeEvent* e) {
         return;
     }
     const qreal ratio = devicePixelRatioF();
-    win::ClientResized(window_, DeviceLength(width(), ratio), DeviceLength(height(), ratio));
+    windowing::ClientResized(window_, DeviceLength(width(), ratio), DeviceLength(height(), ratio));
 }
 
 void SurfaceWindow::RouteMouse(UINT message, QMouseEvent* e) {

@@ -11,7 +11,7 @@ namespace qtbackend {
 
 class SurfaceWindow : public TopLevelWidget {
   public:
-    SurfaceWindow(Backend& backend, win::Window* w);
+    SurfaceWindow(Backend& backend, windowing::Window* w);
 
     void RequestPaint() override;
     void Present(const RECT& rect) override;

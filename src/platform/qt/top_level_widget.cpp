@@ -4,7 +4,7 @@
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/qt_backend.h"
-#include "platform/win/window_manager.h"
+#include "platform/windowing/window_manager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,7 +12,7 @@
 
 namespace qtbackend {
 
-TopLevelWidget::TopLevelWidget(Backend& backend, win::Window* w, Qt::WindowFlags flags)
+TopLevelWidget::TopLevelWidget(Backend& backend, windowing::Window* w, Qt::WindowFlags flags)
     : QWidget(nullptr, flags), backend_(backend), window_(w) {
     // The program ends when its modal run ends, not when Qt sees its last window close.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -21,7 +21,7 @@ TopLevelWidget::TopLevelWidget(Backend& backend, win::Window* w, Qt::WindowFlags
 
 void TopLevelWidget::Detach() {
     Withdraw();
-    for (win::Window* c : controls_) {
+    for (windowing::Window* c : controls_) {
         c->peer = nullptr;
     }
     controls_.clear();
@@ -62,7 +62,7 @@ void TopLevelWidget::Sync() {
         }
     }
     if (shown_ != window_->show) {
-        if (window_->show == win::ShowState::Minimized && shown_) {
+        if (window_->show == windowing::ShowState::Minimized && shown_) {
             beforeMinimize_ = *shown_;
         }
         shown_ = window_->show;
@@ -72,7 +72,7 @@ void TopLevelWidget::Sync() {
     }
 }
 
-void TopLevelWidget::SyncControl(win::Window* control) {
+void TopLevelWidget::SyncControl(windowing::Window* control) {
     if (auto* widget = static_cast<QWidget*>(control->peer)) {
         UpdateControl(control, widget);
     }
@@ -98,9 +98,9 @@ void TopLevelWidget::ControlFocused(QWidget* widget) {
     // it after an activation or a click.
     setAttribute(Qt::WA_KeyboardFocusChange);
     widget->update();
-    for (win::Window* c : controls_) {
+    for (windowing::Window* c : controls_) {
         if (c->peer == widget) {
-            win::FocusControl(c);
+            windowing::FocusControl(c);
             return;
         }
     }
@@ -117,7 +117,7 @@ void TopLevelWidget::closeEvent(QCloseEvent* e) {
     // manager's close both become the system close command.
     e->ignore();
     if (window_ && window_->enabled) {
-        win::SendMessageTo(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        windowing::SendMessageTo(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
 }
 
@@ -127,7 +127,7 @@ void TopLevelWidget::moveEvent(QMoveEvent* e) {
         return;
     }
     const QPoint device = DevicePoint(geometry().topLeft(), devicePixelRatioF());
-    win::ClientMoved(window_, device.x(), device.y());
+    windowing::ClientMoved(window_, device.x(), device.y());
 }
 
 void TopLevelWidget::TakeFocus() {
@@ -146,12 +146,12 @@ void TopLevelWidget::changeEvent(QEvent* e) {
     // The window manager minimised or restored the window: the program hears of it as the
     // system command, as it would from the title bar.
     const bool minimized = windowState() & Qt::WindowMinimized;
-    if (minimized && window_->show != win::ShowState::Minimized) {
-        win::SendMessageTo(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    } else if (!minimized && window_->show == win::ShowState::Minimized) {
+    if (minimized && window_->show != windowing::ShowState::Minimized) {
+        windowing::SendMessageTo(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else if (!minimized && window_->show == windowing::ShowState::Minimized) {
         const UINT command =
-            beforeMinimize_ == win::ShowState::Maximized ? SC_MAXIMIZE : SC_RESTORE;
-        win::SendMessageTo(window_, WM_SYSCOMMAND, command, 0);
+            beforeMinimize_ == windowing::ShowState::Maximized ? SC_MAXIMIZE : SC_RESTORE;
+        windowing::SendMessageTo(window_, WM_SYSCOMMAND, command, 0);
     }
 }
 

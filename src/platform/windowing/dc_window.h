@@ -3,7 +3,7 @@
 // answering WM_PAINT. Both show what was drawn when they are destroyed.
 
 #include "platform/gdi/dc.h"
-#include "platform/win/wnd.h"
+#include "platform/windowing/wnd.h"
 
 class CClientDC : public CDC {
   public:

@@ -1,7 +1,7 @@
 #include "platform/gdi/dc.h"
-#include "platform/win/dialog_template.h"
+#include "platform/windowing/dialog_template.h"
 
-namespace win {
+namespace windowing {
 
 SIZE DialogBaseUnits(const DialogTemplate& t) {
     // The platform measures the template's font: the average width of the 52 Latin letters,
@@ -33,4 +33,4 @@ RECT MapDialogRect(SIZE units, int x, int y, int cx, int cy) {
     return RECT{mapX(x), mapY(y), mapX(x + cx), mapY(y + cy)};
 }
 
-} // namespace win
+} // namespace windowing

@@ -1,4 +1,4 @@
-#include "platform/win/window_manager.h"
+#include "platform/windowing/window_manager.h"
 
 #include <climits>
 #include <cstring>
@@ -14,7 +14,7 @@ CWinApp* theApplication = nullptr;
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(const char* /*appName*/) : windows_(std::make_unique<win::WindowSet>()) {
+CWinApp::CWinApp(const char* /*appName*/) : windows_(std::make_unique<windowing::WindowSet>()) {
     theApplication = this;
 }
 
@@ -43,12 +43,12 @@ CWnd* AfxGetMainWnd() {
 void AfxEnableControlContainer() {}
 
 BOOL RegisterHotKey(HWND hwnd, int id, UINT modifiers, UINT vk) {
-    win::Backend* b = win::CurrentBackend();
+    windowing::Backend* b = windowing::CurrentBackend();
     return b && hwnd && b->RegisterHotKey(hwnd, id, modifiers, vk) ? TRUE : FALSE;
 }
 
 BOOL UnregisterHotKey(HWND hwnd, int id) {
-    win::Backend* b = win::CurrentBackend();
+    windowing::Backend* b = windowing::CurrentBackend();
     return b && hwnd && b->UnregisterHotKey(hwnd, id) ? TRUE : FALSE;
 }
 
@@ -63,12 +63,12 @@ int GetSystemMetrics(int index) {
 }
 
 short GetKeyState(int vk) {
-    win::Backend* b = win::CurrentBackend();
+    windowing::Backend* b = windowing::CurrentBackend();
     return b && b->IsKeyDown(static_cast<UINT>(vk)) ? static_cast<short>(0x8000) : 0;
 }
 
 DWORD GetModuleFileNameA(void* /*module*/, char* buffer, DWORD size) {
-    win::Backend* b = win::CurrentBackend();
+    windowing::Backend* b = windowing::CurrentBackend();
     if (!buffer || size == 0) {
         return 0;
     }

@@ -1,7 +1,7 @@
-#include "platform/win/wnd.h"
+#include "platform/windowing/wnd.h"
 
-#include "platform/win/backend.h"
-#include "platform/win/window_manager.h"
+#include "platform/windowing/backend.h"
+#include "platform/windowing/window_manager.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@ CWnd::~CWnd() {
     // A framework object that still has its window destroys it without the virtual override:
     // the derived part is already gone.
     if (m_hWnd && !m_hWnd->parent) {
-        win::DestroyWindowObject(m_hWnd);
+        windowing::DestroyWindowObject(m_hWnd);
         m_hWnd = nullptr;
     }
 }
@@ -25,7 +25,7 @@ BOOL CWnd::DestroyWindow() {
     if (!m_hWnd) {
         return FALSE;
     }
-    win::DestroyWindowObject(m_hWnd);
+    windowing::DestroyWindowObject(m_hWnd);
     m_hWnd = nullptr;
     return TRUE;
 }
@@ -38,7 +38,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!OnCommand(wParam, lParam)) {
             result = DefWindowProc(message, wParam, lParam);
         }
-    } else if (const win::MessageMapEntry* e = FindEntry(message, 0, 0)) {
+    } else if (const windowing::MessageMapEntry* e = FindEntry(message, 0, 0)) {
         result = e->handler(this, wParam, lParam);
     } else {
         result = DefWindowProc(message, wParam, lParam);
@@ -56,15 +56,15 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return win::DefaultWindowProc(m_hWnd, message, wParam, lParam);
+    return windowing::DefaultWindowProc(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return win::SendMessageTo(m_hWnd, message, wParam, lParam);
+    return windowing::SendMessageTo(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    win::Backend* b = win::CurrentBackend();
+    windowing::Backend* b = windowing::CurrentBackend();
     if (!m_hWnd || !b) {
         return FALSE;
     }
@@ -94,19 +94,19 @@ void CWnd::Invalidate(BOOL erase) {
 }
 
 void CWnd::InvalidateRect(LPCRECT rect, BOOL /*erase*/) {
-    win::Invalidate(m_hWnd, rect);
+    windowing::Invalidate(m_hWnd, rect);
 }
 
 BOOL CWnd::ShowWindow(int cmdShow) {
-    return win::ShowWindow(m_hWnd, cmdShow);
+    return windowing::ShowWindow(m_hWnd, cmdShow);
 }
 
 BOOL CWnd::IsZoomed() const {
-    return m_hWnd && m_hWnd->show == win::ShowState::Maximized;
+    return m_hWnd && m_hWnd->show == windowing::ShowState::Maximized;
 }
 
 BOOL CWnd::IsIconic() const {
-    return m_hWnd && m_hWnd->show == win::ShowState::Minimized;
+    return m_hWnd && m_hWnd->show == windowing::ShowState::Minimized;
 }
 
 BOOL CWnd::IsWindowVisible() const {
@@ -119,7 +119,7 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     }
     const BOOL wasDisabled = !m_hWnd->enabled;
     m_hWnd->enabled = enable != FALSE;
-    if (win::Backend* b = win::CurrentBackend()) {
+    if (windowing::Backend* b = windowing::CurrentBackend()) {
         b->WindowChanged(m_hWnd);
     }
     return wasDisabled;
@@ -161,7 +161,7 @@ BOOL CWnd::SetWindowTextA(const char* text) {
         return FALSE;
     }
     m_hWnd->text = text ? text : "";
-    if (win::Backend* b = win::CurrentBackend()) {
+    if (windowing::Backend* b = windowing::CurrentBackend()) {
         b->WindowChanged(m_hWnd);
     }
     return TRUE;
@@ -176,7 +176,7 @@ int CWnd::GetDlgCtrlID() const {
 }
 
 CWnd* CWnd::GetDlgItem(int id) const {
-    win::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;
+    windowing::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;
     return child ? child->controlWnd.get() : nullptr;
 }
 
@@ -187,24 +187,24 @@ void CWnd::SetDlgItemTextA(int id, const char* text) {
 }
 
 void CWnd::CheckDlgButton(int id, UINT check) {
-    win::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;
-    if (!child || child->controlClass != win::ControlClass::Button) {
+    windowing::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;
+    if (!child || child->controlClass != windowing::ControlClass::Button) {
         return;
     }
     child->check = static_cast<int>(check);
-    if (win::Backend* b = win::CurrentBackend()) {
+    if (windowing::Backend* b = windowing::CurrentBackend()) {
         b->WindowChanged(child);
     }
 }
 
 UINT CWnd::IsDlgButtonChecked(int id) const {
-    win::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;
+    windowing::Window* child = m_hWnd ? m_hWnd->Child(id) : nullptr;
     return child ? static_cast<UINT>(child->check) : 0;
 }
 
 CWnd* CWnd::SetFocus() {
     if (m_hWnd && m_hWnd->parent) {
-        win::FocusControl(m_hWnd);
+        windowing::FocusControl(m_hWnd);
     }
     return nullptr;
 }

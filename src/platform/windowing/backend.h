@@ -1,13 +1,13 @@
 #pragma once
 // What the window layer needs from a window system. Two implementations: the Qt backend (real
-// windows) and the headless backend (tests). Window state lives in win::Window; a backend shows
-// it, feeds input in as messages through win::ProcessInput, and runs modal loops.
+// windows) and the headless backend (tests). Window state lives in windowing::Window; a backend
+// shows it, feeds input in as messages through windowing::ProcessInput, and runs modal loops.
 
-#include "platform/win/window.h"
+#include "platform/windowing/window.h"
 
 #include <string>
 
-namespace win {
+namespace windowing {
 
 class Backend {
   public:
@@ -22,7 +22,7 @@ class Backend {
     virtual void WindowChanged(Window* w) = 0;
     virtual void FocusChanged(Window* dialog) = 0;
 
-    // Part of w needs a paint; the backend calls win::DeliverPaint(w) soon.
+    // Part of w needs a paint; the backend calls windowing::DeliverPaint(w) soon.
     virtual void PaintRequested(Window* w) = 0;
     // The given client rectangle of w's surface has new content to show.
     virtual void Present(Window* w, const RECT& rect) = 0;
@@ -30,7 +30,7 @@ class Backend {
     // Runs input and paints until w->modalEnded; EndModalLoop wakes a waiting loop.
     virtual void RunModalLoop(Window* w) = 0;
     virtual void EndModalLoop(Window* w) = 0;
-    // Delivers msg through win::ProcessInput or SendMessage after the current message.
+    // Delivers msg through windowing::ProcessInput or SendMessage after the current message.
     virtual void Post(const MSG& msg) = 0;
 
     virtual void BeginMoveDrag(Window* w) = 0;
@@ -53,4 +53,4 @@ void ControlClicked(Window* control);                 // a mouse click on a cont
 void FocusControl(Window* control); // the window system moved the focus to a control
 Window* ActiveModalWindow();        // where keyboard input goes
 
-} // namespace win
+} // namespace windowing

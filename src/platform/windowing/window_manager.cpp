@@ -1,8 +1,8 @@
-#include "platform/win/window_manager.h"
+#include "platform/windowing/window_manager.h"
 
 #include <algorithm>
 
-namespace win {
+namespace windowing {
 
 namespace {
 
@@ -449,4 +449,4 @@ LRESULT DefaultWindowProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-} // namespace win
+} // namespace windowing

@@ -1,4 +1,4 @@
-#include "platform/win/types.h"
+#include "platform/base/types.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #pragma once
 // Dialog templates as data: what a dialog resource holds, with positions in dialog units.
 
-#include "platform/win/messages.h"
+#include "platform/windowing/messages.h"
 
 #include <string>
 #include <vector>
 
-namespace win {
+namespace windowing {
 
 enum class ControlClass { Button, Static };
 
@@ -36,12 +36,9 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls;
 };
 
-// The program's dialog templates, by resource id; null for an unknown id.
-const DialogTemplate* FindDialogTemplate(int id);
-
 // Dialog base units of a template's font in pixels (horizontal: average character width,
 // vertical: cell height), and the conversion of a dialog-unit rectangle to pixels.
 SIZE DialogBaseUnits(const DialogTemplate& t);
 RECT MapDialogRect(SIZE units, int x, int y, int cx, int cy);
 
-} // namespace win
+} // namespace windowing

@@ -1,8 +1,8 @@
-#include "platform/win/window.h"
+#include "platform/windowing/window.h"
 
-#include "platform/win/backend.h"
+#include "platform/windowing/backend.h"
 
-namespace win {
+namespace windowing {
 
 RECT Window::ScreenRect() const {
     if (show == ShowState::Maximized && !parent) {
@@ -32,4 +32,4 @@ int Window::ChildIndex(const Window* child) const {
     return -1;
 }
 
-} // namespace win
+} // namespace windowing

@@ -1,7 +1,7 @@
 #pragma once
 // Files and the framework's buffered archive: bytes and length-prefixed narrow strings.
 
-#include "platform/win/types.h"
+#include "platform/base/types.h"
 
 #include <cstdio>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/win/archive.h"
+#include "platform/windowing/archive.h"
 
 #include <algorithm>
 #include <cstring>

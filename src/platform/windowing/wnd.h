@@ -1,7 +1,7 @@
 #pragma once
 // The framework classes of the window layer: message maps, CWnd, CDialog, CWinApp, CMenu.
 
-#include "platform/win/messages.h"
+#include "platform/windowing/messages.h"
 
 #include <memory>
 #include <string>
@@ -10,7 +10,7 @@
 class CWnd;
 class CCmdTarget;
 
-namespace win {
+namespace windowing {
 
 class Backend;
 struct WindowSet;
@@ -29,28 +29,28 @@ struct MessageMap {
     const MessageMapEntry* entries;
 };
 
-} // namespace win
+} // namespace windowing
 
 // Message map declarations, in the framework's own form.
 #define DECLARE_MESSAGE_MAP()                                                                      \
   protected:                                                                                       \
-    static const win::MessageMap* GetThisMessageMap();                                             \
-    const win::MessageMap* GetMessageMap() const override;
+    static const windowing::MessageMap* GetThisMessageMap();                                       \
+    const windowing::MessageMap* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const win::MessageMap* theClass::GetMessageMap() const {                                       \
+    const windowing::MessageMap* theClass::GetMessageMap() const {                                 \
         return GetThisMessageMap();                                                                \
     }                                                                                              \
-    const win::MessageMap* theClass::GetThisMessageMap() {                                         \
+    const windowing::MessageMap* theClass::GetThisMessageMap() {                                   \
         using ThisClass [[maybe_unused]] = theClass;                                               \
         using TheBaseClass = baseClass;                                                            \
-        static const win::MessageMapEntry entries[] = {
+        static const windowing::MessageMapEntry entries[] = {
 
 #define END_MESSAGE_MAP()                                                                          \
     { 0, 0, 0, nullptr }                                                                           \
     }                                                                                              \
     ;                                                                                              \
-    static const win::MessageMap map{TheBaseClass::GetThisMessageMap(), entries};                  \
+    static const windowing::MessageMap map{TheBaseClass::GetThisMessageMap(), entries};            \
     return &map;                                                                                   \
     }
 
@@ -117,9 +117,9 @@ class CCmdTarget {
     BOOL OnCmdMsg(UINT id, UINT code);
 
   protected:
-    static const win::MessageMap* GetThisMessageMap();
-    virtual const win::MessageMap* GetMessageMap() const;
-    const win::MessageMapEntry* FindEntry(UINT message, UINT code, UINT id) const;
+    static const windowing::MessageMap* GetThisMessageMap();
+    virtual const windowing::MessageMap* GetMessageMap() const;
+    const windowing::MessageMapEntry* FindEntry(UINT message, UINT code, UINT id) const;
 };
 
 class CMenu {
@@ -171,8 +171,8 @@ class CWnd : public CCmdTarget {
     CWnd* SetFocus();
 
   protected:
-    static const win::MessageMap* GetThisMessageMap();
-    const win::MessageMap* GetMessageMap() const override;
+    static const windowing::MessageMap* GetThisMessageMap();
+    const windowing::MessageMap* GetMessageMap() const override;
 
   private:
     MSG currentMsg_{};
@@ -197,8 +197,8 @@ class CDialog : public CWnd {
 
   protected:
     LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
-    static const win::MessageMap* GetThisMessageMap();
-    const win::MessageMap* GetMessageMap() const override;
+    static const windowing::MessageMap* GetThisMessageMap();
+    const windowing::MessageMap* GetMessageMap() const override;
 
   private:
     UINT templateId_;
@@ -216,17 +216,17 @@ class CWinApp : public CCmdTarget {
 
     // The window system this process runs on. Set once by main() or a test before
     // InitInstance.
-    void SetBackend(win::Backend* backend) { backend_ = backend; }
-    win::Backend* GetBackend() const { return backend_; }
-    win::WindowSet& Windows() { return *windows_; }
+    void SetBackend(windowing::Backend* backend) { backend_ = backend; }
+    windowing::Backend* GetBackend() const { return backend_; }
+    windowing::WindowSet& Windows() { return *windows_; }
 
   protected:
-    static const win::MessageMap* GetThisMessageMap();
-    const win::MessageMap* GetMessageMap() const override;
+    static const windowing::MessageMap* GetThisMessageMap();
+    const windowing::MessageMap* GetMessageMap() const override;
 
   private:
-    win::Backend* backend_ = nullptr;
-    std::unique_ptr<win::WindowSet> windows_;
+    windowing::Backend* backend_ = nullptr;
+    std::unique_ptr<windowing::WindowSet> windows_;
 };
 
 CWinApp* AfxGetApp();

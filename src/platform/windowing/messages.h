@@ -2,12 +2,12 @@
 // Window messages, virtual-key codes and the other numeric constants of the window system that
 // the program uses, with the platform's values.
 
-#include "platform/win/types.h"
+#include "platform/base/types.h"
 
-namespace win {
+namespace windowing {
 struct Window;
 }
-using HWND = win::Window*;
+using HWND = windowing::Window*;
 using HICON = const struct IconData*;
 using HCURSOR = HICON;
 using HMENU = struct MenuData*;

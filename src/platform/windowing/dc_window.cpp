@@ -1,6 +1,6 @@
-#include "platform/win/dc_window.h"
+#include "platform/windowing/dc_window.h"
 
-#include "platform/win/window_manager.h"
+#include "platform/windowing/window_manager.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ CClientDC::~CClientDC() {
     if (m_hDC) {
         ::DeleteDC(Detach());
     }
-    if (win::IsLive(hwnd_)) {
-        if (win::Backend* b = win::CurrentBackend()) {
+    if (windowing::IsLive(hwnd_)) {
+        if (windowing::Backend* b = windowing::CurrentBackend()) {
             b->Present(hwnd_, ClientOf(hwnd_));
         }
     }
@@ -42,8 +42,8 @@ CPaintDC::~CPaintDC() {
     if (m_hDC) {
         ::DeleteDC(Detach());
     }
-    if (win::IsLive(hwnd_) && !IsRectEmpty(&m_rcPaint)) {
-        if (win::Backend* b = win::CurrentBackend()) {
+    if (windowing::IsLive(hwnd_) && !IsRectEmpty(&m_rcPaint)) {
+        if (windowing::Backend* b = windowing::CurrentBackend()) {
             b->Present(hwnd_, m_rcPaint);
         }
     }

@@ -1,6 +1,6 @@
 #include "support/session.h"
 
-#include "platform/win/window_manager.h"
+#include "platform/windowing/window_manager.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ TEST(WindowState, AModalDialogIsShownWhenItsLoopRunsEvenWithoutWsVisible) {
     Session s;
     s.backend.KeyDown(VK_RETURN);
     s.backend.Run([] {
-        HWND dialog = win::ActiveModalWindow();
+        HWND dialog = windowing::ActiveModalWindow();
         ASSERT_NE(dialog, nullptr);
         ASSERT_EQ(dialog->dialogTemplate->style & WS_VISIBLE, 0u);
         EXPECT_TRUE(dialog->Visible());
@@ -28,7 +28,7 @@ TEST(WindowState, TheWindowSystemMovesARestoredWindowButNotAMaximisedOne) {
         CLumivexDlg& main = Session::Main();
         ASSERT_FALSE(main.IsZoomed());
         main.GetWindowRect(&restored);
-        win::ClientMoved(main.m_hWnd, 40, 30);
+        windowing::ClientMoved(main.m_hWnd, 40, 30);
         CRect moved;
         main.GetWindowRect(&moved);
         EXPECT_EQ(moved, CRect(40, 30, 40 + restored.Width(), 30 + restored.Height()));
@@ -37,7 +37,7 @@ TEST(WindowState, TheWindowSystemMovesARestoredWindowButNotAMaximisedOne) {
     s.backend.Run([] {
         CLumivexDlg& main = Session::Main();
         ASSERT_TRUE(main.IsZoomed());
-        win::ClientMoved(main.m_hWnd, 0, 0);
+        windowing::ClientMoved(main.m_hWnd, 0, 0);
     });
     s.backend.Mouse(WM_LBUTTONDBLCLK, 5, 5); // restore again: where it was moved to
     s.backend.Run([&] {

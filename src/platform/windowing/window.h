@@ -3,7 +3,7 @@
 // state here; a backend mirrors this state on a real window system (or not at all).
 
 #include "platform/gdi/surface.h"
-#include "platform/win/dialog_template.h"
+#include "platform/windowing/dialog_template.h"
 
 #include <memory>
 #include <string>
@@ -27,7 +27,7 @@ struct MenuData {
     std::vector<Item> items;
 };
 
-namespace win {
+namespace windowing {
 
 enum class ShowState { Hidden, Normal, Maximized, Minimized };
 
@@ -76,4 +76,4 @@ struct Window {
     int ChildIndex(const Window* child) const;
 };
 
-} // namespace win
+} // namespace windowing

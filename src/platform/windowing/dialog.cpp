@@ -1,4 +1,5 @@
-#include "platform/win/window_manager.h"
+#include "platform/windowing/resources.h"
+#include "platform/windowing/window_manager.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
@@ -13,8 +14,9 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : templateId_(templateId), paren
 CDialog::~CDialog() = default;
 
 std::intptr_t CDialog::DoModal() {
-    const win::DialogTemplate* t = win::FindDialogTemplate(static_cast<int>(templateId_));
-    win::Backend* backend = win::CurrentBackend();
+    const windowing::DialogTemplate* t =
+        windowing::FindDialogTemplate(static_cast<int>(templateId_));
+    windowing::Backend* backend = windowing::CurrentBackend();
     if (!t || !backend || m_hWnd) {
         return -1;
     }
@@ -23,8 +25,8 @@ std::intptr_t CDialog::DoModal() {
     if (ownerWnd == this) {
         ownerWnd = nullptr;
     }
-    win::Window* owner = ownerWnd ? ownerWnd->m_hWnd : nullptr;
-    win::Window* w = win::CreateDialogWindow(this, *t, owner);
+    windowing::Window* owner = ownerWnd ? ownerWnd->m_hWnd : nullptr;
+    windowing::Window* w = windowing::CreateDialogWindow(this, *t, owner);
     if (!w) {
         return -1;
     }
@@ -39,24 +41,24 @@ std::intptr_t CDialog::DoModal() {
         // The dialog manager gives the focus to the first control that takes it.
         for (auto& c : w->children) {
             if (c->Visible() && c->enabled && (c->style & WS_TABSTOP)) {
-                win::FocusControl(c.get());
+                windowing::FocusControl(c.get());
                 break;
             }
         }
     }
     // A modal dialog is shown when its loop starts, whether or not its template has WS_VISIBLE.
-    if (win::IsLive(w) && !w->modalEnded && !w->Visible()) {
+    if (windowing::IsLive(w) && !w->modalEnded && !w->Visible()) {
         ShowWindow(SW_SHOWNORMAL);
     }
-    if (win::IsLive(w) && !w->modalEnded) {
+    if (windowing::IsLive(w) && !w->modalEnded) {
         backend->RunModalLoop(w);
     }
-    const int result = win::IsLive(w) ? w->modalResult : IDABORT;
+    const int result = windowing::IsLive(w) ? w->modalResult : IDABORT;
 
-    if (ownerWasEnabled && win::IsLive(owner)) {
+    if (ownerWasEnabled && windowing::IsLive(owner)) {
         ownerWnd->EnableWindow(TRUE);
     }
-    if (win::IsLive(w)) {
+    if (windowing::IsLive(w)) {
         auto& stack = AfxGetApp()->Windows().modalStack;
         std::erase(stack, w);
         DestroyWindow();
@@ -77,21 +79,21 @@ void CDialog::OnCancel() {
 }
 
 void CDialog::EndDialog(int result) {
-    win::Window* w = m_hWnd;
+    windowing::Window* w = m_hWnd;
     if (!w || !w->modal) {
         return;
     }
     w->modalResult = result;
     w->modalEnded = true;
-    win::ShowWindow(w, SW_HIDE);
-    if (win::Backend* b = win::CurrentBackend()) {
+    windowing::ShowWindow(w, SW_HIDE);
+    if (windowing::Backend* b = windowing::CurrentBackend()) {
         b->EndModalLoop(w);
     }
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
     if (msg->message >= WM_KEYDOWN && msg->message <= 0x0109) {
-        return win::IsDialogMessage(m_hWnd, msg);
+        return windowing::IsDialogMessage(m_hWnd, msg);
     }
     return FALSE;
 }

@@ -2,13 +2,13 @@
 // The window manager: creation and destruction of windows, showing, invalidation and painting,
 // message delivery, default message handling and the dialog manager's keyboard interface.
 
-#include "platform/win/backend.h"
-#include "platform/win/wnd.h"
+#include "platform/windowing/backend.h"
+#include "platform/windowing/wnd.h"
 
 #include <memory>
 #include <vector>
 
-namespace win {
+namespace windowing {
 
 struct WindowSet {
     std::vector<std::unique_ptr<Window>> topLevel;
@@ -26,4 +26,4 @@ BOOL ShowWindow(Window* w, int cmdShow);
 // The dialog manager: keyboard navigation and the default commands of a dialog.
 BOOL IsDialogMessage(Window* dialog, MSG* msg);
 
-} // namespace win
+} // namespace windowing
