@@ -36,6 +36,10 @@ constexpr WORD LOWORD(std::uintptr_t v) {
 constexpr WORD HIWORD(std::uintptr_t v) {
     return static_cast<WORD>((v >> 16) & 0xFFFF);
 }
+constexpr WPARAM MAKEWPARAM(int lo, int hi) {
+    return static_cast<WPARAM>((static_cast<DWORD>(lo) & 0xFFFF) |
+                               ((static_cast<DWORD>(hi) & 0xFFFF) << 16));
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return static_cast<LPARAM>((static_cast<DWORD>(lo) & 0xFFFF) |
                                ((static_cast<DWORD>(hi) & 0xFFFF) << 16));

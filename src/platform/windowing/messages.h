@@ -160,3 +160,11 @@ constexpr DWORD BS_AUTOCHECKBOX = 0x00000003;
 constexpr DWORD BS_TYPEMASK = 0x0000000F;
 constexpr DWORD SS_ICON = 0x00000003;
 constexpr DWORD SS_NOPREFIX = 0x00000080;
+
+// The ranges of keyboard (WM_KEYFIRST .. WM_KEYLAST) and mouse messages.
+constexpr bool IsKeyboardMessage(UINT m) {
+    return m >= WM_KEYDOWN && m <= 0x0109;
+}
+constexpr bool IsMouseMessage(UINT m) {
+    return m >= WM_MOUSEMOVE && m <= 0x020E;
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The window manager: creation and destruction of windows, showing, invalidation and painting,
-// message delivery, default message handling and the dialog manager's keyboard interface.
+// message delivery and default message handling (window_manager.cpp); the dialog manager's focus
+// and keyboard interface (dialog_manager.cpp).
 
 #include "platform/windowing/backend.h"
 #include "platform/windowing/wnd.h"
@@ -19,6 +20,8 @@ Window* CreateDialogWindow(CWnd* wnd, const DialogTemplate& t, Window* owner);
 void DestroyWindowObject(Window* w);
 bool IsLive(const Window* w);
 
+// Tells the backend that the state of w changed.
+void Notify(Window* w);
 LRESULT SendMessageTo(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefaultWindowProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 void Invalidate(Window* w, const RECT* rect);
