@@ -7,6 +7,10 @@ namespace headless {
 Backend::Backend(SIZE screen, std::string modulePath)
     : screen_(screen), modulePath_(std::move(modulePath)) {}
 
+std::vector<windowing::Monitor> Backend::Monitors() const {
+    return {windowing::Monitor{"headless", RECT{0, 0, screen_.cx, screen_.cy}, 1.0, true}};
+}
+
 void Backend::KeyDown(UINT vk) {
     script_.push_back([vk](windowing::Window* w) {
         windowing::ProcessInput(MSG{w, WM_KEYDOWN, vk, 1});

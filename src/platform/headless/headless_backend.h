@@ -35,7 +35,7 @@ class Backend : public windowing::Backend {
     int SystemMenuRequests() const { return systemMenus_; }
 
     // windowing::Backend
-    SIZE ScreenSize() const override { return screen_; }
+    std::vector<windowing::Monitor> Monitors() const override;
     void WindowCreated(windowing::Window* w) override;
     void WindowDestroyed(windowing::Window* w) override;
     void WindowChanged(windowing::Window*) override {}

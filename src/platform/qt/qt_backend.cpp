@@ -41,14 +41,19 @@ QWidget* Backend::Widget(const windowing::Window* w) const {
     return w ? static_cast<QWidget*>(w->peer) : nullptr;
 }
 
-SIZE Backend::ScreenSize() const {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        return SIZE{};
+std::vector<windowing::Monitor> Backend::Monitors() const {
+    std::vector<windowing::Monitor> monitors;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect g = screen->geometry();
+        const int left = DeviceLength(g.x(), ratio), top = DeviceLength(g.y(), ratio);
+        monitors.push_back(windowing::Monitor{screen->name().toStdString(),
+                                              RECT{left, top, left + DeviceLength(g.width(), ratio),
+                                                   top + DeviceLength(g.height(), ratio)},
+                                              ratio, screen == primary});
     }
-    const qreal ratio = screen->devicePixelRatio();
-    const QSize size = screen->geometry().size();
-    return SIZE{DeviceLength(size.width(), ratio), DeviceLength(size.height(), ratio)};
+    return monitors;
 }
 
 void Backend::WindowCreated(windowing::Window* w) {

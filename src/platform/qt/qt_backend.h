@@ -46,7 +46,7 @@ class Backend : public QObject, public windowing::Backend {
     void RouteMouse(windowing::Window* w, UINT message, const QMouseEvent& e);
 
     // windowing::Backend
-    SIZE ScreenSize() const override;
+    std::vector<windowing::Monitor> Monitors() const override;
     void WindowCreated(windowing::Window* w) override;
     void WindowDestroyed(windowing::Window* w) override;
     void WindowChanged(windowing::Window* w) override;

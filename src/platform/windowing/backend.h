@@ -6,14 +6,25 @@
 #include "platform/windowing/window.h"
 
 #include <string>
+#include <vector>
 
 namespace windowing {
+
+// One monitor of the window system. Its rectangle is in device pixels of the virtual screen,
+// which is where window rectangles live too.
+struct Monitor {
+    std::string name;   // as the window system reports it
+    RECT rect{};        // device pixels
+    double scale = 1.0; // the window system's scale factor for it
+    bool primary = false;
+};
 
 class Backend {
   public:
     virtual ~Backend() = default;
 
-    virtual SIZE ScreenSize() const = 0;
+    // Every monitor, in the window system's order; the primary one is marked.
+    virtual std::vector<Monitor> Monitors() const = 0;
 
     // A window was created (controls included) or is about to be destroyed.
     virtual void WindowCreated(Window* w) = 0;
@@ -52,5 +63,10 @@ void ClientMoved(Window* w, int left, int top);       // ... or moved the client
 void ControlClicked(Window* control);                 // a mouse click on a control
 void FocusControl(Window* control); // the window system moved the focus to a control
 Window* ActiveModalWindow();        // where keyboard input goes
+
+// The monitors of the current backend, and the one the platform calls primary (a zero-sized one
+// when there is no backend or it reports none).
+std::vector<Monitor> Monitors();
+Monitor PrimaryMonitor();
 
 } // namespace windowing

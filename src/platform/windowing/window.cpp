@@ -6,10 +6,7 @@ namespace windowing {
 
 RECT Window::ScreenRect() const {
     if (show == ShowState::Maximized && !parent) {
-        if (Backend* b = CurrentBackend()) {
-            SIZE s = b->ScreenSize();
-            return RECT{0, 0, s.cx, s.cy};
-        }
+        return PrimaryMonitor().rect;
     }
     return normalRect;
 }

@@ -36,6 +36,21 @@ Backend* CurrentBackend() {
     return app ? app->GetBackend() : nullptr;
 }
 
+std::vector<Monitor> Monitors() {
+    Backend* b = CurrentBackend();
+    return b ? b->Monitors() : std::vector<Monitor>{};
+}
+
+Monitor PrimaryMonitor() {
+    const std::vector<Monitor> all = Monitors();
+    for (const Monitor& m : all) {
+        if (m.primary) {
+            return m;
+        }
+    }
+    return all.empty() ? Monitor{} : all.front();
+}
+
 Window* CreateDialogWindow(CWnd* wnd, const DialogTemplate& t, Window* owner) {
     WindowSet* set = Set();
     if (!set) {
@@ -54,14 +69,12 @@ Window* CreateDialogWindow(CWnd* wnd, const DialogTemplate& t, Window* owner) {
     // A dialog without a caption sits where its template says; one with a caption is centred
     // on the screen, where the operator finds it.
     if ((t.style & WS_CAPTION) == WS_CAPTION) {
-        if (Backend* b = CurrentBackend()) {
-            SIZE screen = b->ScreenSize();
-            const int width = r.right - r.left, height = r.bottom - r.top;
-            r.left = std::max(0, (screen.cx - width) / 2);
-            r.top = std::max(0, (screen.cy - height) / 2);
-            r.right = r.left + width;
-            r.bottom = r.top + height;
-        }
+        const RECT screen = PrimaryMonitor().rect;
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        r.left = screen.left + std::max(0, (screen.right - screen.left - width) / 2);
+        r.top = screen.top + std::max(0, (screen.bottom - screen.top - height) / 2);
+        r.right = r.left + width;
+        r.bottom = r.top + height;
     }
     w->normalRect = r;
     for (const ControlTemplate& ct : t.controls) {
