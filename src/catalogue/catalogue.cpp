@@ -6,7 +6,7 @@ namespace catalogue {
 
 namespace {
 
-constexpr std::array<std::string_view, kCount> kLabels = {
+constexpr std::array<std::string_view, kPatternCount> kLabels = {
     "最左边一条垂直线",
     "最右边一条垂直线",
     "最两边各一条垂直线",
@@ -55,7 +55,7 @@ constexpr std::array<std::string_view, kCount> kLabels = {
 } // namespace
 
 std::string_view Label(int id) {
-    if (id < 0 || id >= kCount) {
+    if (id < 0 || id >= kPatternCount) {
         return {};
     }
     return kLabels[static_cast<std::size_t>(id)];

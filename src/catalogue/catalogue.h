@@ -4,9 +4,10 @@
 
 #include <string_view>
 
-namespace catalogue {
+// The number of patterns; pattern ids are 0 .. kPatternCount - 1.
+constexpr int kPatternCount = 43;
 
-constexpr int kCount = 43;
+namespace catalogue {
 
 // The label of a pattern id (0..42), UTF-8; empty for any other id.
 std::string_view Label(int id);

@@ -24,7 +24,7 @@ CPictureOptionDlg::CPictureOptionDlg(CWnd* parent) : CDialog(IDD_PICTURE_OPTIONS
 BOOL CPictureOptionDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     CLumivexDlg* main = MainWindow();
-    for (int i = 0; i < catalogue::kCount; ++i) {
+    for (int i = 0; i < kPatternCount; ++i) {
         const std::string label(catalogue::Label(i));
         SetDlgItemTextA(IDC_FIRST_PATTERN_BOX + i, label.c_str());
         const bool enabled = main && main->EnabledSet().test(static_cast<std::size_t>(i));
@@ -37,7 +37,7 @@ BOOL CPictureOptionDlg::OnInitDialog() {
 }
 
 void CPictureOptionDlg::OnClearAll() {
-    for (int i = 0; i < catalogue::kCount; ++i) {
+    for (int i = 0; i < kPatternCount; ++i) {
         CheckDlgButton(IDC_FIRST_PATTERN_BOX + i, BST_UNCHECKED);
     }
 }
@@ -47,7 +47,7 @@ void CPictureOptionDlg::StoreSelection() {
     if (!main) {
         return;
     }
-    for (int i = 0; i < catalogue::kCount; ++i) {
+    for (int i = 0; i < kPatternCount; ++i) {
         main->EnabledSet().set(static_cast<std::size_t>(i),
                                IsDlgButtonChecked(IDC_FIRST_PATTERN_BOX + i) == BST_CHECKED);
     }

@@ -1,5 +1,5 @@
 #include "platform/gdi/dib.h"
-#include "render/patterns.h"
+#include "render/reference_images.h"
 #include "res/bitmaps.h"
 #include "support/session.h"
 
