@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
   libfreetype-dev libfontconfig-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
