@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-wqy-zenhei
   xvfb xdotool imagemagick x11-utils
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-xkb-utils
 )
 
 missing=()

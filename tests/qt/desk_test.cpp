@@ -33,7 +33,7 @@ struct Screen {
 };
 const Screen kDesk[] = {{"DESK-1", RECT{0, 0, 1280, 1024}},
                         {"DESK-2", RECT{1280, -200, 2480, 1720}},
-                        {"DESK-3", RECT{2480, 0, 3846, 768}}};
+                        {"DESK-3", RECT{2480, 0, 3920, 900}}};
 
 QJsonObject ScreenConfig(const char* name, const RECT& r) {
     return QJsonObject{{"name", name},
@@ -130,14 +130,16 @@ TEST(QtDesk, ARestoredWindowDraggedToAnotherMonitorMaximisesThere) {
         const RECT r = WindowRect();
         EXPECT_EQ(r.left, 0);
         EXPECT_EQ(r.top, 0);
-        // A drag by hand (no window manager) to the right-hand portrait monitor.
+        // A drag by hand (no window manager) to the right-hand portrait monitor: 690 x 190
+        // logical pixels of this monitor, whose scale is 2.
         QTest::mousePress(s.MainWidget(), Qt::LeftButton, {}, QPoint(10, 10));
     });
-    s.Do([&] { QTest::mouseMove(s.MainWidget(), QPoint(1400, 300)); });
+    s.Do([&] { QTest::mouseMove(s.MainWidget(), QPoint(700, 200)); });
     s.Do([&] {
-        QTest::mouseRelease(s.MainWidget(), Qt::LeftButton, {}, QPoint(1400, 300));
+        QTest::mouseRelease(s.MainWidget(), Qt::LeftButton, {}, QPoint(700, 200));
         const RECT r = WindowRect();
-        EXPECT_GT(r.left, kDesk[1].rect.left);
+        EXPECT_EQ(r.left, 1380);
+        EXPECT_EQ(r.top, 380);
         QTest::mouseDClick(s.MainWidget(), Qt::LeftButton, {}, QPoint(5, 5));
     });
     s.WaitUntil([&] { return s.MainWidget()->isFullScreen(); }, "maximised again");
@@ -148,36 +150,6 @@ TEST(QtDesk, ARestoredWindowDraggedToAnotherMonitorMaximisesThere) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
         EXPECT_EQ(RowRuns(s.Screen(), 1000), Pattern1Row(1200));
     });
-    s.Key(Qt::Key_Escape);
-    s.Run();
-}
-
-TEST(QtDesk, TheWindowFollowsADisplayChangeAndLeavesAnUnpluggedMonitor) {
-    QtSession s;
-    windowing::SetStartMonitor(s.backend.Monitors()[1]);
-    s.WaitUntil([&] { return s.ScreenShows(1198, 1918, kStartScreenGray); }, "start screen");
-    s.Key(Qt::Key_Left);
-    // The portrait monitor turned to landscape.
-    const RECT landscape{1280, -200, 3200, 1000};
-    s.Do([&] { SetScreens({kDesk[0], {"DESK-2", landscape}, kDesk[2]}); });
-    s.WaitUntil([&] { return s.ScreenShows(1918, 1198, kStartScreenGray); },
-                "the start screen at the new size");
-    s.Do([&] {
-        ExpectCovers(s, landscape);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        EXPECT_EQ(RowRuns(s.Screen(), 600), Pattern1Row(1920));
-        // Unplugged: the primary monitor takes the window.
-        SetScreens({kDesk[0], kDesk[2]});
-    });
-    s.WaitUntil([&] { return s.ScreenShows(1278, 1022, kStartScreenGray); },
-                "the start screen on the primary monitor");
-    s.Do([&] {
-        ExpectCovers(s, kDesk[0].rect);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        EXPECT_EQ(RowRuns(s.Screen(), 512), Pattern1Row(1280));
-        RestoreDesk();
-    });
-    s.WaitUntil([&] { return s.backend.Monitors().size() == 3; }, "the desk is back");
     s.Key(Qt::Key_Escape);
     s.Run();
 }
@@ -199,11 +171,11 @@ TEST(QtDesk, TheSystemMenuMovesTheWindowAndTheAboutBoxFollowsIt) {
         EXPECT_EQ(texts, (QStringList{QStringLiteral("关于 Lumivex(&A)..."), "-",
                                       QStringLiteral("显示器 &0：DESK-1（1280 × 1024）"),
                                       QStringLiteral("显示器 &1：DESK-2（1200 × 1920）"),
-                                      QStringLiteral("显示器 &2：DESK-3（1366 × 768）")}));
+                                      QStringLiteral("显示器 &2：DESK-3（1440 × 900）")}));
         actions.back()->trigger();
         menu->close();
     });
-    s.WaitUntil([&] { return s.ScreenShows(1364, 766, kStartScreenGray); },
+    s.WaitUntil([&] { return s.ScreenShows(1438, 898, kStartScreenGray); },
                 "the start screen on the third monitor");
     s.Do([&] { ExpectCovers(s, kDesk[2].rect); });
     s.Do([] { QtSession::Main().SendMessage(WM_SYSCOMMAND, 0x0010, 0); });
@@ -217,6 +189,36 @@ TEST(QtDesk, TheSystemMenuMovesTheWindowAndTheAboutBoxFollowsIt) {
     });
     s.Key(Qt::Key_Return);
     s.WaitUntil([&] { return !s.Dialog(); }, "the About box is closed");
+    s.Key(Qt::Key_Escape);
+    s.Run();
+}
+
+TEST(QtDesk, TheWindowFollowsADisplayChangeAndLeavesAnUnpluggedMonitor) {
+    QtSession s;
+    windowing::SetStartMonitor(s.backend.Monitors()[1]);
+    s.WaitUntil([&] { return s.ScreenShows(1198, 1918, kStartScreenGray); }, "start screen");
+    s.Key(Qt::Key_Left);
+    // The portrait monitor turned to landscape.
+    const RECT landscape{1280, -200, 3200, 1000};
+    s.Do([&] { SetScreens({kDesk[0], {"DESK-2", landscape}, kDesk[2]}); });
+    s.WaitUntil([&] { return s.ScreenShows(1918, 1198, kStartScreenGray); },
+                "the start screen at the new size");
+    s.Do([&] {
+        ExpectCovers(s, landscape);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift); // redraws position 1
+        EXPECT_EQ(RowRuns(s.Screen(), 600), Pattern1Row(1920));
+        // Unplugged: the primary monitor takes the window.
+        SetScreens({kDesk[0], kDesk[2]});
+    });
+    s.WaitUntil([&] { return s.ScreenShows(1278, 1022, kStartScreenGray); },
+                "the start screen on the primary monitor");
+    s.Do([&] {
+        ExpectCovers(s, kDesk[0].rect);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift);
+        EXPECT_EQ(RowRuns(s.Screen(), 512), Pattern1Row(1280));
+        RestoreDesk();
+    });
+    s.WaitUntil([&] { return s.backend.Monitors().size() == 3; }, "the desk is back");
     s.Key(Qt::Key_Escape);
     s.Run();
 }
