@@ -158,7 +158,7 @@ colours() { # NAME GEOMETRY
 
 # Waits until the region GEOMETRY of the screen equals the picture in REFERENCE.
 region_equals() { # NAME GEOMETRY REFERENCE
-  local deadline=$((SECONDS + 10)) differ
+  local deadline=$((SECONDS + 30)) differ
   while :; do
     shot "$1"
     convert "$work/$1.ppm" -crop "$2" +repage "$work/$1.crop.ppm"

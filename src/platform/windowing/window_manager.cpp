@@ -269,7 +269,9 @@ BOOL SetPlacement(Window* w, const RECT& normal, int cmdShow) {
     if (w->show != ShowState::Maximized) {
         w->monitor = MonitorAt(normal);
         ResizeSurface(w);
-        Notify(w);
+        if (cmdShow != SW_SHOWMAXIMIZED) {
+            Notify(w); // a window about to be maximised is not shown at its new place first
+        }
     }
     ShowWindow(w, cmdShow);
     return TRUE;
