@@ -8,11 +8,18 @@
 #     without Num Lock, the +/= and - keys of each layout.
 # Frames are compared pixel for pixel with what build/lumivex_frames writes for the same keys.
 #
-#   scripts/e2e_desk.sh [BINARY]
+#   scripts/e2e_desk.sh [BINARY] [STAGE...]
+#
+# STAGE is two_monitors, resolution_changes or keyboard_layouts; all three by default.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
 binary="${1:-build/lumivex}"
+shift || true
+stages=("$@")
+if [ ${#stages[@]} -eq 0 ]; then
+  stages=(two_monitors resolution_changes keyboard_layouts)
+fi
 frames="$(dirname "$binary")/lumivex_frames"
 for tool in Xvfb Xorg xdotool xrandr setxkbmap import convert compare; do
   command -v "$tool" >/dev/null || { echo "e2e-desk: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
@@ -285,7 +292,12 @@ resolution_changes() {
   xrandr --fb 3840x2160 --output screen --mode 3840x2160
   "$frames" 3840 2160 "$work/expected" =start Left =p1 >/dev/null
   "$frames" 1920 1080 "$work/expected" =start1920 Left Left =p2_1920 >/dev/null
-  "$frames" 2160 3840 "$work/expected" =start2160 Left Left Left =p3_2160 >/dev/null
+  local to14=()
+  for _ in $(seq 11); do
+    to14+=(Left)
+  done
+  "$frames" 2160 3840 "$work/expected" =start2160 Left Left Left =p3_2160 "${to14[@]}" \
+    =p14_2160 >/dev/null
   rm -f "$work/app/config.set"
   start_program
   region_equals start 3840x2160+0+0 "$work/expected/start.ppm"
@@ -301,6 +313,9 @@ resolution_changes() {
   xdotool key Left
   region_equals p3_2160 2160x3840+0+0 "$work/expected/p3_2160.ppm"
   pass "to portrait 2160x3840: the start screen, then the next pattern, at the new size"
+  xdotool key --delay 60 "${to14[@]}"
+  region_equals p14_2160 2160x3840+0+0 "$work/expected/p14_2160.ppm"
+  pass "the TG18-QC pattern picks its portrait image after the change"
   end_program
   rm -f "$work"/expected/*.ppm "$work"/*.ppm
   stop_server
@@ -365,7 +380,10 @@ keyboard_layouts() {
   stop_server
 }
 
-two_monitors
-resolution_changes
-keyboard_layouts
+for stage_function in "${stages[@]}"; do
+  case "$stage_function" in
+    two_monitors | resolution_changes | keyboard_layouts) "$stage_function" ;;
+    *) echo "e2e-desk: no stage '$stage_function'" >&2; exit 2 ;;
+  esac
+done
 echo "e2e-desk passed"
