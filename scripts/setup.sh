@@ -4,12 +4,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
   libfreetype-dev libfontconfig-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-wqy-zenhei
   xvfb xdotool imagemagick x11-utils
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-xkb-utils
 )
 
 missing=()

@@ -34,3 +34,5 @@ tail -n 1 build-fuzz/fuzz.log
 if [ -x scripts/e2e.sh ]; then
   scripts/e2e.sh build/lumivex 1920x1080x24 1024x768x24 3840x2160x24 2048x2560x24
 fi
+# Several monitors, display changes and keyboard layouts.
+scripts/e2e_desk.sh build/lumivex

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/lumivex_app.h"
+#include "app/screen_options.h"
 #include "platform/qt/application.h"
 #include "res/register.h"
 
@@ -12,6 +13,10 @@ int main(int argc, char** argv) {
     }
     qtbackend::Application qt(argc, argv);
     theApp.SetBackend(&qt.Backend());
+    if (const std::optional<int> code = ApplyScreenOptions(argc, argv, std::cout, std::cerr)) {
+        theApp.SetBackend(nullptr);
+        return *code;
+    }
     theApp.InitInstance();
     theApp.SetBackend(nullptr);
     return 0;

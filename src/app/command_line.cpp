@@ -8,9 +8,12 @@
 namespace {
 
 void Usage(std::ostream& out) {
-    out << "Usage: lumivex [--export-resources DIR]\n"
+    out << "Usage: lumivex [--screen N|NAME] [--list-screens] [--export-resources DIR]\n"
            "\n"
-           "Without options, shows the test patterns full screen.\n"
+           "Without options, shows the test patterns full screen on the primary monitor.\n"
+           "  --screen N|NAME         show them on that monitor (index or name)\n"
+           "  --list-screens          list the monitors: index, name, geometry in device\n"
+           "                          pixels, scale factor, primary\n"
            "  --export-resources DIR  write the built-in bitmaps (TG18-QC, TG18-AFC, TG18-AD\n"
            "                          and the start-screen pictures) into DIR as .bmp files\n"
            "  --help                  show this text\n";

@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/gdi/dc.h"
+#include "platform/windowing/monitors.h"
 #include "platform/windowing/wnd.h"
 
 #include <bitset>
@@ -75,6 +76,7 @@ class CLumivexDlg : public CDialog {
     void OnChar(UINT ch, UINT repeat, UINT flags);
     void OnHiddenButton();
     LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDisplayChange(WPARAM bitsPerPixel, LPARAM size);
 
     DECLARE_MESSAGE_MAP()
 
@@ -101,6 +103,9 @@ class CLumivexDlg : public CDialog {
 
     void OpenPictureOptions();
     void RedrawPattern();
+    // The system menu's list of monitors (screen_menu.cpp).
+    void UpdateScreenItems();
+    bool OnScreenCommand(UINT id);
 
     int m_grayLevel = 0;
     BOOL m_labels = TRUE;
@@ -110,4 +115,6 @@ class CLumivexDlg : public CDialog {
     std::vector<std::int32_t> m_playlist;
     int m_stepCount = 128;
     CFont m_textFont;
+    std::vector<windowing::Monitor> m_screens; // as the system menu lists them
+    bool m_screenSeparator = false;
 };

@@ -190,9 +190,13 @@ TEST(QtMainWindow, AltSpaceOpensTheSystemMenuWhoseAboutItemOpensTheAboutBox) {
     s.Do([] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         const QList<QAction*> actions = menu->actions();
-        ASSERT_GE(actions.size(), 2);
-        EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
-        QAction* about = actions.back();
+        // ..., a separator, the About item, a separator, one item per monitor.
+        const qsizetype monitors = QGuiApplication::screens().size();
+        ASSERT_GE(actions.size(), 4 + monitors);
+        const qsizetype at = actions.size() - monitors - 2;
+        EXPECT_TRUE(actions[at - 1]->isSeparator());
+        EXPECT_TRUE(actions[at + 1]->isSeparator());
+        QAction* about = actions[at];
         EXPECT_EQ(about->text(), QStringLiteral("关于 Lumivex(&A)..."));
         about->trigger();
         menu->close();

@@ -36,6 +36,7 @@ QtSession::QtSession() : dir_(MakeDir()), backend((dir_ / "lumivex").string()) {
 }
 
 QtSession::~QtSession() {
+    theApp.Windows().startMonitor.reset();
     theApp.SetBackend(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     std::error_code ec;

@@ -4,6 +4,7 @@
 #include "app/lumivex_app.h"
 #include "app/lumivex_dlg.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/windowing/window_manager.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,7 +21,12 @@ class Session {
         : dir_(MakeDir()), backend(SIZE{width, height}, (dir_ / "lumivex").string()) {
         theApp.SetBackend(&backend);
     }
+    explicit Session(std::vector<windowing::Monitor> monitors)
+        : dir_(MakeDir()), backend(std::move(monitors), (dir_ / "lumivex").string()) {
+        theApp.SetBackend(&backend);
+    }
     ~Session() {
+        theApp.Windows().startMonitor.reset();
         theApp.SetBackend(nullptr);
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);

@@ -4,6 +4,7 @@
 #include "platform/qt/dialog_window.h"
 #include "platform/qt/hot_keys.h"
 #include "platform/qt/key_map.h"
+#include "platform/qt/screens.h"
 #include "platform/qt/surface_window.h"
 #include "platform/windowing/window_manager.h"
 
@@ -13,14 +14,46 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
+#include <QtGui/private/qkeymapper_p.h>
 
 namespace qtbackend {
 
 Backend::Backend(std::string modulePath)
     : modulePath_(std::move(modulePath)),
+      xkbKeycodes_(QGuiApplication::platformName().startsWith(QLatin1String("xcb")) ||
+                   QGuiApplication::platformName().startsWith(QLatin1String("wayland"))),
       hotKeys_(std::make_unique<HotKeys>([this](const MSG& msg) { Post(msg); })) {
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    // Resolution, orientation and arrangement changes reach the windows as the platform's
+    // display change, once Qt has taken in the whole change.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        WatchScreen(screen);
+    }
+    connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        WatchScreen(screen);
+        ScheduleDisplayChange();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, [this] { ScheduleDisplayChange(); });
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this,
+            [this] { ScheduleDisplayChange(); });
+}
+
+void Backend::WatchScreen(QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, this, [this] { ScheduleDisplayChange(); });
+}
+
+void Backend::ScheduleDisplayChange() {
+    if (displayChangePending_) {
+        return;
+    }
+    displayChangePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        displayChangePending_ = false;
+        ++displayChanges_;
+        windowing::DisplayChanged();
+    });
 }
 
 Backend::~Backend() {
@@ -42,18 +75,7 @@ QWidget* Backend::Widget(const windowing::Window* w) const {
 }
 
 std::vector<windowing::Monitor> Backend::Monitors() const {
-    std::vector<windowing::Monitor> monitors;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const qreal ratio = screen->devicePixelRatio();
-        const QRect g = screen->geometry();
-        const int left = DeviceLength(g.x(), ratio), top = DeviceLength(g.y(), ratio);
-        monitors.push_back(windowing::Monitor{screen->name().toStdString(),
-                                              RECT{left, top, left + DeviceLength(g.width(), ratio),
-                                                   top + DeviceLength(g.height(), ratio)},
-                                              ratio, screen == primary});
-    }
-    return monitors;
+    return ScreenMonitors();
 }
 
 void Backend::WindowCreated(windowing::Window* w) {
@@ -254,12 +276,27 @@ std::string Backend::ModulePath() const {
     return QCoreApplication::applicationFilePath().toStdString();
 }
 
+KeyFacts Backend::FactsOf(const QKeyEvent& e) const {
+    KeyFacts facts{e.key(), e.modifiers(), 0, 0};
+    // XKB keycodes: what X11 and Wayland report as the native scan code.
+    if (!xkbKeycodes_ || e.nativeScanCode() == 0) {
+        return facts;
+    }
+    facts.keycode = e.nativeScanCode();
+    // The layout's keys for this physical key, the one without modifiers first.
+    const QList<int> possible = QKeyMapper::possibleKeys(const_cast<QKeyEvent*>(&e));
+    if (!possible.isEmpty()) {
+        facts.baseKey = possible.front() & ~Qt::KeyboardModifierMask;
+    }
+    return facts;
+}
+
 void Backend::RouteKey(windowing::Window* w, const QKeyEvent& e) {
     const bool press = e.type() == QEvent::KeyPress;
     if (!press && e.isAutoRepeat()) {
         return; // a held key repeats its key-down only
     }
-    const KeyMessage key = TranslateKey(e.key(), e.modifiers(), press, e.isAutoRepeat());
+    const KeyMessage key = TranslateKey(FactsOf(e), press, e.isAutoRepeat());
     Qt::KeyboardModifiers held = e.modifiers();
     // The modifier key's own event may or may not count itself as held; the platform says it
     // is down from its key-down on.
