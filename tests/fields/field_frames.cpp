@@ -1,22 +1,6 @@
 #include "field_frames.h"
 
-#include <algorithm>
-
 namespace fields_test {
-
-namespace {
-
-bool Between(std::uint32_t p, std::uint32_t a, std::uint32_t b) {
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const auto v = (p >> shift) & 0xFF, x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
-        if (v < std::min(x, y) || v > std::max(x, y)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
 
 void ExpectOnlyText(const gdi::Surface& labelled, const gdi::Surface& bare, COLORREF ink,
                     const std::vector<TextLine>& lines) {
@@ -45,7 +29,7 @@ void ExpectOnlyText(const gdi::Surface& labelled, const gdi::Surface& bare, COLO
             }
             ASSERT_TRUE(inCell) << "stray pixel " << std::hex << p << std::dec << " at " << x << ","
                                 << y;
-            ASSERT_TRUE(Between(p, ground, inkPixel)) << x << "," << y;
+            ASSERT_TRUE(testing_support::Between(p, ground, inkPixel)) << x << "," << y;
         }
     }
     const RECT screen = bare.Bounds();

@@ -1,12 +1,9 @@
+#include "field_frames.h"
 #include "fields/text_page.h"
-#include "support/pixels.h"
-#include "support/session.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
-using testing_support::Session;
+using fields_test::DrawOn;
 
 namespace {
 
@@ -19,34 +16,6 @@ TEST(TextPage, TheTextIsTwelveSegmentsJoinedByTwoTabs) {
     EXPECT_EQ(text.back(), ' ');
     EXPECT_NE(text.find("bjut the \t\tmonitor"), std::string_view::npos); // segment 7's space
     EXPECT_EQ(text.substr(0, 19), "We all talk about o");
-}
-
-struct Page {
-    gdi::Surface frame;
-    COLORREF textColor;
-    bool fontRestored;
-};
-
-Page Draw(int width, int height) {
-    Session s(width, height);
-    Page page{};
-    s.backend.Run([&] {
-        CLumivexDlg& main = Session::Main();
-        main.SetStateForTest(0, TRUE, 32, 128);
-        CDC dc;
-        dc.CreateCompatibleDC(nullptr);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&dc, width, height);
-        CBitmap* old = dc.SelectObject(&bitmap);
-        HFONT before = dc.m_hDC->font;
-        main.DrawCurrentPattern(&dc);
-        page.fontRestored = dc.m_hDC->font == before;
-        page.textColor = dc.GetTextColor();
-        page.frame = testing_support::PixelsOf(bitmap);
-        dc.SelectObject(old);
-    });
-    s.Run();
-    return page;
 }
 
 // Everything lit lies inside the five blocks, and each block has something lit.
@@ -80,17 +49,17 @@ void ExpectTextOnlyInBlocks(const gdi::Surface& f, int d) {
 }
 
 TEST(TextPage, FiveBlocksOfWhiteTextAndTheFontRestored) {
-    const Page page = Draw(1920, 1080);
-    EXPECT_TRUE(page.fontRestored);
+    const testing_support::Drawn page = DrawOn(1920, 1080, 32);
+    EXPECT_EQ(page.after.font, page.before.font);
     EXPECT_EQ(page.textColor, 0xFFFFFFu);
     ExpectTextOnlyInBlocks(page.frame, 100);
 }
 
 TEST(TextPage, SmallClientsUseAnEighthOfTheSmallerSide) {
-    ExpectTextOnlyInBlocks(Draw(640, 380).frame, 47);
-    ExpectTextOnlyInBlocks(Draw(300, 800).frame, 37);
+    ExpectTextOnlyInBlocks(DrawOn(640, 380, 32).frame, 47);
+    ExpectTextOnlyInBlocks(DrawOn(300, 800, 32).frame, 37);
     for (auto [w, h] : {std::pair{0, 0}, {1, 1}, {7, 9}}) {
-        EXPECT_EQ(Draw(w, h).frame.Width(), w);
+        EXPECT_EQ(DrawOn(w, h, 32).frame.Width(), w);
     }
 }
 

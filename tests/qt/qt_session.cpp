@@ -51,6 +51,18 @@ void QtSession::WaitUntil(std::function<bool()> condition, std::string what) {
     steps_.push_back(Step{std::move(condition), nullptr, std::move(what)});
 }
 
+void QtSession::WaitUntilShown() {
+    WaitUntil([this] { return MainWidget() && MainWidget()->isVisible(); }, "shown");
+}
+
+void QtSession::WaitUntilDialogShown(std::string what) {
+    WaitUntil([this] { return Dialog() && Dialog()->isVisible(); }, std::move(what));
+}
+
+void QtSession::WaitUntilDialogClosed(std::string what) {
+    WaitUntil([this] { return !Dialog(); }, std::move(what));
+}
+
 void QtSession::Key(int key, Qt::KeyboardModifiers modifiers) {
     // Activation is asynchronous: a window that has just been shown gets the focus soon after.
     WaitUntil(

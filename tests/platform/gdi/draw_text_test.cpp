@@ -58,10 +58,7 @@ class Block {
             const int width = face->Extent(line);
             const int left = std::max<int>((r.left + r.right - width) / 2, r.left);
             const int right = std::min<int>((r.left + r.right - width) / 2 + width, r.right);
-            out.push_back(left >= right ? ""
-                          : right - 1 == left
-                              ? std::to_string(left)
-                              : std::to_string(left) + "-" + std::to_string(right - 1));
+            out.push_back(left >= right ? "" : Range(left, right - 1));
         }
         return out;
     }

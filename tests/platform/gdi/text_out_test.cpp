@@ -11,16 +11,7 @@ constexpr COLORREF kBlueRef = 0xFF0000;
 constexpr std::uint32_t kBlue = 0x0000FF, kWhite = 0xFFFFFF;
 constexpr COLORREF kGroundRef = 0x102040; // pixel 0x402010
 
-// True when every channel of p lies between those of a and b: p is a blend of the two.
-bool Between(std::uint32_t p, std::uint32_t a, std::uint32_t b) {
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const auto v = (p >> shift) & 0xFF, x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
-        if (v < std::min(x, y) || v > std::max(x, y)) {
-            return false;
-        }
-    }
-    return true;
-}
+using testing_support::Between;
 
 TEST(TextOut, TransparentTextChangesOnlyGlyphPixelsInItsCell) {
     Canvas c(60, 30, kGroundRef);
