@@ -77,9 +77,15 @@ start_xvfb() {
   export DISPLAY=":$(head -n1 "$fifo")"
 }
 
+# The program's own language, Chinese, by its option: a locale the system has not installed
+# (zh_CN.UTF-8 on a bare CI machine) would leave the window titles' WM_NAME in the C locale,
+# which xdotool cannot search by. in_english sets it aside to take the language from LANG.
+program_args=(--language zh)
+
 start_program() { # [VARIABLE=value ...] for the program's environment
   (cd "$work/app" && exec env HOME="$work/home" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb \
-    "$@" ./lumivex >>"$work/lumivex.log" 2>&1) &
+    LC_ALL= LC_MESSAGES= LANG=C.UTF-8 "$@" ./lumivex "${program_args[@]}" \
+    >>"$work/lumivex.log" 2>&1) &
   app_pid=$!
 }
 
@@ -228,8 +234,10 @@ walk_through_patterns() {
   wait_for_exit 10
 }
 
+dialog_title='画面显示选项'
+
 dialog_window() { # prints the id of the visible selection dialog, or nothing
-  xdotool search --onlyvisible --name '画面显示选项' 2>/dev/null | head -n1 || true
+  xdotool search --onlyvisible --name "^$dialog_title\$" 2>/dev/null | head -n1 || true
 }
 
 wait_for_dialog() {
@@ -272,6 +280,56 @@ settings_are() { # POSITION SELECTION: the 45 bytes of config.set
 }
 
 # --- the checks -------------------------------------------------------------------------------
+
+# The first run's keys again with the locale English, and no settings file: the selection
+# dialog's title is the English caption, its boxes tick and untick, and the settings file ends up
+# the same 45 bytes.
+in_english() {
+  rm -f "$work/app/config.set"
+  program_args=()
+  start_program LANG=en_US.UTF-8
+  program_args=(--language zh)
+  start_screen_shown english_start
+  key Left
+  key Right
+  dialog_title='Picture display options'
+  key Return
+  wait_for_dialog
+  local id title crop
+  id=$(dialog_window)
+  title=$(xdotool getwindowname "$id")
+  [ "$title" = "$dialog_title" ] || fail "the English dialog's title is '$title'"
+  [ "$(xprop -id "$id" _NET_WM_NAME)" = "_NET_WM_NAME(UTF8_STRING) = \"$dialog_title\"" ] ||
+    fail "the English dialog's _NET_WM_NAME is $(xprop -id "$id" _NET_WM_NAME)"
+  pass "the selection dialog's title is '$title'"
+  crop=$(dialog_crop)
+  shot english_dialog
+  key Escape
+  key space
+  shot english_unticked
+  key space
+  shot english_ticked
+  key space
+  shot english_unticked_again
+  [ "$(colours english_dialog "$crop")" != "$(colours english_unticked "$crop")" ] ||
+    fail "Space did not untick the first box"
+  compare -metric AE "$work/english_dialog.ppm" "$work/english_ticked.ppm" null: 2>/dev/null ||
+    fail "Space did not tick the first box again"
+  [ "$(colours english_unticked "$crop")" = "$(colours english_unticked_again "$crop")" ] ||
+    fail "Space did not untick the first box a second time"
+  pass "the English dialog's first box unticks, ticks and unticks"
+  key Return
+  wait_for_no_dialog
+  dialog_title='画面显示选项'
+  start_screen_shown english_after_dialog
+  key Up
+  key Left
+  key Escape
+  wait_for_exit 10
+  cmp -s "$work/app/config.set" "$work/config.chinese" ||
+    fail "config.set after the English run differs from the Chinese run's"
+  pass "the English run saved the same 45 bytes as the Chinese one"
+}
 
 all_on=$(printf '1%.0s' $(seq 43))
 pattern0_off="$(printf '1%.0s' $(seq 42))0"
@@ -341,6 +399,9 @@ run_size() {
   wait_for_exit 10
   pass "Escape ended the program"
   settings_are 1 "$pattern0_off"
+  cp "$work/app/config.set" "$work/config.chinese"
+
+  in_english
 
   # Second run: the position is resumed; Alt+F4 closes the dialog and keeps its ticks.
   start_program
