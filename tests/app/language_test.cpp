@@ -168,6 +168,9 @@ TEST(Language, TheLanguageOptionOverridesTheEnvironment) {
     EXPECT_EQ(HandleCommandLine(4, joined, out, err), std::nullopt);
     EXPECT_EQ(WhatTheProgramShows().dialogCaption, "画面显示选项");
     EXPECT_EQ(err.str(), "");
+    const char* help[] = {"lumivex", "--help"};
+    EXPECT_EQ(HandleCommandLine(2, help, out, err), 0);
+    EXPECT_NE(out.str().find("--language zh|en|de|fr"), std::string::npos) << out.str();
 }
 
 TEST(Language, AnUnknownLanguageCodeFailsNamingTheFour) {

@@ -32,12 +32,13 @@ namespace {
 struct Language {
     const char* locale;
     const res::LanguageTexts* texts;
+    const char* restoreItem; // the window system's first item of the system menu
 };
 
-const Language kLanguages[] = {{"zh_CN.UTF-8", &res::kChineseTexts},
-                               {"en_US.UTF-8", &res::kEnglishTexts},
-                               {"de_DE.UTF-8", &res::kGermanTexts},
-                               {"fr_FR.UTF-8", &res::kFrenchTexts}};
+const Language kLanguages[] = {{"zh_CN.UTF-8", &res::kChineseTexts, "还原(&R)"},
+                               {"en_US.UTF-8", &res::kEnglishTexts, "&Restore"},
+                               {"de_DE.UTF-8", &res::kGermanTexts, "&Wiederherstellen"},
+                               {"fr_FR.UTF-8", &res::kFrenchTexts, "R&estaurer"}};
 
 QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -190,6 +191,7 @@ TEST(QtLanguages, TheSystemMenuItemAndTheAboutBoxSpeakTheLanguage) {
                     "the system menu is open");
         s.Do([&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            EXPECT_EQ(menu->actions().front()->text(), QString::fromUtf8(l.restoreItem));
             QAction* about = menu->actions().back();
             EXPECT_EQ(about->text(), Q(l.texts->aboutMenuItem));
             for (QAction* item : menu->actions()) {
