@@ -8,7 +8,7 @@ packages=(
   libfreetype-dev libfontconfig-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-liberation2 fonts-wqy-zenhei
+  fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
   xvfb xdotool imagemagick x11-utils
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-xkb-utils
 )

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/language_option.h"
 #include "app/lumivex_app.h"
 #include "app/screen_options.h"
 #include "platform/qt/application.h"
@@ -7,7 +8,7 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    res::RegisterResources();
+    res::RegisterResources(LanguageFromEnvironment());
     if (const std::optional<int> code = HandleCommandLine(argc, argv, std::cout, std::cerr)) {
         return *code;
     }

@@ -25,8 +25,7 @@ BOOL CPictureOptionDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     CLumivexDlg* main = MainWindow();
     for (int i = 0; i < kPatternCount; ++i) {
-        const std::string label(catalogue::Label(i));
-        SetDlgItemTextA(IDC_FIRST_PATTERN_BOX + i, label.c_str());
+        SetDlgItemTextA(IDC_FIRST_PATTERN_BOX + i, catalogue::Label(i).c_str());
         const bool enabled = main && main->EnabledSet().test(static_cast<std::size_t>(i));
         CheckDlgButton(IDC_FIRST_PATTERN_BOX + i, enabled ? BST_CHECKED : BST_UNCHECKED);
     }

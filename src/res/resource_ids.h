@@ -7,6 +7,8 @@ constexpr int IDS_SCREEN_ITEM = 103; // system-menu item of one monitor: index, 
 constexpr int IDD_LUMIVEX_DIALOG = 102;
 constexpr int IDR_MAINFRAME = 128;
 constexpr int IDD_PICTURE_OPTIONS = 138;
+// Strings 200..242: the labels of patterns 0..42.
+constexpr int IDS_FIRST_PATTERN_LABEL = 200;
 constexpr int IDC_HIDDEN_BUTTON = 1002;
 constexpr int IDC_FIRST_PATTERN_BOX = 1003;
 constexpr int IDC_SPARE_BOX = 1046;

@@ -6,6 +6,7 @@
 #include "platform/qt/key_map.h"
 #include "platform/qt/screens.h"
 #include "platform/qt/surface_window.h"
+#include "platform/qt/system_menu_texts.h"
 #include "platform/windowing/window_manager.h"
 
 #include <QApplication>
@@ -230,12 +231,13 @@ void Backend::ShowSystemMenu(windowing::Window* w) {
             },
             Qt::QueuedConnection);
     };
-    // The window system's own items, then what the program appended.
-    add(QStringLiteral("还原(&R)"), SC_RESTORE, w->show != windowing::ShowState::Normal);
-    add(QStringLiteral("最小化(&N)"), SC_MINIMIZE, w->show != windowing::ShowState::Minimized);
-    add(QStringLiteral("最大化(&X)"), SC_MAXIMIZE, w->show != windowing::ShowState::Maximized);
+    // The window system's own items, in the user's language, then what the program appended.
+    const SystemMenuTexts texts = SystemMenuTextsIn(base::LanguageOfLocale(base::MessagesLocale()));
+    add(texts.restore, SC_RESTORE, w->show != windowing::ShowState::Normal);
+    add(texts.minimize, SC_MINIMIZE, w->show != windowing::ShowState::Minimized);
+    add(texts.maximize, SC_MAXIMIZE, w->show != windowing::ShowState::Maximized);
     menu->addSeparator();
-    add(QStringLiteral("关闭(&C)\tAlt+F4"), SC_CLOSE, true);
+    add(texts.close, SC_CLOSE, true);
     for (const MenuData::Item& item : w->systemMenu.items) {
         if (item.flags & MF_SEPARATOR) {
             menu->addSeparator();
