@@ -81,7 +81,11 @@ Shown WhatTheProgramShows() {
     Session s;
     s.backend.Run([&] {
         CMenu* menu = Session::Main().GetSystemMenu(FALSE);
-        shown.menuItem = menu->m_hMenu->items.back().text;
+        for (const auto& item : menu->m_hMenu->items) {
+            if (item.id == IDM_ABOUTBOX) {
+                shown.menuItem = item.text;
+            }
+        }
         Session::Main().SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     });
     s.backend.Run([&] {

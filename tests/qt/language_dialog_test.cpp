@@ -192,7 +192,11 @@ TEST(QtLanguages, TheSystemMenuItemAndTheAboutBoxSpeakTheLanguage) {
         s.Do([&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             EXPECT_EQ(menu->actions().front()->text(), QString::fromUtf8(l.restoreItem));
-            QAction* about = menu->actions().back();
+            // ..., a separator, the About item, a separator, one item per monitor.
+            const QList<QAction*> actions = menu->actions();
+            const qsizetype monitors = QGuiApplication::screens().size();
+            ASSERT_GE(actions.size(), monitors + 2);
+            QAction* about = actions[actions.size() - monitors - 2];
             EXPECT_EQ(about->text(), Q(l.texts->aboutMenuItem));
             for (QAction* item : menu->actions()) {
                 if (!item->isSeparator()) {
