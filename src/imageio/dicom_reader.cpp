@@ -11,12 +11,72 @@
 #include <dcmtk/dcmdata/dcistrmb.h>
 #include <dcmtk/dcmdata/dcxfer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 namespace imageio {
 
 namespace {
+
+// Values longer than this are not loaded while the file is parsed: DCMTK only notes where they
+// are, after checking that the file holds them, and loads them when they are used. Without
+// this DCMTK would allocate whatever length a damaged file claims, up to 4 GB.
+constexpr Uint32 kMaxParsedValueLength = 4096;
+
+// A stream over the file's bytes that, unlike DCMTK's own buffer stream, can hand out a
+// factory for reading a value later: what makes the deferred loading above possible.
+class MemoryInputStream : public DcmInputBufferStream {
+  public:
+    MemoryInputStream(std::span<const std::uint8_t> bytes)
+        : bytes_(bytes), plainProducer_(currentProducer()) {
+        setBuffer(bytes.data(), static_cast<offile_off_t>(bytes.size()));
+        setEos();
+    }
+
+    DcmInputStreamFactory* newFactory() const override;
+
+  private:
+    std::span<const std::uint8_t> bytes_;
+    // With a decompression filter installed the position in the bytes says nothing; then, as
+    // DCMTK's file stream does, no factory is given.
+    const DcmProducer* plainProducer_;
+};
+
+class MemoryStreamFactory : public DcmInputStreamFactory {
+  public:
+    MemoryStreamFactory(std::span<const std::uint8_t> bytes, offile_off_t offset)
+        : bytes_(bytes), offset_(offset) {}
+    DcmInputStream* create() const override {
+        auto* stream = new MemoryInputStream(bytes_);
+        stream->skip(offset_);
+        return stream;
+    }
+    DcmInputStreamFactory* clone() const override { return new MemoryStreamFactory(*this); }
+    DcmInputStreamFactoryType ident() const override { return DFT_DcmInputFileStreamFactory; }
+
+  private:
+    std::span<const std::uint8_t> bytes_;
+    offile_off_t offset_;
+};
+
+DcmInputStreamFactory* MemoryInputStream::newFactory() const {
+    if (currentProducer() != plainProducer_) {
+        return nullptr;
+    }
+    return new MemoryStreamFactory(bytes_, tell());
+}
+
+// The deflated transfer syntax compresses the data set; DCMTK then cannot defer the loading of
+// long values, so a damaged file could make it allocate gigabytes. The UID sits in the file
+// meta information at the start.
+bool NamesDeflatedTransferSyntax(std::span<const std::uint8_t> bytes) {
+    static constexpr std::string_view kDeflated = "1.2.840.10008.1.2.1.99";
+    const std::string_view head(reinterpret_cast<const char*>(bytes.data()),
+                                std::min<std::size_t>(bytes.size(), 64 * 1024));
+    return head.find(kDeflated) != std::string_view::npos;
+}
 
 ReadResult Failure(std::string reason) {
     ReadResult r;
@@ -65,7 +125,9 @@ std::string DescriptiveText(DcmDataset& dataset) {
     std::string text;
     for (unsigned long i = 0; i < dataset.card(); ++i) {
         DcmElement* element = dataset.getElement(i);
-        if (element == nullptr) {
+        // Only what comes before the pixel data, so that reading the headers alone gives the
+        // same text; anything after it is padding or private.
+        if (element == nullptr || !(element->getTag() < DCM_PixelData)) {
             continue;
         }
         switch (element->ident()) {
@@ -240,15 +302,17 @@ ReadResult DecodeDicom(std::span<const std::uint8_t> bytes, const ReadLimits& li
     if (std::string problem = DicomDictionaryProblem(); !problem.empty()) {
         return Failure(problem);
     }
-    DcmInputBufferStream stream;
-    stream.setBuffer(bytes.data(), static_cast<offile_off_t>(bytes.size()));
-    stream.setEos();
+    if (NamesDeflatedTransferSyntax(bytes)) {
+        return Failure("unsupported: deflated transfer syntax; convert the file first, e.g. with "
+                       "dcmconv +te");
+    }
+    MemoryInputStream stream(bytes);
     DcmFileFormat file;
     file.transferInit();
-    const OFCondition status = pixels
-                                   ? file.read(stream, EXS_Unknown, EGL_noChange, DCM_MaxReadLength)
-                                   : file.readUntilTag(stream, EXS_Unknown, EGL_noChange,
-                                                       DCM_MaxReadLength, DCM_PixelData);
+    const OFCondition status =
+        pixels ? file.read(stream, EXS_Unknown, EGL_noChange, kMaxParsedValueLength)
+               : file.readUntilTag(stream, EXS_Unknown, EGL_noChange, kMaxParsedValueLength,
+                                   DCM_PixelData);
     file.transferEnd();
     // DCMTK stops with "Invalid stream" or "stream notify client" when a value runs past the
     // end of the data; either way all the data has been consumed.
