@@ -1,5 +1,7 @@
 // Gray images from PNG files through libpng: gray of any depth, and RGB or palette images
-// whose pixels are all gray. Transparency is ignored.
+// whose pixels are all gray. Transparency is ignored, and so is sBIT: PNG samples always span
+// their depth's full range (a 12-bit image is stored scaled up to 16 bits), sBIT only records
+// the original precision.
 
 #include "gray_mapping.h"
 #include "image_decoders.h"

@@ -61,6 +61,11 @@ bool RunPngWrite(PngWriteJob& job) {
     }
     const FrameView& frame = *job.frame;
     png_set_write_fn(png, &job, OnPngWrite, OnPngFlush);
+    // Test patterns are flat along rows or columns. The "up" filter and zlib level 3 take about
+    // a quarter of the instructions of libpng's default (every filter tried on every row,
+    // level 6) for files about twice as large, still around 1 % of the raw frame.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+    png_set_compression_level(png, 3);
     png_set_IHDR(png, info, static_cast<png_uint_32>(frame.width),
                  static_cast<png_uint_32>(frame.height), 8,
                  job.gray ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,

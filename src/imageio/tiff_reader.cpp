@@ -126,6 +126,25 @@ void MapSamples(const std::uint8_t* in, int bits, std::size_t count,
     }
 }
 
+// Puts the first row at the top and the first column at the left, as the Orientation tag
+// places them: 2 mirrored, 3 turned half round, 4 upside down.
+void Orient(GrayImage& image, std::uint16_t orientation) {
+    const auto width = static_cast<std::size_t>(image.width);
+    if (orientation == ORIENTATION_TOPRIGHT || orientation == ORIENTATION_BOTRIGHT) {
+        for (int y = 0; y < image.height; ++y) {
+            auto row = image.pixels.begin() + static_cast<std::ptrdiff_t>(y * width);
+            std::reverse(row, row + static_cast<std::ptrdiff_t>(width));
+        }
+    }
+    if (orientation == ORIENTATION_BOTRIGHT || orientation == ORIENTATION_BOTLEFT) {
+        for (int top = 0, bottom = image.height - 1; top < bottom; ++top, --bottom) {
+            std::swap_ranges(image.pixels.begin() + static_cast<std::ptrdiff_t>(top * width),
+                             image.pixels.begin() + static_cast<std::ptrdiff_t>((top + 1) * width),
+                             image.pixels.begin() + static_cast<std::ptrdiff_t>(bottom * width));
+        }
+    }
+}
+
 } // namespace
 
 ReadResult DecodeTiff(std::span<const std::uint8_t> bytes, const ReadLimits& limits, bool pixels) {
@@ -189,6 +208,12 @@ ReadResult DecodeTiff(std::span<const std::uint8_t> bytes, const ReadLimits& lim
     if (sampleFormat != SAMPLEFORMAT_UINT && sampleFormat != SAMPLEFORMAT_INT) {
         return Failure("unsupported: floating-point or complex samples");
     }
+    std::uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetField(tif.get(), TIFFTAG_ORIENTATION, &orientation);
+    if (orientation > ORIENTATION_BOTLEFT) {
+        return Failure("unsupported: orientation " + std::to_string(orientation) +
+                       " (rows and columns swapped)");
+    }
 
     SampleMapping mapping;
     mapping.bitsStored = bits;
@@ -227,6 +252,7 @@ ReadResult DecodeTiff(std::span<const std::uint8_t> bytes, const ReadLimits& lim
                 }
             }
         }
+        Orient(result.image, orientation);
         return result;
     }
     const tmsize_t lineSize = TIFFScanlineSize(tif.get());
@@ -241,6 +267,7 @@ ReadResult DecodeTiff(std::span<const std::uint8_t> bytes, const ReadLimits& lim
         }
         MapSamples(line.data(), bits, width, table, out + std::size_t{y} * width);
     }
+    Orient(result.image, orientation);
     return result;
 }
 

@@ -24,7 +24,7 @@ namespace {
 std::atomic<bool> tracking{false};
 std::atomic<std::size_t> largest{0};
 
-void Note(std::size_t n) {
+[[maybe_unused]] void Note(std::size_t n) {
     if (!tracking) {
         return;
     }
@@ -36,7 +36,6 @@ void Note(std::size_t n) {
 } // namespace
 
 #ifdef LUMIVEX_TRACK_NEW
-// The sanitizers bring their own operator new; there the test has nothing to watch.
 #if defined(__GNUC__) && !defined(__clang__)
 // GCC takes free() in a replacement operator delete for a mismatch with operator new.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
@@ -99,10 +98,8 @@ void SetLongLength(std::vector<std::uint8_t>& bytes, std::uint16_t group, std::u
     ADD_FAILURE() << "element not found";
 }
 
+// Under the sanitizers, which bring their own operator new, only the results are checked.
 TEST(Allocation, LengthsBeyondTheFileAreNotAllocated) {
-#ifndef LUMIVEX_TRACK_NEW
-    GTEST_SKIP() << "operator new belongs to the sanitizer in this build";
-#else
     ScratchDir dir;
     DicomSpec s;
     s.width = 4;
@@ -119,7 +116,9 @@ TEST(Allocation, LengthsBeyondTheFileAreNotAllocated) {
     tracking = false;
     EXPECT_EQ(image.error, "truncated");
     EXPECT_TRUE(header.ok()) << header.error; // the headers before the pixel data are whole
+#ifdef LUMIVEX_TRACK_NEW
     EXPECT_LT(largest.load(), std::size_t{64 * 1024});
+#endif
 
     // The same file whole: its pixel data is loaded, and that is all that is large.
     const std::vector<std::uint8_t> whole = ReadBytes(dir / "a.dcm");
@@ -127,6 +126,7 @@ TEST(Allocation, LengthsBeyondTheFileAreNotAllocated) {
     tracking = true;
     EXPECT_TRUE(imageio::DecodeGrayImage(whole).ok());
     tracking = false;
+#ifdef LUMIVEX_TRACK_NEW
     EXPECT_LT(largest.load(), std::size_t{64 * 1024});
 #endif
 }

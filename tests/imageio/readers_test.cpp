@@ -410,6 +410,29 @@ TEST(TiffReader, MinIsWhiteSignedAndText) {
     EXPECT_EQ(Pixels(ReadGrayImage(dir / "i.tif")), (std::vector<int>{0, 128, 255}));
 }
 
+TEST(TiffReader, PutsTheFirstRowWhereTheOrientationSays) {
+    ScratchDir dir;
+    TiffSpec s;
+    s.width = 3;
+    s.height = 2;
+    s.samples = {1, 2, 3, 4, 5, 6};
+    const std::vector<std::pair<int, std::vector<int>>> cases = {
+        {ORIENTATION_TOPLEFT, {1, 2, 3, 4, 5, 6}},
+        {ORIENTATION_TOPRIGHT, {3, 2, 1, 6, 5, 4}},
+        {ORIENTATION_BOTRIGHT, {6, 5, 4, 3, 2, 1}},
+        {ORIENTATION_BOTLEFT, {4, 5, 6, 1, 2, 3}},
+    };
+    for (const auto& [orientation, expected] : cases) {
+        s.orientation = orientation;
+        WriteTiffFile(dir / "o.tif", s);
+        EXPECT_EQ(Pixels(ReadGrayImage(dir / "o.tif")), expected) << orientation;
+    }
+    s.orientation = ORIENTATION_LEFTTOP;
+    WriteTiffFile(dir / "o.tif", s);
+    EXPECT_EQ(ReadGrayImage(dir / "o.tif").error,
+              "unsupported: orientation 5 (rows and columns swapped)");
+}
+
 TEST(TiffReader, SaysWhatItCannotRead) {
     ScratchDir dir;
     TiffSpec rgb;

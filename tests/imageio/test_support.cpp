@@ -414,6 +414,9 @@ void WriteTiffFile(const fs::path& path, const TiffSpec& s) {
     if (!s.description.empty()) {
         TIFFSetField(tif, TIFFTAG_IMAGEDESCRIPTION, s.description.c_str());
     }
+    if (s.orientation != 0) {
+        TIFFSetField(tif, TIFFTAG_ORIENTATION, s.orientation);
+    }
     const std::size_t bytesPerSample = s.bits / 8;
     const std::size_t perRow = static_cast<std::size_t>(s.width) * s.samplesPerPixel;
     auto sampleBytes = [&](std::size_t index, std::uint8_t* out) {

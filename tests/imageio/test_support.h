@@ -135,6 +135,7 @@ struct TiffSpec {
     int compression = 1; // COMPRESSION_NONE
     bool tiled = false;  // 16 × 16 tiles
     bool isSigned = false;
+    int orientation = 0; // 0: no tag
     std::vector<std::uint16_t> samples;
     std::string description;
 };
