@@ -1,6 +1,7 @@
 // Gray images from DICOM files through DCMTK: uncompressed MONOCHROME1 and MONOCHROME2 pixel
 // data of 8 or 16 bits allocated, mapped to 8 bits by the file's own window or VOI LUT.
 
+#include "dicom_memory_stream.h"
 #include "dicom_setup.h"
 #include "gray_mapping.h"
 #include "image_decoders.h"
@@ -8,7 +9,6 @@
 #include <dcmtk/config/osconfig.h>
 #include <dcmtk/dcmdata/dcdeftag.h>
 #include <dcmtk/dcmdata/dcfilefo.h>
-#include <dcmtk/dcmdata/dcistrmb.h>
 #include <dcmtk/dcmdata/dcxfer.h>
 
 #include <algorithm>
@@ -20,53 +20,9 @@ namespace imageio {
 
 namespace {
 
-// Values longer than this are not loaded while the file is parsed: DCMTK only notes where they
-// are, after checking that the file holds them, and loads them when they are used. Without
-// this DCMTK would allocate whatever length a damaged file claims, up to 4 GB.
+// Values longer than this are not loaded while the file is parsed but when they are used (see
+// dicom_memory_stream.h).
 constexpr Uint32 kMaxParsedValueLength = 4096;
-
-// A stream over the file's bytes that, unlike DCMTK's own buffer stream, can hand out a
-// factory for reading a value later: what makes the deferred loading above possible.
-class MemoryInputStream : public DcmInputBufferStream {
-  public:
-    MemoryInputStream(std::span<const std::uint8_t> bytes)
-        : bytes_(bytes), plainProducer_(currentProducer()) {
-        setBuffer(bytes.data(), static_cast<offile_off_t>(bytes.size()));
-        setEos();
-    }
-
-    DcmInputStreamFactory* newFactory() const override;
-
-  private:
-    std::span<const std::uint8_t> bytes_;
-    // With a decompression filter installed the position in the bytes says nothing; then, as
-    // DCMTK's file stream does, no factory is given.
-    const DcmProducer* plainProducer_;
-};
-
-class MemoryStreamFactory : public DcmInputStreamFactory {
-  public:
-    MemoryStreamFactory(std::span<const std::uint8_t> bytes, offile_off_t offset)
-        : bytes_(bytes), offset_(offset) {}
-    DcmInputStream* create() const override {
-        auto* stream = new MemoryInputStream(bytes_);
-        stream->skip(offset_);
-        return stream;
-    }
-    DcmInputStreamFactory* clone() const override { return new MemoryStreamFactory(*this); }
-    DcmInputStreamFactoryType ident() const override { return DFT_DcmInputFileStreamFactory; }
-
-  private:
-    std::span<const std::uint8_t> bytes_;
-    offile_off_t offset_;
-};
-
-DcmInputStreamFactory* MemoryInputStream::newFactory() const {
-    if (currentProducer() != plainProducer_) {
-        return nullptr;
-    }
-    return new MemoryStreamFactory(bytes_, tell());
-}
 
 // The deflated transfer syntax compresses the data set; DCMTK then cannot defer the loading of
 // long values, so a damaged file could make it allocate gigabytes. The UID sits in the file

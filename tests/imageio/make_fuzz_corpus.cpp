@@ -13,18 +13,6 @@
 
 using namespace imageio_test;
 
-namespace {
-
-std::vector<std::uint16_t> Ramp(int count, int step, int modulo) {
-    std::vector<std::uint16_t> v;
-    for (int i = 0; i < count; ++i) {
-        v.push_back(static_cast<std::uint16_t>((i * step) % modulo));
-    }
-    return v;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);

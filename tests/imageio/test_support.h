@@ -4,6 +4,7 @@
 // our own — so that no test checks the library against itself.
 
 #include "imageio/image.h"
+#include "imageio/image_readers.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -35,6 +36,12 @@ class ScratchDir {
 // fixed pseudo-random sequence (every channel differs).
 imageio::Frame GrayFrame(int width, int height);
 imageio::Frame ColourFrame(int width, int height);
+
+// count samples i × step mod modulo.
+std::vector<std::uint16_t> Ramp(int count, int step, int modulo);
+
+// A read image's pixels as ints, for readable comparisons.
+std::vector<int> Pixels(const imageio::ReadResult& r);
 
 std::vector<std::uint8_t> ReadBytes(const fs::path& path);
 void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes);
