@@ -34,9 +34,13 @@ std::uint32_t BigEndian32(const std::uint8_t* p) {
 }
 
 struct ChunkWalk {
-    std::string text;     // the tEXt and uncompressed iTXt values
-    bool complete = true; // false when a chunk runs past the end of the file
+    std::string text;                 // the tEXt and uncompressed iTXt values
+    bool complete = true;             // false when a chunk runs past the end of the file
+    std::uint64_t imageDataBytes = 0; // all IDAT chunks together
 };
+
+// Deflate never expands data by more than 1032 to 1 (a run coded as 258-byte matches).
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 // Walks the chunks without decoding them. A chunk that claims more bytes than the file holds
 // is found here, before libpng takes memory for it (it would take up to 2 GB for the claim).
@@ -75,6 +79,9 @@ ChunkWalk WalkChunks(std::span<const std::uint8_t> bytes) {
         }
         if (std::memcmp(type, "IEND", 4) == 0) {
             break;
+        }
+        if (std::memcmp(type, "IDAT", 4) == 0) {
+            walk.imageDataBytes += length;
         }
         pos += 12 + std::size_t{length};
     }
@@ -228,6 +235,18 @@ ReadResult DecodePng(std::span<const std::uint8_t> bytes, const ReadLimits& limi
     }
     if (!pixels) {
         return result;
+    }
+    // Rows of filter byte and samples at the stored depth; the image data cannot hold more
+    // than the deflate ratio allows, so a small file cannot make the reader allocate for a
+    // huge image it does not contain.
+    static constexpr int kChannels[] = {1, 0, 3, 1, 2, 0, 4};
+    const int colorType = bytes[25];
+    const std::uint64_t bitsPerPixel =
+        std::uint64_t{bytes[24]} * (colorType < 7 ? kChannels[colorType] : 4);
+    const std::uint64_t rawBytes = static_cast<std::uint64_t>(height) *
+                                   ((static_cast<std::uint64_t>(width) * bitsPerPixel + 7) / 8 + 1);
+    if (rawBytes > walk.imageDataBytes * kMaxDeflateRatio + 1024) {
+        return Failure("truncated");
     }
 
     PngReadJob job;

@@ -126,6 +126,48 @@ void MapSamples(const std::uint8_t* in, int bits, std::size_t count,
     }
 }
 
+// The most a compression scheme expands its data, where there is such a bound: PackBits 128
+// bytes from 2, deflate 1032 to 1, LZW at most 4096 bytes from one 9-bit code.
+std::uint64_t MaxExpansion(std::uint16_t compression) {
+    switch (compression) {
+    case COMPRESSION_NONE:
+        return 1;
+    case COMPRESSION_PACKBITS:
+        return 64;
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE:
+        return 1032;
+    case COMPRESSION_LZW:
+        return 4096;
+    default:
+        return 0; // no bound known
+    }
+}
+
+// Whether the strips or tiles, as far as the file holds them, can decode to `rawBytes`: so that
+// a small file that claims a huge image does not make the reader allocate for it.
+bool DataCanHold(TIFF* tif, std::uint64_t fileSize, std::uint64_t rawBytes) {
+    std::uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    const std::uint64_t expansion = MaxExpansion(compression);
+    if (expansion == 0) {
+        return true;
+    }
+    const bool tiled = TIFFIsTiled(tif) != 0;
+    const std::uint64_t* counts = nullptr;
+    if (TIFFGetField(tif, tiled ? TIFFTAG_TILEBYTECOUNTS : TIFFTAG_STRIPBYTECOUNTS, &counts) != 1 ||
+        counts == nullptr) {
+        return true; // libtiff will say what is wrong
+    }
+    const std::uint64_t n = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+    std::uint64_t stored = 0;
+    for (std::uint64_t i = 0; i < n && stored < fileSize; ++i) {
+        stored += std::min(counts[i], fileSize);
+    }
+    stored = std::min(stored, fileSize);
+    return rawBytes <= stored * expansion + 1024;
+}
+
 // Puts the first row at the top and the first column at the left, as the Orientation tag
 // places them: 2 mirrored, 3 turned half round, 4 upside down.
 void Orient(GrayImage& image, std::uint16_t orientation) {
@@ -213,6 +255,9 @@ ReadResult DecodeTiff(std::span<const std::uint8_t> bytes, const ReadLimits& lim
     if (orientation > ORIENTATION_BOTLEFT) {
         return Failure("unsupported: orientation " + std::to_string(orientation) +
                        " (rows and columns swapped)");
+    }
+    if (!DataCanHold(tif.get(), bytes.size(), std::uint64_t{width} * height * (bits / 8))) {
+        return Failure("truncated");
     }
 
     SampleMapping mapping;
