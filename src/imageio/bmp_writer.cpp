@@ -35,7 +35,7 @@ class LittleEndian {
 
 WriteResult WriteBmp(const FrameView& frame, const std::filesystem::path& path) {
     if (std::string problem = FrameProblem(frame); !problem.empty()) {
-        return {"cannot write " + path.string() + ": " + problem};
+        return {"cannot write " + path.string() + ": " + problem, WriteFailure::Frame};
     }
     const bool gray = IsGrayFrame(frame);
     const std::uint32_t bytesPerPixel = gray ? 1 : 3;
@@ -70,6 +70,9 @@ WriteResult WriteBmp(const FrameView& frame, const std::filesystem::path& path) 
     }
 
     AtomicFile file(path);
+    if (file.Failed()) {
+        return {file.Error(), WriteFailure::Target};
+    }
     file.Write(header.Bytes().data(), header.Bytes().size());
     std::vector<std::uint8_t> row(rowSize, 0);
     for (int y = frame.height - 1; y >= 0 && !file.Failed(); --y) {
@@ -90,7 +93,7 @@ WriteResult WriteBmp(const FrameView& frame, const std::filesystem::path& path) 
         file.Write(row.data(), row.size());
     }
     if (!file.Commit()) {
-        return {file.Error()};
+        return {file.Error(), WriteFailure::Writing};
     }
     return {};
 }

@@ -20,12 +20,12 @@ ReadResult Unavailable(const char* format) {
 
 WriteResult WritePng(const FrameView&, const std::filesystem::path& path,
                      const ExportDescription&) {
-    return {"cannot write " + path.string() + ": PNG" + kUnavailable};
+    return {"cannot write " + path.string() + ": PNG" + kUnavailable, WriteFailure::Target};
 }
 
 WriteResult WriteDicom(const FrameView&, const std::filesystem::path& path,
                        const ExportDescription&) {
-    return {"cannot write " + path.string() + ": DICOM" + kUnavailable};
+    return {"cannot write " + path.string() + ": DICOM" + kUnavailable, WriteFailure::Target};
 }
 
 ReadResult DecodeDicom(std::span<const std::uint8_t>, const ReadLimits&, bool) {

@@ -146,10 +146,10 @@ OFCondition PutPixelData(DcmDataset& dataset, const FrameView& frame, bool gray)
 WriteResult WriteDicom(const FrameView& frame, const std::filesystem::path& path,
                        const ExportDescription& description) {
     if (std::string problem = FrameProblem(frame); !problem.empty()) {
-        return {"cannot write " + path.string() + ": " + problem};
+        return {"cannot write " + path.string() + ": " + problem, WriteFailure::Frame};
     }
     if (std::string problem = DicomDictionaryProblem(); !problem.empty()) {
-        return {"cannot write " + path.string() + ": " + problem};
+        return {"cannot write " + path.string() + ": " + problem, WriteFailure::Target};
     }
     const std::string study =
         description.studyInstanceUid.empty() ? NewDicomUid() : description.studyInstanceUid;
@@ -157,7 +157,8 @@ WriteResult WriteDicom(const FrameView& frame, const std::filesystem::path& path
         description.seriesInstanceUid.empty() ? NewDicomUid() : description.seriesInstanceUid;
     const std::string instance = NewDicomUid();
     if (study.empty() || series.empty() || instance.empty()) {
-        return {"cannot write " + path.string() + ": the system's random source failed"};
+        return {"cannot write " + path.string() + ": the system's random source failed",
+                WriteFailure::Writing};
     }
     const bool gray = IsGrayFrame(frame);
     const Timestamp now = Now();
@@ -253,12 +254,12 @@ WriteResult WriteDicom(const FrameView& frame, const std::filesystem::path& path
         status = PutPixelData(dataset, frame, gray);
     }
     if (status.bad()) {
-        return {"cannot write " + path.string() + ": " + status.text()};
+        return {"cannot write " + path.string() + ": " + status.text(), WriteFailure::Writing};
     }
 
     AtomicFile out(path);
     if (out.Failed()) {
-        return {out.Error()};
+        return {out.Error(), WriteFailure::Target};
     }
     {
         AtomicFileStream stream(out);
@@ -271,7 +272,7 @@ WriteResult WriteDicom(const FrameView& frame, const std::filesystem::path& path
         out.Fail(std::string("DICOM encoding failed: ") + status.text());
     }
     if (!out.Commit()) {
-        return {out.Error()};
+        return {out.Error(), WriteFailure::Writing};
     }
     return {};
 }

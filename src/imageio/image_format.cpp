@@ -47,7 +47,8 @@ WriteResult WriteImage(const FrameView& frame, const std::filesystem::path& path
     const std::optional<ImageFormat> format = FormatFromExtension(path);
     if (!format) {
         return {"cannot write " + path.string() +
-                ": unknown file type (the extension must be .png, .bmp or .dcm)"};
+                    ": unknown file type (the extension must be .png, .bmp or .dcm)",
+                WriteFailure::Target};
     }
     switch (*format) {
     case ImageFormat::Png:
@@ -57,7 +58,7 @@ WriteResult WriteImage(const FrameView& frame, const std::filesystem::path& path
     case ImageFormat::Dicom:
         return WriteDicom(frame, path, description);
     }
-    return {"cannot write " + path.string()};
+    return {"cannot write " + path.string(), WriteFailure::Target};
 }
 
 } // namespace imageio

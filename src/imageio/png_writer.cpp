@@ -110,7 +110,7 @@ png_text MakeText(const char* key, std::string& value) {
 WriteResult WritePng(const FrameView& frame, const std::filesystem::path& path,
                      const ExportDescription& description) {
     if (std::string problem = FrameProblem(frame); !problem.empty()) {
-        return {"cannot write " + path.string() + ": " + problem};
+        return {"cannot write " + path.string() + ": " + problem, WriteFailure::Frame};
     }
     PngWriteJob job;
     job.frame = &frame;
@@ -128,14 +128,14 @@ WriteResult WritePng(const FrameView& frame, const std::filesystem::path& path,
 
     AtomicFile file(path);
     if (file.Failed()) {
-        return {file.Error()};
+        return {file.Error(), WriteFailure::Target};
     }
     job.file = &file;
     if (!RunPngWrite(job) && !file.Failed()) {
         file.Fail(std::string("PNG encoding failed: ") + job.error);
     }
     if (!file.Commit()) {
-        return {file.Error()};
+        return {file.Error(), WriteFailure::Writing};
     }
     return {};
 }

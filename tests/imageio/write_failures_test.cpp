@@ -18,6 +18,7 @@ namespace {
 
 using namespace imageio_test;
 using imageio::Frame;
+using imageio::WriteFailure;
 
 TEST(WriteFailures, RefuseWhatCannotBeWritten) {
     ScratchDir dir;
@@ -27,12 +28,13 @@ TEST(WriteFailures, RefuseWhatCannotBeWritten) {
     for (const auto& [what, view] :
          {std::pair{"empty", empty.View()}, std::pair{"too wide", huge.View()}}) {
         SCOPED_TRACE(what);
-        EXPECT_FALSE(imageio::WritePng(view, dir / "x.png").ok());
-        EXPECT_FALSE(imageio::WriteBmp(view, dir / "x.bmp").ok());
-        EXPECT_FALSE(imageio::WriteDicom(view, dir / "x.dcm", {}).ok());
+        EXPECT_EQ(imageio::WritePng(view, dir / "x.png").failure, WriteFailure::Frame);
+        EXPECT_EQ(imageio::WriteBmp(view, dir / "x.bmp").failure, WriteFailure::Frame);
+        EXPECT_EQ(imageio::WriteDicom(view, dir / "x.dcm", {}).failure, WriteFailure::Frame);
     }
     const imageio::WriteResult unknown = imageio::WriteImage(frame.View(), dir / "x.jpg", {});
     EXPECT_NE(unknown.error.find("unknown file type"), std::string::npos) << unknown.error;
+    EXPECT_EQ(unknown.failure, WriteFailure::Target);
     EXPECT_EQ(imageio::WriteImage(frame.View(), dir / "x.PNG", {}).error, "");
     EXPECT_EQ(imageio::WriteImage(frame.View(), dir / "x.Dcm", {}).error, "");
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"x.Dcm", "x.PNG"}));
@@ -43,6 +45,7 @@ TEST(WriteFailures, NeverWriteThroughADeviceOrOverAFolder) {
     for (const char* device : {"/dev/null", "/dev/full"}) {
         const imageio::WriteResult r = imageio::WriteBmp(GrayFrame(2, 2).View(), device);
         EXPECT_NE(r.error.find("not a regular file"), std::string::npos) << r.error;
+        EXPECT_EQ(r.failure, WriteFailure::Target);
         struct stat st {};
         ASSERT_EQ(stat(device, &st), 0);
         EXPECT_TRUE(S_ISCHR(st.st_mode)) << device;
@@ -72,6 +75,7 @@ TEST(WriteFailures, FailWhenTheFolderIsAFile) {
     for (const char* name : {"plain/x.png", "plain/x.bmp", "plain/x.dcm"}) {
         const imageio::WriteResult r = imageio::WriteImage(frame.View(), dir / name, {});
         EXPECT_NE(r.error.find("Not a directory"), std::string::npos) << r.error;
+        EXPECT_EQ(r.failure, WriteFailure::Target);
     }
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"plain"});
     EXPECT_EQ(ReadBytes(dir / "plain"), (std::vector<std::uint8_t>{1, 2, 3}));
@@ -108,7 +112,8 @@ TEST(WriteFailures, FailInAFolderTheUserMayNotWriteTo) {
         const Frame frame = GrayFrame(16, 16);
         for (const char* name : {"x.png", "x.bmp", "x.dcm"}) {
             const imageio::WriteResult r = imageio::WriteImage(frame.View(), locked / name, {});
-            if (r.error.find("Permission denied") == std::string::npos) {
+            if (r.error.find("Permission denied") == std::string::npos ||
+                r.failure != WriteFailure::Target) {
                 std::fprintf(stderr, "%s: %s\n", name, r.error.c_str());
                 return 1;
             }
@@ -134,7 +139,8 @@ TEST(WriteFailures, AFullDiskLeavesNoFileAndKeepsTheOldOne) {
         int failures = 0;
         for (const char* name : {"old.png", "new.bmp", "new.dcm"}) {
             const imageio::WriteResult r = imageio::WriteImage(frame.View(), dir / name, {});
-            if (r.error.find("File too large") == std::string::npos) {
+            if (r.error.find("File too large") == std::string::npos ||
+                r.failure != WriteFailure::Writing) {
                 std::fprintf(stderr, "%s: '%s'\n", name, r.error.c_str());
                 ++failures;
             }

@@ -46,9 +46,19 @@ const char* FormatName(ImageFormat format);
 // only BMP); their writers then fail with "... not available in this build".
 bool FormatAvailable(ImageFormat format);
 
+// Why a write failed, for callers that answer bad arguments differently from failed writes.
+enum class WriteFailure {
+    None,
+    Frame,   // the frame cannot be written: no pixels, size 0, or a side beyond kMaxImageSide
+    Target,  // no file can be made at the path: unknown extension, format not in this build,
+             // no such folder, no permission, a folder or a device in the way
+    Writing, // the file was begun but not finished (a full disk, an I/O error); nothing is left
+};
+
 struct [[nodiscard]] WriteResult {
-    std::string error; // empty on success; otherwise names the file and the reason
-    bool ok() const { return error.empty(); }
+    std::string error; // names the file and the reason
+    WriteFailure failure = WriteFailure::None;
+    bool ok() const { return failure == WriteFailure::None; }
 };
 
 // 8-bit grayscale when every pixel is gray, otherwise 8-bit RGB. No chunk that would make a
