@@ -12,6 +12,7 @@ namespace imageio {
 namespace {
 
 constexpr std::size_t kSniffBytes = 132; // enough for the DICOM preamble and its "DICM"
+constexpr std::size_t kHeadBytes = 256 * 1024;
 
 enum class Shape { Square = 0, Portrait = 1 };
 
@@ -110,22 +111,24 @@ std::optional<Candidate> Examine(const std::filesystem::path& path,
     }
     const ReadLimits limits{kTg18MaxSide};
     std::string error;
+    std::vector<std::uint8_t> bytes;
+    Tg18PatternSet mentioned;
     if (named.none()) {
         // A file the name does not tie to the three is looked into only when it is an image
-        // at all, and then only its headers.
+        // at all, and then first only its start, where DICOM files keep their headers: the rest
+        // of the TG18 set need not be read whole on every start.
         const std::vector<std::uint8_t> head = ReadFileBytes(path, UINT64_MAX, kSniffBytes, error);
         if (!error.empty() || SniffFileKind(head) == FileKind::Unknown) {
             return std::nullopt;
         }
-    }
-    const std::vector<std::uint8_t> bytes =
-        ReadFileBytes(path, MaxFileSize(limits), SIZE_MAX, error);
-    if (!error.empty()) {
-        return refuse(error);
-    }
-    Tg18PatternSet mentioned;
-    if (named.none()) {
-        const ReadResult header = DecodeDescription(bytes);
+        ReadResult header = DecodeDescription(ReadFileBytes(path, UINT64_MAX, kHeadBytes, error));
+        if (!header.ok()) {
+            bytes = ReadFileBytes(path, MaxFileSize(limits), SIZE_MAX, error);
+            if (!error.empty()) {
+                return refuse(error);
+            }
+            header = DecodeDescription(bytes);
+        }
         if (!header.ok()) {
             return refuse("cannot be read: " + header.error);
         }
@@ -136,6 +139,12 @@ std::optional<Candidate> Examine(const std::filesystem::path& path,
         if (mentioned.count() > 1) {
             return refuse("its text mentions more than one of the images (" + Names(mentioned) +
                           "); name the file after the one it is");
+        }
+    }
+    if (bytes.empty()) {
+        bytes = ReadFileBytes(path, MaxFileSize(limits), SIZE_MAX, error);
+        if (!error.empty()) {
+            return refuse(error);
         }
     }
     ReadResult read = DecodeGrayImage(bytes, limits);

@@ -82,6 +82,14 @@ TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
     WriteTiffFile(dir / "TG18AD.tif", ad);
     // No name, but the series says what it is; portrait.
     WriteDicomFile(dir / "IM0001", Dicom(512, 640, "TG18-QC scaled 2048 x 2560"));
+    // No name either; libtiff writes the directory, with the description, after the pixels,
+    // beyond the start of the file that is read first.
+    TiffSpec adPortrait;
+    adPortrait.width = 512;
+    adPortrait.height = 600;
+    adPortrait.samples.assign(512 * 600, 9);
+    adPortrait.description = "AAPM TG18-AD";
+    WriteTiffFile(dir / "scan0002.tif", adPortrait);
     // Images of other patterns, and other files, pass in silence.
     WriteDicomFile(dir / "TG18-LN12-01.dcm", Dicom(512, 512, "TG18-LN12"));
     WriteDicomFile(dir / "IM0002", Dicom(512, 512, "chest"));
@@ -109,8 +117,10 @@ TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
     EXPECT_FALSE(afc.portrait);
     EXPECT_EQ(afc.square->image.At(500, 500), 143);
     const imageio::Tg18Images& adImages = found.For(Tg18Pattern::Ad);
-    ASSERT_TRUE(adImages.square);
+    ASSERT_TRUE(adImages.square && adImages.portrait);
     EXPECT_EQ(adImages.square->image.At(0, 0), 7);
+    EXPECT_EQ(adImages.portrait->path, dir / "scan0002.tif");
+    EXPECT_EQ(adImages.portrait->image.At(511, 599), 9);
 
     EXPECT_EQ(imageio::ChooseTg18Image(qc, 2048, 2560), &qc.portrait->image);
     EXPECT_EQ(imageio::ChooseTg18Image(qc, 1920, 1080), &qc.square->image);
@@ -135,8 +145,8 @@ TEST(Tg18Folder, ReportsEveryUnusableFileOnce) {
         "portrait images at least 512 wide and at most 4096 high)";
     WritePngFile(dir / "TG18-AFC-wide.png", Png(640, 512, 0));
     expected["TG18-AFC-wide.png"] = "unexpected size 640 × 512";
-    WritePngFile(dir / "TG18-AFC-huge.png", Png(5000, 5000, 0));
-    expected["TG18-AFC-huge.png"] = "cannot be read: size 5000 × 5000 is larger than 4096";
+    WritePngFile(dir / "TG18-AFC-huge.png", Png(4097, 8, 0));
+    expected["TG18-AFC-huge.png"] = "cannot be read: size 4097 × 8 is larger than 4096";
 
     WriteDicomFile(dir / "TG18-QC-really.dcm", Dicom(512, 512, "AAPM TG18-AFC"));
     expected["TG18-QC-really.dcm"] = "its name says TG18-QC but its content says TG18-AFC";

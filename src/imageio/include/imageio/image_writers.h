@@ -73,8 +73,8 @@ WriteResult WriteBmp(const FrameView& frame, const std::filesystem::path& path);
 
 // A Secondary Capture image (explicit VR little endian, with the file meta header):
 // MONOCHROME2 8-bit when every pixel is gray, otherwise RGB 8-bit, interleaved. Patient,
-// study and series say that this is a Lumivex test pattern; a window of centre 127.5 and
-// width 256 lets a viewer show the stored values.
+// study and series say that this is a Lumivex test pattern; gray images carry a window of
+// centre 127.5 and width 256, with which a viewer shows the stored values unchanged.
 WriteResult WriteDicom(const FrameView& frame, const std::filesystem::path& path,
                        const ExportDescription& description);
 

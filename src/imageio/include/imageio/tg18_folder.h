@@ -14,8 +14,10 @@
 // the largest is used (ties: the first by file name) and the others are reported as unused.
 //
 // Files of other kinds, and images that neither name nor text ties to one of the three (the
-// rest of the TG18 set, say), are passed over in silence. Every file that names one of the
-// three but cannot be used is reported once, with its path and the reason.
+// rest of the TG18 set, say), are passed over in silence. Reported once each, with the path
+// and the reason, are: every file tied to one of the three that cannot be used (unreadable,
+// refused size, name and text disagreeing, a larger one of the same shape preferred), and
+// every DICOM, PNG or TIFF file whose headers cannot be read.
 
 #include "imageio/image.h"
 
