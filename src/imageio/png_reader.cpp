@@ -2,6 +2,9 @@
 // whose pixels are all gray. Transparency is ignored, and so is sBIT: PNG samples always span
 // their depth's full range (a 12-bit image is stored scaled up to 16 bits), sBIT only records
 // the original precision.
+//
+// Sections: the chunk walk (text, and sizes checked against the file) · the libpng calls,
+// behind setjmp · reduction of rows to gray · DecodePng
 
 #include "gray_mapping.h"
 #include "image_decoders.h"

@@ -1,6 +1,9 @@
 // Gray images from TIFF files through libtiff: the first image of the file, one sample of 8
 // or 16 bits per pixel, black or white is zero, in strips or tiles, with any compression
 // libtiff decodes.
+//
+// Sections: the file in memory as libtiff's client procedures · text and samples · the bound
+// of the data's expansion · orientation · DecodeTiff
 
 #include "gray_mapping.h"
 #include "image_decoders.h"
