@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
   xvfb xdotool imagemagick x11-utils
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-xkb-utils
+  libdcmtk-dev dcmtk dicom3tools libpng-dev libtiff-dev
 )
 
 missing=()
