@@ -1,6 +1,9 @@
 #include "platform/gdi/text_layout.h"
 
+#include "platform/gdi/line_breaks.h"
+
 #include <algorithm>
+#include <string>
 
 namespace gdi {
 
@@ -19,6 +22,21 @@ std::size_t SkipLineEnd(std::string_view text, std::size_t pos) {
         }
     }
     return pos;
+}
+
+// Latin-1 is the first 256 code points: one UTF-16 unit per character, positions unchanged.
+std::u16string Utf16(std::string_view latin1) {
+    std::u16string units(latin1.size(), u'\0');
+    std::transform(latin1.begin(), latin1.end(), units.begin(),
+                   [](char c) { return static_cast<unsigned char>(c); });
+    return units;
+}
+
+// Ends line at the break opportunity before text[at]. A break that follows a space takes
+// that space off the line; one that precedes a space skips it.
+void BreakBefore(std::string_view text, std::size_t at, TextLine& line) {
+    line.end = text[at - 1] == ' ' ? at - 1 : at;
+    line.next = line.end == at && text[at] == ' ' ? at + 1 : at;
 }
 
 } // namespace
@@ -42,22 +60,21 @@ TextLine NextLine(std::string_view text, std::size_t pos, int width, UINT format
 
     TextLine line{pos, segmentEnd, SkipLineEnd(text, segmentEnd), 0};
     if (fit < segmentEnd && (format & DT_WORDBREAK)) {
-        const std::string_view before = text.substr(pos, fit - pos);
-        const std::size_t space = before.rfind(' ');
         if (text[fit] == ' ') {
             line.end = fit;
             line.next = fit + 1;
-        } else if (space != std::string_view::npos) {
-            line.end = pos + space;
-            line.next = line.end + 1;
-        } else if (format & DT_EDITCONTROL) {
-            line.end = std::max(fit, pos + 1);
-            line.next = line.end;
         } else {
-            const std::size_t wordEnd = text.find(' ', fit);
-            if (wordEnd < segmentEnd) {
-                line.end = wordEnd;
-                line.next = wordEnd + 1;
+            // Opportunities relative to pos; the one right before character N counts.
+            const std::vector<std::size_t> breaks =
+                LineBreakOpportunities(Utf16(text.substr(pos, segmentEnd - pos)));
+            const auto after = std::upper_bound(breaks.begin(), breaks.end(), fit - pos);
+            if (after != breaks.begin()) {
+                BreakBefore(text, pos + *std::prev(after), line);
+            } else if (format & DT_EDITCONTROL) {
+                line.end = std::max(fit, pos + 1);
+                line.next = line.end;
+            } else if (after != breaks.end()) {
+                BreakBefore(text, pos + *after, line);
             }
         }
     }
