@@ -9,6 +9,10 @@ namespace gdi {
 
 namespace {
 
+// How far past character N the break analysis reads. The line-breaking rules look ahead a
+// character or two (a number after a hyphen, a mark after its base); the rest is margin.
+constexpr std::size_t kBreakLookahead = 64;
+
 bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
@@ -64,17 +68,27 @@ TextLine NextLine(std::string_view text, std::size_t pos, int width, UINT format
             line.end = fit;
             line.next = fit + 1;
         } else {
-            // Opportunities relative to pos; the one right before character N counts.
-            const std::vector<std::size_t> breaks =
-                LineBreakOpportunities(Utf16(text.substr(pos, segmentEnd - pos)));
-            const auto after = std::upper_bound(breaks.begin(), breaks.end(), fit - pos);
+            // Opportunities relative to pos. Whether a line may break before a character
+            // depends on the text before it and on a few characters after it at most, so the
+            // analysis stops a margin past character N rather than at the end of the paragraph.
+            auto opportunities = [&](std::size_t end) {
+                return LineBreakOpportunities(Utf16(text.substr(pos, end - pos)));
+            };
+            std::vector<std::size_t> breaks =
+                opportunities(std::min(segmentEnd, fit + kBreakLookahead));
+            auto after = std::upper_bound(breaks.begin(), breaks.end(), fit - pos);
             if (after != breaks.begin()) {
                 BreakBefore(text, pos + *std::prev(after), line);
             } else if (format & DT_EDITCONTROL) {
                 line.end = std::max(fit, pos + 1);
                 line.next = line.end;
-            } else if (after != breaks.end()) {
-                BreakBefore(text, pos + *after, line);
+            } else {
+                // The word stays whole up to the next opportunity, wherever that is.
+                breaks = opportunities(segmentEnd);
+                after = std::upper_bound(breaks.begin(), breaks.end(), fit - pos);
+                if (after != breaks.end()) {
+                    BreakBefore(text, pos + *after, line);
+                }
             }
         }
     }

@@ -86,13 +86,15 @@ TEST(TextLayout, LinesFitRebuildTheTextAndTakeAllThatFits) {
 
 TEST(TextLayout, WithoutEditControlALongWordStaysWholeAndWithoutWordBreakNothingWraps) {
     const auto face = gdi::Typeface::For(gdi::FontRequest{"Arial", 14, FW_NORMAL, false});
-    const std::string text = "nn nnnnnnnnnnnnnnnnnnnn nn";
+    // The word runs on far past what fits, to the opportunity after it.
+    const std::string word(150, 'n');
+    const std::string text = "nn " + word + "-nn nn";
     const int width = face->Extent("nnnnn");
     gdi::TextLine first = gdi::NextLine(text, 0, width, DT_CENTER | DT_WORDBREAK, *face);
     EXPECT_EQ(text.substr(first.begin, first.end - first.begin), "nn");
     gdi::TextLine second = gdi::NextLine(text, first.next, width, DT_CENTER | DT_WORDBREAK, *face);
-    EXPECT_EQ(text.substr(second.begin, second.end - second.begin), std::string(20, 'n'));
-    EXPECT_EQ(second.next, 24u);
+    EXPECT_EQ(text.substr(second.begin, second.end - second.begin), word + "-");
+    EXPECT_EQ(second.next, 154u);
     gdi::TextLine whole = gdi::NextLine(text, 0, width, DT_CENTER, *face);
     EXPECT_EQ(whole.end, text.size());
 }
