@@ -3,6 +3,7 @@
 // ink stands where the smoothed labels of earlier versions had theirs.
 
 #include "label_ink.h"
+#include "platform/gdi/text.h"
 
 #include <algorithm>
 #include <string>
@@ -194,6 +195,10 @@ void ExpectOnlyTextColours(const gdi::Surface& labelled, const gdi::Surface& bar
 }
 
 TEST(LabelRaster, LabelsAreOneBitAndTheirInkStandsWhereItStood) {
+    // The boxes were measured with the stand-in for the stock font, Liberation Sans Bold; where
+    // the stock font is the platform's own raster face, its advances differ and only the
+    // colours are checked.
+    const bool standIn = gdi::TypefaceOf(nullptr).Family() == "Liberation Sans";
     std::size_t compared = 0;
     for (auto [width, height] : {std::pair{1920, 1080}, {1023, 767}}) {
         InWindow(width, height, [&](CLumivexDlg& main) {
@@ -216,7 +221,7 @@ TEST(LabelRaster, LabelsAreOneBitAndTheirInkStandsWhereItStood) {
                 if (ink.back() != kNoInk) {
                     EXPECT_EQ(gdi::ToPixel(labelled.textColor), ink.back());
                 }
-                for (std::size_t i = 0; i < lines.size(); ++i) {
+                for (std::size_t i = 0; standIn && i < lines.size(); ++i) {
                     SCOPED_TRACE(lines[i].text);
                     const SmoothedLine* old = Smoothed(f, lines[i].text);
                     ASSERT_NE(old, nullptr);
@@ -238,7 +243,7 @@ TEST(LabelRaster, LabelsAreOneBitAndTheirInkStandsWhereItStood) {
             }
         });
     }
-    EXPECT_EQ(compared, std::size(kSmoothed));
+    EXPECT_EQ(compared, standIn ? std::size(kSmoothed) : 0u);
 }
 
 } // namespace
