@@ -4,6 +4,9 @@
 
 #include "fields/text_page.h"
 #include "measure.h"
+#include "platform/gdi/dc.h"
+#include "platform/gdi/text.h"
+#include "platform/gdi/text_layout.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,6 +50,25 @@ void BM_TextPageFiveBlocks(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * 5 * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_TextPageFiveBlocks)->Unit(benchmark::kMicrosecond);
+
+// The line breaking alone of the five blocks: each line asks the break source for the
+// opportunities of the rest of its paragraph.
+void BM_TextPageLayoutOnly(benchmark::State& state) {
+    CFont font;
+    font.CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FF_SWISS, "Arial");
+    const gdi::Typeface& face = gdi::TypefaceOf(font);
+    const std::string_view text = fields::TextPageText();
+    MeasureAgainstFill(state, [&] {
+        for (int block = 0; block < 5; ++block) {
+            std::size_t pos = 0;
+            for (int line = 0; line < 14 && pos < text.size(); ++line) {
+                pos = gdi::NextLine(text, pos, 200, kFormat, face).next;
+            }
+            benchmark::DoNotOptimize(pos);
+        }
+    });
+}
+BENCHMARK(BM_TextPageLayoutOnly)->Unit(benchmark::kMicrosecond);
 
 void BM_ColourFieldLabels(benchmark::State& state) {
     // Three label lines in the stock font, transparent, as a labelled field draws them.

@@ -261,6 +261,20 @@ wait_for_no_dialog() {
   done
 }
 
+# Fails unless the two screens are equal outside the rectangle GEOMETRY (as for -crop).
+outside_equal() { # NAME OTHER GEOMETRY
+  local g=$3 w h x y differ
+  w=${g%%x*} g=${g#*x}
+  h=${g%%+*} g=${g#*+}
+  x=${g%%+*} y=${g#*+}
+  local mask=(-fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
+  convert "$work/$1.ppm" "${mask[@]}" "$work/$1.masked.ppm"
+  convert "$work/$2.ppm" "${mask[@]}" "$work/$2.masked.ppm"
+  differ=$(compare -metric AE "$work/$1.masked.ppm" "$work/$2.masked.ppm" null: 2>&1 || true)
+  rm -f "$work/$1.masked.ppm" "$work/$2.masked.ppm"
+  [ "$differ" = 0 ] || fail "$1: $differ pixels outside $3 differ from $2"
+}
+
 dialog_crop() { # the dialog's rectangle as a -crop geometry
   local id
   id=$(dialog_window)
@@ -369,12 +383,20 @@ run_size() {
   shot pattern0
   white_columns_only pattern0 0
 
+  # Behind the selection dialog the pattern shown when Enter was pressed stays, pixel for
+  # pixel: opening a modal dialog repaints nothing of the main window.
+  key 8
+  shot before_dialog
+  [ "$(pixel before_dialog 1 1)" != 808080 ] || fail "pattern 8 did not replace the start screen"
   key Return
   wait_for_dialog
+  sleep 0.5 # time for any repaint the opening might have set off
   shot dialog
   local crop
   crop=$(dialog_crop)
   pass "the selection dialog opened ($crop)"
+  outside_equal dialog before_dialog "$crop"
+  pass "outside the dialog the screen still shows pattern 8"
   key Escape
   [ -n "$(dialog_window)" ] || fail "Escape closed the selection dialog"
   pass "Escape leaves the dialog open"

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-private-dev libgl-dev
-  libfreetype-dev libfontconfig-dev
+  libfreetype-dev libfontconfig-dev libicu-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core

@@ -70,8 +70,8 @@ struct TextLine {
 };
 
 // Checks that labelled differs from bare only by text: every pixel that differs lies in the
-// cell of one of the lines and is a blend of the bare pixel and ink, and each line whose cell
-// is on screen shows some pixel in pure ink. Glyph shapes are left to the text tests.
+// cell of one of the lines and is the ink (the stock font is drawn one-bit), and each line
+// whose cell is on screen changes some pixel. Glyph shapes are left to the text tests.
 void ExpectOnlyText(const gdi::Surface& labelled, const gdi::Surface& bare, COLORREF ink,
                     const std::vector<TextLine>& lines);
 

@@ -146,6 +146,36 @@ TEST(QtSelectionDialog, SpaceAndClicksToggleOnceAndEnterStoresTheTicks) {
               std::string(37, '1') + "0" + "1111" + "0");
 }
 
+// Disabling the main window for the modal dialog does not repaint it: it keeps the pattern it
+// showed when Enter was pressed, also once everything the opening set off has been handled.
+// The start screen comes with the invalidation after the dialog closes.
+TEST(QtSelectionDialog, ThePatternStaysBehindTheOpenDialogAndTheStartScreenFollowsIt) {
+    QtSession s;
+    s.WaitUntil([&] { return s.ScreenShows(1, 1, 0x808080u); }, "the start screen is shown");
+    s.Key(Qt::Key_9);
+    gdi::Surface pattern;
+    s.Do([&] {
+        pattern = s.Screen();
+        EXPECT_NE(pattern.At(1, 1), 0x808080u);
+    });
+    s.Key(Qt::Key_Return);
+    s.WaitUntil([&] { return DialogOpen(s); }, "the dialog is open");
+    s.Do([&] {
+        EXPECT_FALSE(s.MainWidget()->isEnabled());
+        QApplication::processEvents();
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+        const gdi::Surface shown = s.Screen();
+        EXPECT_EQ(shown.At(1, 1), pattern.At(1, 1));
+        EXPECT_TRUE(shown.Pixels() == pattern.Pixels()) << "the main window was repainted";
+    });
+    s.Key(Qt::Key_Return);
+    s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed");
+    s.WaitUntil([&] { return s.ScreenShows(1, 1, 0x808080u); }, "the start screen is shown");
+    s.Key(Qt::Key_Escape);
+    s.Run();
+}
+
 TEST(QtSelectionDialog, TheCloseBoxAndAltF4StoreTheTicksToo) {
     QtSession s;
     OpenTheDialog(s);

@@ -102,6 +102,21 @@ void SurfaceWindow::Present(const RECT& rect) {
     repaint(area);
 }
 
+// Disabling the window for a modal dialog and enabling it again, and the keyboard focus that
+// leaves and returns with it, repaint nothing: the pattern on the screen stays behind the
+// dialog, as the platform leaves it. (Qt repaints the whole window on each, and every repaint
+// the program did not ask for shows the start screen.)
+void SurfaceWindow::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::EnabledChange) {
+        return;
+    }
+    TopLevelWidget::changeEvent(e);
+}
+
+void SurfaceWindow::focusInEvent(QFocusEvent*) {}
+
+void SurfaceWindow::focusOutEvent(QFocusEvent*) {}
+
 void SurfaceWindow::paintEvent(QPaintEvent* e) {
     const QRegion region = e->region();
     if (window_) {
