@@ -58,7 +58,7 @@ void BM_TextPageLayoutOnly(benchmark::State& state) {
     font.CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FF_SWISS, "Arial");
     const gdi::Typeface& face = gdi::TypefaceOf(font);
     const std::string_view text = fields::TextPageText();
-    MeasureAgainstFill(state, [&] {
+    MeasureAgainstFrameFill(state, kWidth, kHeight, [&] {
         for (int block = 0; block < 5; ++block) {
             std::size_t pos = 0;
             for (int line = 0; line < 14 && pos < text.size(); ++line) {
