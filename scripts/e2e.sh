@@ -11,38 +11,30 @@
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/e2e_lib.sh
+. scripts/e2e_lib.sh
+require_tools e2e Xvfb xdotool import convert compare
 binary="${1:-build/lumivex}"
+require_program e2e "$binary"
 shift || true
 sizes=("$@")
 if [ ${#sizes[@]} -eq 0 ]; then
   sizes=(1920x1080x24)
 fi
-for tool in Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
-[ -x "$binary" ] || { echo "e2e: no program at $binary" >&2; exit 1; }
-frames="$(dirname "$binary")/lumivex_frames"
-[ -x "$frames" ] || { echo "e2e: no frame writer at $frames" >&2; exit 1; }
-for tool in compare; do
-  command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
 
 work=""
-xvfb_pid=""
+server_pid=""
 app_pid=""
 
 cleanup() {
   if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
     kill -KILL "$app_pid" 2>/dev/null || true
   fi
-  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_server_process
   if [ -n "$work" ]; then
     rm -rf "$work"
   fi
-  app_pid="" xvfb_pid="" work=""
+  app_pid="" work=""
 }
 trap cleanup EXIT
 
@@ -61,21 +53,6 @@ fail() {
 pass() { echo "  ok: $*"; }
 
 # --- the X server and the program -----------------------------------------------------------
-
-start_xvfb() {
-  # -displayfd lets the server pick a free display itself; -br gives a black root window, so
-  # anything the program fails to cover shows up.
-  local fifo="$work/display"
-  Xvfb -displayfd 3 -screen 0 "$size" -br -nolisten tcp 3>"$fifo" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  local deadline=$((SECONDS + 10))
-  while [ ! -s "$fifo" ]; do
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    [ $SECONDS -lt $deadline ] || fail "Xvfb did not report its display"
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$fifo")"
-}
 
 # The program's own language, Chinese, by its option: a locale the system has not installed
 # (zh_CN.UTF-8 on a bare CI machine) would leave the window titles' WM_NAME in the C locale,
@@ -358,7 +335,7 @@ run_size() {
   mkdir -p "$work/app" "$work/home" "$work/run"
   chmod 700 "$work/run"
   cp "$binary" "$work/app/lumivex"
-  start_xvfb
+  start_xvfb "$size"
 
   # First run, no settings file.
   start_program

@@ -14,18 +14,16 @@
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/e2e_lib.sh
+. scripts/e2e_lib.sh
+require_tools e2e-desk Xvfb Xorg xdotool xrandr setxkbmap import convert compare
 binary="${1:-build/lumivex}"
+require_program e2e-desk "$binary"
 shift || true
 stages=("$@")
 if [ ${#stages[@]} -eq 0 ]; then
   stages=(two_monitors resolution_changes keyboard_layouts)
 fi
-frames="$(dirname "$binary")/lumivex_frames"
-for tool in Xvfb Xorg xdotool xrandr setxkbmap import convert compare; do
-  command -v "$tool" >/dev/null || { echo "e2e-desk: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
-[ -x "$binary" ] || { echo "e2e-desk: no program at $binary" >&2; exit 1; }
-[ -x "$frames" ] || { echo "e2e-desk: no frame writer at $frames" >&2; exit 1; }
 
 work=$(mktemp -d)
 mkdir -p "$work/app" "$work/run" "$work/expected"
@@ -45,11 +43,7 @@ stop_program() {
 
 stop_server() {
   stop_program
-  if [ -n "$server_pid" ] && kill -0 "$server_pid" 2>/dev/null; then
-    kill "$server_pid" 2>/dev/null || true
-    wait "$server_pid" 2>/dev/null || true
-  fi
-  server_pid=""
+  stop_server_process
 }
 
 cleanup() {
@@ -73,24 +67,6 @@ fail() {
 pass() { echo "  ok: $*"; }
 
 # --- servers and the program ------------------------------------------------------------------
-
-wait_for_display() { # FIFO LOG
-  local deadline=$((SECONDS + 20))
-  while [ ! -s "$1" ]; do
-    kill -0 "$server_pid" 2>/dev/null || fail "the X server did not start: $(tail -n 5 "$2")"
-    [ $SECONDS -lt $deadline ] || fail "the X server did not report its display"
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$1")"
-}
-
-start_xvfb() { # WIDTHxHEIGHT
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "$1x24" -br -noreset -nolisten tcp 3>"$work/display" \
-    2>"$work/server.log" &
-  server_pid=$!
-  wait_for_display "$work/display" "$work/server.log"
-}
 
 # Xorg with the dummy driver: every output a RandR monitor of its own, as on a real desk.
 start_xorg_dummy() {
@@ -284,7 +260,7 @@ two_monitors() {
 resolution_changes() {
   stage="resolution changes (Xvfb)"
   echo "e2e-desk: $stage"
-  start_xvfb 3840x3840
+  start_xvfb 3840x3840x24
   local m
   for m in 3840x2160 1920x1080 2160x3840; do
     add_mode screen "$m"
@@ -339,7 +315,7 @@ keyboard_layouts() {
   W=800 H=600
   stage="keyboard layouts (Xvfb)"
   echo "e2e-desk: $stage"
-  start_xvfb "${W}x${H}"
+  start_xvfb "${W}x${H}x24"
   local args=(=start) p
   for p in 0 1 2 3 4 5 6 7 8 9; do
     args+=("$p" "=p$p")
