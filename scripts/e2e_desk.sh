@@ -33,14 +33,6 @@ server_pid=""
 app_pid=""
 stage=""
 
-stop_program() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill -KILL "$app_pid" 2>/dev/null || true
-    wait "$app_pid" 2>/dev/null || true
-  fi
-  app_pid=""
-}
-
 stop_server() {
   stop_program
   stop_server_process
@@ -52,19 +44,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "e2e-desk FAILED ($stage): $*" >&2
-  if [ -s "$work/lumivex.log" ]; then
-    echo "--- the program's output:" >&2
-    tail -n 20 "$work/lumivex.log" >&2
-  fi
-  if [ -n "${E2E_SHOTS:-}" ]; then
-    mkdir -p "$E2E_SHOTS/desk"
-    cp "$work"/*.ppm "$E2E_SHOTS/desk/" 2>/dev/null || true
-  fi
-  exit 1
-}
-pass() { echo "  ok: $*"; }
+fail() { report_failure "e2e-desk FAILED ($stage): $*" 20 desk; }
 
 # --- servers and the program ------------------------------------------------------------------
 
@@ -119,13 +99,7 @@ start_program() { # ARGS...
 
 end_program() {
   xdotool key Escape
-  local deadline=$((SECONDS + 10))
-  while kill -0 "$app_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the program did not end"
-    sleep 0.1
-  done
-  wait "$app_pid" || fail "the program ended with status $?"
-  app_pid=""
+  wait_for_exit 10
 }
 
 # --- the screen -------------------------------------------------------------------------------

@@ -195,11 +195,9 @@ TEST(QtLanguages, TheSelectionDialogShowsEveryLabelWholeInGlyphsItsFaceHas) {
 TEST(QtLanguages, TheSystemMenuItemAndTheAboutBoxSpeakTheLanguage) {
     InEveryLanguage([](const Language& l, QtSession& s) {
         const bool chinese = l.texts == &res::kChineseTexts;
-        s.Key(Qt::Key_Space, Qt::AltModifier);
-        s.WaitUntil([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
-                    "the system menu is open");
+        s.OpenSystemMenu();
         s.Do([&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QMenu* menu = QtSession::OpenMenu();
             EXPECT_EQ(menu->actions().front()->text(), QString::fromUtf8(l.restoreItem));
             // ..., a separator, the About item, a separator, one item per monitor.
             const QList<QAction*> actions = menu->actions();
