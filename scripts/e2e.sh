@@ -8,6 +8,8 @@
 # server of its own. The binary runs from a copy in a temporary directory, so its settings file
 # (config.set beside the executable) starts absent. Screenshots are kept in $E2E_SHOTS when that
 # is set. Exits non-zero on the first failed check.
+#
+# Sections: the X server and the program · the screen · the checks
 set -euo pipefail
 
 cd "$(dirname "$0")/.."

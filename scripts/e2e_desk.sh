@@ -11,6 +11,9 @@
 #   scripts/e2e_desk.sh [BINARY] [STAGE...]
 #
 # STAGE is two_monitors, resolution_changes or keyboard_layouts; all three by default.
+#
+# Sections: servers and the program · the screen · two monitors · resolution and orientation
+# changes · keyboard layouts
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
