@@ -48,3 +48,5 @@ if [ -x scripts/e2e.sh ]; then
 fi
 # Several monitors, display changes and keyboard layouts.
 scripts/e2e_desk.sh build/lumivex
+# The pixel self-check (--verify) against the X server's own pixels.
+scripts/e2e_verify.sh build/lumivex

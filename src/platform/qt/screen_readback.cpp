@@ -158,6 +158,15 @@ std::string GammaAlteration(xcb_connection_t* c, xcb_randr_crtc_t crtc) {
     const std::uint16_t* ramps[3] = {xcb_randr_get_crtc_gamma_red(gamma.get()),
                                      xcb_randr_get_crtc_gamma_green(gamma.get()),
                                      xcb_randr_get_crtc_gamma_blue(gamma.get())};
+    // A server without gamma hardware (Xvfb) answers with ramps of zeros; a ramp that really
+    // took every level to black would leave nothing to see, so such ramps are not applied ones.
+    bool allZero = true;
+    for (const std::uint16_t* ramp : ramps) {
+        allZero = allZero && std::all_of(ramp, ramp + gamma->size, [](auto v) { return v == 0; });
+    }
+    if (allZero) {
+        return {};
+    }
     const char* names[3] = {"red", "green", "blue"};
     for (int ch = 0; ch < 3; ++ch) {
         for (int v = 0; v < 256; ++v) {
