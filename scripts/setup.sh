@@ -9,7 +9,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils libxcb1-dev libxcb-randr0-dev
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-xkb-utils
   libdcmtk-dev dcmtk dicom3tools libpng-dev libtiff-dev
 )

@@ -86,7 +86,12 @@ desk() {
   scripts/e2e_desk.sh build/lumivex
 }
 
-export -f unit_tests sanitized_tests fuzz fuzzing end_to_end desk
+# The pixel self-check against what the X server shows.
+verify() {
+  scripts/e2e_verify.sh build/lumivex
+}
+
+export -f verify unit_tests sanitized_tests fuzz fuzzing end_to_end desk
 
 # --- the build and the lanes -------------------------------------------------------------------
 
@@ -102,7 +107,7 @@ processor_lane() {
 }
 
 screen_lane() {
-  check unit_tests && check end_to_end && check desk
+  check unit_tests && check end_to_end && check desk && check verify
 }
 
 processor_lane &

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/export_command.h"
 #include "app/language_option.h"
 #include "res/bitmaps.h"
 
@@ -10,12 +11,29 @@ namespace {
 
 void Usage(std::ostream& out) {
     out << "Usage: lumivex [--screen N|NAME] [--list-screens] [--language zh|en|de|fr]\n"
-           "               [--export-resources DIR]\n"
+           "               [--tg18-dir DIR] [--verify] [--export-resources DIR]\n"
+           "       lumivex --export PATTERN|start|all --size WxH -o FILE|DIR [--gray N]\n"
+           "               [--steps N] [--labels on|off] [--format png|dcm|bmp] [--tg18-dir DIR]\n"
            "\n"
            "Without options, shows the test patterns full screen on the primary monitor.\n"
            "  --screen N|NAME         show them on that monitor (index or name)\n"
            "  --list-screens          list the monitors: index, name, geometry in device\n"
            "                          pixels, scale factor, primary\n"
+           "  --tg18-dir DIR          patterns 14-16 show the AAPM's own TG18-QC, TG18-AFC\n"
+           "                          and TG18-AD images from DIR (DICOM, PNG or TIFF);\n"
+           "                          without it, from $XDG_DATA_HOME/lumivex/tg18\n"
+           "                          (~/.local/share/lumivex/tg18) when they are there\n"
+           "  --verify                show each pattern of the playlist and check that the\n"
+           "                          window system holds exactly the pixels drawn; exit\n"
+           "                          status 0 only when every pattern is exact\n"
+           "  --export PATTERN        write the frame of pattern 0-42, of the start screen\n"
+           "                          (start) or of each of them (all) as an image file\n"
+           "  --size WxH              the client area the frame is drawn for (1-16384)\n"
+           "  -o FILE|DIR             the file (.png, .dcm or .bmp), or the folder for all\n"
+           "  --gray N                gray level 0-255 (default 0)\n"
+           "  --steps N               step count 8, 16, 32, 64, 128 or 256 (default 128)\n"
+           "  --labels on|off         value labels (default on)\n"
+           "  --format png|dcm|bmp    the file type for all (default png)\n"
            "  --export-resources DIR  write the built-in bitmaps (TG18-QC, TG18-AFC, TG18-AD\n"
            "                          and the start-screen pictures) into DIR as .bmp files\n"
            "  --language CODE         texts in Chinese (zh), English (en), German (de) or\n"
@@ -27,7 +45,7 @@ void Usage(std::ostream& out) {
 } // namespace
 
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ostream& out,
-                                     std::ostream& err) {
+                                     std::ostream& err, const ExportEnvironment* exporting) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -63,6 +81,9 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ost
             out << "Wrote " << res::BitmapResourceNames().size() << " bitmaps to " << dir << "\n";
             return 0;
         }
+    }
+    if (WantsExport(argc, argv)) {
+        return RunExport(argc, argv, exporting ? *exporting : ExportEnvironment{}, out, err);
     }
     return std::nullopt;
 }

@@ -24,7 +24,7 @@ class CLumivexDlg : public CDialog {
     virtual void Serialize(CArchive& ar);
 
     // Settings file beside the executable: save != 0 writes it, 0 reads it. Always 1.
-    int LoadSaveSettings(int save);
+    virtual int LoadSaveSettings(int save);
     // Replaces the playlist with the enabled pattern ids in ascending order, never empty.
     void BuildPlaylist();
     // Clears the client area to black and draws the pattern at the current position.
@@ -56,15 +56,23 @@ class CLumivexDlg : public CDialog {
 
     // Test hooks: set state as a previous key sequence would have.
     void SetStateForTest(int grayLevel, BOOL labels, std::uint8_t position, int stepCount) {
-        m_grayLevel = grayLevel;
-        m_labels = labels;
-        m_position = position;
-        m_stepCount = stepCount;
+        SetState(grayLevel, labels, position, stepCount);
     }
     std::vector<std::int32_t>& PlaylistForTest() { return m_playlist; }
 
   protected:
     BOOL OnInitDialog() override;
+
+    // Gray level, labels switch, position and step count, as the keys would have set them.
+    void SetState(int grayLevel, BOOL labels, std::uint8_t position, int stepCount) {
+        m_grayLevel = grayLevel;
+        m_labels = labels;
+        m_position = position;
+        m_stepCount = stepCount;
+    }
+    // What every key but Enter does after changing the state: draws the current pattern through
+    // an off-screen buffer and puts it on the screen in one transfer.
+    void RedrawPattern();
 
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
@@ -102,7 +110,6 @@ class CLumivexDlg : public CDialog {
     CSize ClientSize() const;
 
     void OpenPictureOptions();
-    void RedrawPattern();
     // The system menu's list of monitors (screen_menu.cpp).
     void UpdateScreenItems();
     bool OnScreenCommand(UINT id);

@@ -2,7 +2,7 @@
 
 #include "platform/base/module.h"
 #include "platform/windowing/resources.h"
-#include "res/bitmaps.h"
+#include "res/bitmap_replacements.h"
 #include "res/icon.h"
 #include "res/strings.h"
 #include "res/templates.h"
@@ -46,7 +46,7 @@ windowing::ResourceLookup LookupIn(base::UiLanguage language) {
 } // namespace
 
 void RegisterResources(base::UiLanguage language) {
-    base::SetBitmapLookup(&FindBitmapResource);
+    base::SetBitmapLookup(&FindShownBitmap);
     windowing::SetResourceLookup(LookupIn(language));
 }
 

@@ -131,6 +131,42 @@ void Backend::Present(windowing::Window* w, const RECT& rect) {
     }
 }
 
+windowing::ScreenPixels Backend::ReadScreen(const RECT& area) {
+    windowing::ScreenPixels out;
+    out.source = "the headless screen";
+    if (IsRectEmpty(&area)) {
+        out.error = "nothing to read: the area is empty";
+        return out;
+    }
+    out.pixels.Resize(area.right - area.left, area.bottom - area.top, 0);
+    if (CWinApp* app = AfxGetApp()) {
+        for (const auto& w : app->Windows().topLevel) {
+            const auto it = screens_.find(w.get());
+            if (!w->Visible() || w->show == windowing::ShowState::Minimized ||
+                it == screens_.end()) {
+                continue;
+            }
+            const gdi::Surface& screen = it->second;
+            const RECT client = w->ScreenRect();
+            const RECT shown{client.left, client.top, client.left + screen.Width(),
+                             client.top + screen.Height()};
+            RECT both;
+            if (!IntersectRect(&both, &shown, &area)) {
+                continue;
+            }
+            for (int y = both.top; y < both.bottom; ++y) {
+                const std::uint32_t* from = screen.Row(y - shown.top) + (both.left - shown.left);
+                std::copy(from, from + (both.right - both.left),
+                          out.pixels.Row(y - area.top) + (both.left - area.left));
+            }
+        }
+    }
+    if (screenEffect_) {
+        screenEffect_(area, out.pixels);
+    }
+    return out;
+}
+
 bool Backend::RegisterHotKey(windowing::Window* w, int id, UINT, UINT) {
     return hotKeys_.emplace(id, w).second;
 }

@@ -33,6 +33,11 @@ class Backend : public windowing::Backend {
     // The monitors change: resolution, orientation, a monitor plugged in or out.
     void ChangeMonitors(std::vector<windowing::Monitor> monitors);
     void Run(std::function<void()> step); // any other step, e.g. a check
+    // What the window system does to the screen's pixels besides showing the windows (another
+    // program's window over them, a colour transformation): applied to every read-back.
+    void SetScreenEffect(std::function<void(const RECT& area, gdi::Surface& pixels)> effect) {
+        screenEffect_ = std::move(effect);
+    }
 
     // What the screen shows of a top-level window: its surface as last presented.
     const gdi::Surface* Screen(const windowing::Window* w) const;
@@ -59,6 +64,8 @@ class Backend : public windowing::Backend {
     bool UnregisterHotKey(windowing::Window* w, int id) override;
     bool IsKeyDown(UINT vk) const override { return held_.count(vk) > 0; }
     std::string ModulePath() const override { return modulePath_; }
+    // The visible top-level windows' screens, later windows over earlier ones, on black.
+    windowing::ScreenPixels ReadScreen(const RECT& area) override;
 
   private:
     bool PaintPending();
@@ -72,6 +79,7 @@ class Backend : public windowing::Backend {
     std::map<int, const windowing::Window*> hotKeys_;
     std::set<UINT> held_;
     std::vector<std::string> drags_;
+    std::function<void(const RECT&, gdi::Surface&)> screenEffect_;
     int systemMenus_ = 0;
     int presents_ = 0;
     int modalDepth_ = 0;

@@ -4,6 +4,7 @@
 #include "platform/qt/dialog_window.h"
 #include "platform/qt/hot_keys.h"
 #include "platform/qt/key_map.h"
+#include "platform/qt/screen_readback.h"
 #include "platform/qt/screens.h"
 #include "platform/qt/surface_window.h"
 #include "platform/qt/system_menu_texts.h"
@@ -276,6 +277,12 @@ std::string Backend::ModulePath() const {
         return modulePath_;
     }
     return QCoreApplication::applicationFilePath().toStdString();
+}
+
+windowing::ScreenPixels Backend::ReadScreen(const RECT& area) {
+    // Paints Qt still holds back are not yet on the screen: hand them to the window system first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    return ReadBackScreen(area);
 }
 
 KeyFacts Backend::FactsOf(const QKeyEvent& e) const {

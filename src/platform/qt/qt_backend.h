@@ -66,6 +66,7 @@ class Backend : public QObject, public windowing::Backend {
     bool UnregisterHotKey(windowing::Window* w, int id) override;
     bool IsKeyDown(UINT vk) const override;
     std::string ModulePath() const override;
+    windowing::ScreenPixels ReadScreen(const RECT& area) override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

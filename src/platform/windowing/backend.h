@@ -11,6 +11,16 @@
 
 namespace windowing {
 
+// What the window system holds for a part of the screen.
+struct ScreenPixels {
+    gdi::Surface pixels; // 0x00RRGGBB, the size of the area asked for; empty on failure
+    std::string error;   // why nothing could be read
+    std::string source;  // where the pixels were read, e.g. "X server :0, root window, depth 24"
+    // What the window system does to these pixels on their way to the monitors, one sentence
+    // each: a gamma ramp that changes levels, a scaling transform.
+    std::vector<std::string> alterations;
+};
+
 class Backend {
   public:
     virtual ~Backend() = default;
@@ -42,6 +52,14 @@ class Backend {
     virtual bool UnregisterHotKey(Window* w, int id) = 0;
     virtual bool IsKeyDown(UINT vk) const = 0;
     virtual std::string ModulePath() const = 0;
+
+    // The pixels the window system holds for area of the virtual screen (device pixels), as it
+    // shows them: those of whichever window covers each pixel, after whatever the window system
+    // does to a window's pixels, once everything presented so far has reached it.
+    virtual ScreenPixels ReadScreen(const RECT& area) {
+        (void)area;
+        return {{}, "reading back the screen is not available with this window system", {}, {}};
+    }
 };
 
 // The backend of the running application; null before one is set.

@@ -47,6 +47,8 @@ constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 constexpr UINT WM_HOTKEY = 0x0312;
+// The first of the messages a program defines for its own windows.
+constexpr UINT WM_APP = 0x8000;
 
 // Virtual-key codes.
 constexpr UINT VK_BACK = 0x08;
