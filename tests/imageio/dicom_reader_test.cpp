@@ -13,6 +13,19 @@ using namespace imageio_test;
 using imageio::ReadGrayImage;
 using imageio::ReadResult;
 
+const DicomSpec kMonochromeOne{.width = 3,
+                               .height = 1,
+                               .bitsAllocated = 8,
+                               .bitsStored = 8,
+                               .photometric = "MONOCHROME1",
+                               .samples = {0, 100, 255}};
+
+DicomSpec Windowed(DicomSpec spec, const char* center, const char* width) {
+    spec.windowCenter = center;
+    spec.windowWidth = width;
+    return spec;
+}
+
 // Files the reader maps to gray through their own window, VOI LUT or bit depth.
 const ReadCase kMappings[] = {
     {"EightBitsWithoutWindowAreTakenAsTheyAre",
@@ -37,24 +50,10 @@ const ReadCase kMappings[] = {
     {"TwelveBitsWithoutWindowScaleByTheBitDepth",
      DicomSpec{.width = 5, .height = 1, .bitsStored = 12, .samples = {0, 8, 9, 2048, 4095}},
      {0, 0, 1, 128, 255}},
-    {"MonochromeOneShowsTheLowestValueWhite",
-     DicomSpec{.width = 3,
-               .height = 1,
-               .bitsAllocated = 8,
-               .bitsStored = 8,
-               .photometric = "MONOCHROME1",
-               .samples = {0, 100, 255}},
-     {255, 155, 0}},
+    {"MonochromeOneShowsTheLowestValueWhite", kMonochromeOne, {255, 155, 0}},
     // With a window, the inverted output is truncated: 255 − (x + 0.5) here, as DCMTK shows it.
     {"MonochromeOneThroughAWindowIsTruncated",
-     DicomSpec{.width = 3,
-               .height = 1,
-               .bitsAllocated = 8,
-               .bitsStored = 8,
-               .photometric = "MONOCHROME1",
-               .samples = {0, 100, 255},
-               .windowCenter = "127.5",
-               .windowWidth = "256"},
+     Windowed(kMonochromeOne, "127.5", "256"),
      {254, 154, 0}},
     // Values 100 … 2147.5; the window's borders are 99.5 and 499.5: y = 255 (x − 100) / 400.
     {"TheWindowAppliesToRescaledValues",

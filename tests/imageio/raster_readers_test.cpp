@@ -13,10 +13,21 @@
 namespace {
 
 using namespace imageio_test;
-using imageio::ReadGrayImage;
 using imageio::ReadResult;
 
 // ---- PNG -------------------------------------------------------------------------------------
+
+// Colour types whose pixels happen to be gray; RefusesColourImages turns each into colour.
+const PngSpec kGrayRgb{.width = 2,
+                       .height = 1,
+                       .colorType = PNG_COLOR_TYPE_RGB,
+                       .bitDepth = 16,
+                       .samples = {1000, 1000, 1000, 65535, 65535, 65535}};
+const PngSpec kGrayPalette{.width = 3,
+                           .height = 1,
+                           .colorType = PNG_COLOR_TYPE_PALETTE,
+                           .samples = {2, 1, 0},
+                           .palette = {0x000000, 0x808080, 0xFFFFFF}};
 
 const ReadCase kPngCases[] = {
     {"EightBitGray",
@@ -28,20 +39,8 @@ const ReadCase kPngCases[] = {
     {"TwoBitGray",
      PngSpec{.width = 5, .height = 1, .bitDepth = 2, .samples = {0, 1, 2, 3, 0}},
      {0, 85, 170, 255, 0}},
-    {"RgbWhoseEveryPixelIsGray",
-     PngSpec{.width = 2,
-             .height = 1,
-             .colorType = PNG_COLOR_TYPE_RGB,
-             .bitDepth = 16,
-             .samples = {1000, 1000, 1000, 65535, 65535, 65535}},
-     {4, 255}},
-    {"PaletteOfGrays",
-     PngSpec{.width = 3,
-             .height = 1,
-             .colorType = PNG_COLOR_TYPE_PALETTE,
-             .samples = {2, 1, 0},
-             .palette = {0x000000, 0x808080, 0xFFFFFF}},
-     {255, 128, 0}},
+    {"RgbWhoseEveryPixelIsGray", kGrayRgb, {4, 255}},
+    {"PaletteOfGrays", kGrayPalette, {255, 128, 0}},
     {"GrayWithAlphaIgnoresTheAlpha",
      PngSpec{.width = 2,
              .height = 1,
@@ -52,21 +51,13 @@ const ReadCase kPngCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(PngReader, ReaderCase, testing::ValuesIn(kPngCases), ReadCaseName);
 
-// The gray RGB and palette cases above, each with one value off gray.
 TEST(PngReader, RefusesColourImages) {
-    EXPECT_EQ(ReadBack(PngSpec{.width = 2,
-                               .height = 1,
-                               .colorType = PNG_COLOR_TYPE_RGB,
-                               .bitDepth = 16,
-                               .samples = {1000, 1000, 1000, 65535, 65535, 0}})
-                  .error,
-              "unsupported: a colour image (not every pixel is gray)");
-    EXPECT_FALSE(ReadBack(PngSpec{.width = 3,
-                                  .height = 1,
-                                  .colorType = PNG_COLOR_TYPE_PALETTE,
-                                  .samples = {2, 1, 0},
-                                  .palette = {0x000000, 0x808081, 0xFFFFFF}})
-                     .ok());
+    PngSpec rgb = kGrayRgb;
+    rgb.samples[5] = 0;
+    EXPECT_EQ(ReadBack(rgb).error, "unsupported: a colour image (not every pixel is gray)");
+    PngSpec palette = kGrayPalette;
+    palette.palette[1] = 0x808081;
+    EXPECT_FALSE(ReadBack(palette).ok());
 }
 
 TEST(PngReader, InterlacedImagesAndText) {
@@ -126,14 +117,14 @@ TEST(TiffReader, ReadsEightAndSixteenBitsInEveryLayout) {
     }
 }
 
+const TiffSpec kMinIsWhite{.width = 3,
+                           .height = 1,
+                           .photometric = PHOTOMETRIC_MINISWHITE,
+                           .samples = {0, 100, 255},
+                           .description = "AAPM TG18-AD, 1k"};
+
 const ReadCase kTiffCases[] = {
-    {"MinIsWhite",
-     TiffSpec{.width = 3,
-              .height = 1,
-              .photometric = PHOTOMETRIC_MINISWHITE,
-              .samples = {0, 100, 255},
-              .description = "AAPM TG18-AD, 1k"},
-     {255, 155, 0}},
+    {"MinIsWhite", kMinIsWhite, {255, 155, 0}},
     {"SixteenBitSigned",
      TiffSpec{
          .width = 3, .height = 1, .bits = 16, .isSigned = true, .samples = {0x8000, 0, 0x7FFF}},
@@ -143,8 +134,7 @@ const ReadCase kTiffCases[] = {
 INSTANTIATE_TEST_SUITE_P(TiffReader, ReaderCase, testing::ValuesIn(kTiffCases), ReadCaseName);
 
 TEST(TiffReader, TheDescriptionIsTheText) {
-    const TiffSpec& described = std::get<TiffSpec>(kTiffCases[0].spec);
-    EXPECT_EQ(ReadBack(described).text, "AAPM TG18-AD, 1k\n");
+    EXPECT_EQ(ReadBack(kMinIsWhite).text, "AAPM TG18-AD, 1k\n");
 }
 
 TEST(TiffReader, PutsTheFirstRowWhereTheOrientationSays) {
