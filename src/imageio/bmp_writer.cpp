@@ -1,8 +1,8 @@
 // BMP as Windows writes it: BITMAPFILEHEADER, BITMAPINFOHEADER, for gray frames a 256-entry
 // gray colour table, then the rows bottom-up, each padded to a multiple of 4 bytes.
 
-#include "atomic_file.h"
 #include "imageio/image_writers.h"
+#include "writing.h"
 
 #include <array>
 #include <cstdint>
@@ -34,8 +34,8 @@ class LittleEndian {
 } // namespace
 
 WriteResult WriteBmp(const FrameView& frame, const std::filesystem::path& path) {
-    if (std::string problem = FrameProblem(frame); !problem.empty()) {
-        return {"cannot write " + path.string() + ": " + problem, WriteFailure::Frame};
+    if (WriteResult refused = CheckFrame(frame, path); !refused.ok()) {
+        return refused;
     }
     const bool gray = IsGrayFrame(frame);
     const std::uint32_t bytesPerPixel = gray ? 1 : 3;
@@ -69,33 +69,27 @@ WriteResult WriteBmp(const FrameView& frame, const std::filesystem::path& path) 
         }
     }
 
-    AtomicFile file(path);
-    if (file.Failed()) {
-        return {file.Error(), WriteFailure::Target};
-    }
-    file.Write(header.Bytes().data(), header.Bytes().size());
-    std::vector<std::uint8_t> row(rowSize, 0);
-    for (int y = frame.height - 1; y >= 0 && !file.Failed(); --y) {
-        const std::uint32_t* src = frame.Row(y);
-        if (gray) {
-            for (int x = 0; x < frame.width; ++x) {
-                row[x] = static_cast<std::uint8_t>(src[x]);
+    return WriteAtomically(path, [&](AtomicFile& file) {
+        file.Write(header.Bytes().data(), header.Bytes().size());
+        std::vector<std::uint8_t> row(rowSize, 0);
+        for (int y = frame.height - 1; y >= 0 && !file.Failed(); --y) {
+            const std::uint32_t* src = frame.Row(y);
+            if (gray) {
+                for (int x = 0; x < frame.width; ++x) {
+                    row[x] = static_cast<std::uint8_t>(src[x]);
+                }
+            } else {
+                std::uint8_t* out = row.data();
+                for (int x = 0; x < frame.width; ++x) {
+                    const std::uint32_t p = src[x];
+                    *out++ = static_cast<std::uint8_t>(p);       // blue
+                    *out++ = static_cast<std::uint8_t>(p >> 8);  // green
+                    *out++ = static_cast<std::uint8_t>(p >> 16); // red
+                }
             }
-        } else {
-            std::uint8_t* out = row.data();
-            for (int x = 0; x < frame.width; ++x) {
-                const std::uint32_t p = src[x];
-                *out++ = static_cast<std::uint8_t>(p);       // blue
-                *out++ = static_cast<std::uint8_t>(p >> 8);  // green
-                *out++ = static_cast<std::uint8_t>(p >> 16); // red
-            }
+            file.Write(row.data(), row.size());
         }
-        file.Write(row.data(), row.size());
-    }
-    if (!file.Commit()) {
-        return {file.Error(), WriteFailure::Writing};
-    }
-    return {};
+    });
 }
 
 } // namespace imageio

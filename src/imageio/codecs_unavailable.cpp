@@ -2,6 +2,7 @@
 
 #include "image_decoders.h"
 #include "imageio/image_writers.h"
+#include "writing.h"
 
 namespace imageio {
 
@@ -20,12 +21,12 @@ ReadResult Unavailable(const char* format) {
 
 WriteResult WritePng(const FrameView&, const std::filesystem::path& path,
                      const ExportDescription&) {
-    return {"cannot write " + path.string() + ": PNG" + kUnavailable, WriteFailure::Target};
+    return CannotWrite(path, std::string("PNG") + kUnavailable, WriteFailure::Target);
 }
 
 WriteResult WriteDicom(const FrameView&, const std::filesystem::path& path,
                        const ExportDescription&) {
-    return {"cannot write " + path.string() + ": DICOM" + kUnavailable, WriteFailure::Target};
+    return CannotWrite(path, std::string("DICOM") + kUnavailable, WriteFailure::Target);
 }
 
 ReadResult DecodeDicom(std::span<const std::uint8_t>, const ReadLimits&, bool) {

@@ -9,6 +9,7 @@
 #include "dicom_setup.h"
 #include "export_text.h"
 #include "imageio/image_writers.h"
+#include "writing.h"
 
 #include <dcmtk/config/osconfig.h>
 #include <dcmtk/dcmdata/dcdeftag.h>
@@ -145,11 +146,11 @@ OFCondition PutPixelData(DcmDataset& dataset, const FrameView& frame, bool gray)
 
 WriteResult WriteDicom(const FrameView& frame, const std::filesystem::path& path,
                        const ExportDescription& description) {
-    if (std::string problem = FrameProblem(frame); !problem.empty()) {
-        return {"cannot write " + path.string() + ": " + problem, WriteFailure::Frame};
+    if (WriteResult refused = CheckFrame(frame, path); !refused.ok()) {
+        return refused;
     }
     if (std::string problem = DicomDictionaryProblem(); !problem.empty()) {
-        return {"cannot write " + path.string() + ": " + problem, WriteFailure::Target};
+        return CannotWrite(path, problem, WriteFailure::Target);
     }
     const std::string study =
         description.studyInstanceUid.empty() ? NewDicomUid() : description.studyInstanceUid;
@@ -157,8 +158,7 @@ WriteResult WriteDicom(const FrameView& frame, const std::filesystem::path& path
         description.seriesInstanceUid.empty() ? NewDicomUid() : description.seriesInstanceUid;
     const std::string instance = NewDicomUid();
     if (study.empty() || series.empty() || instance.empty()) {
-        return {"cannot write " + path.string() + ": the system's random source failed",
-                WriteFailure::Writing};
+        return CannotWrite(path, "the system's random source failed", WriteFailure::Writing);
     }
     const bool gray = IsGrayFrame(frame);
     const Timestamp now = Now();
@@ -254,27 +254,22 @@ WriteResult WriteDicom(const FrameView& frame, const std::filesystem::path& path
         status = PutPixelData(dataset, frame, gray);
     }
     if (status.bad()) {
-        return {"cannot write " + path.string() + ": " + status.text(), WriteFailure::Writing};
+        return CannotWrite(path, status.text(), WriteFailure::Writing);
     }
 
-    AtomicFile out(path);
-    if (out.Failed()) {
-        return {out.Error(), WriteFailure::Target};
-    }
-    {
-        AtomicFileStream stream(out);
-        file.transferInit();
-        status = file.write(stream, EXS_LittleEndianExplicit, EET_ExplicitLength, nullptr,
-                            EGL_recalcGL, EPD_noChange, 0, 0, 0, EWM_fileformat);
-        file.transferEnd();
-    }
-    if (status.bad() && !out.Failed()) {
-        out.Fail(std::string("DICOM encoding failed: ") + status.text());
-    }
-    if (!out.Commit()) {
-        return {out.Error(), WriteFailure::Writing};
-    }
-    return {};
+    return WriteAtomically(path, [&file](AtomicFile& out) {
+        OFCondition written;
+        {
+            AtomicFileStream stream(out);
+            file.transferInit();
+            written = file.write(stream, EXS_LittleEndianExplicit, EET_ExplicitLength, nullptr,
+                                 EGL_recalcGL, EPD_noChange, 0, 0, 0, EWM_fileformat);
+            file.transferEnd();
+        }
+        if (written.bad() && !out.Failed()) {
+            out.Fail(std::string("DICOM encoding failed: ") + written.text());
+        }
+    });
 }
 
 } // namespace imageio

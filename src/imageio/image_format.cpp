@@ -1,4 +1,5 @@
 #include "imageio/image_writers.h"
+#include "writing.h"
 
 #include <algorithm>
 #include <cctype>
@@ -46,9 +47,8 @@ WriteResult WriteImage(const FrameView& frame, const std::filesystem::path& path
                        const ExportDescription& description) {
     const std::optional<ImageFormat> format = FormatFromExtension(path);
     if (!format) {
-        return {"cannot write " + path.string() +
-                    ": unknown file type (the extension must be .png, .bmp or .dcm)",
-                WriteFailure::Target};
+        return CannotWrite(path, "unknown file type (the extension must be .png, .bmp or .dcm)",
+                           WriteFailure::Target);
     }
     switch (*format) {
     case ImageFormat::Png:

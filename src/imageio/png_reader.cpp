@@ -8,11 +8,11 @@
 
 #include "gray_mapping.h"
 #include "image_decoders.h"
+#include "png_errors.h"
 
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -98,7 +98,7 @@ struct PngReadJob {
     std::size_t size = 0;
     std::size_t offset = 0;
     int maxSide = 0;
-    char error[200] = {};
+    PngErrorMessage error;
 
     png_uint_32 width = 0;
     png_uint_32 height = 0;
@@ -107,14 +107,6 @@ struct PngReadJob {
     int passes = 1;
     std::size_t rowBytes = 0;
 };
-
-void OnPngError(png_structp png, png_const_charp message) {
-    auto* job = static_cast<PngReadJob*>(png_get_error_ptr(png));
-    std::snprintf(job->error, sizeof job->error, "%s", message);
-    png_longjmp(png, 1);
-}
-
-void OnPngWarning(png_structp, png_const_charp) {}
 
 void OnPngRead(png_structp png, png_bytep out, png_size_t length) {
     auto* job = static_cast<PngReadJob*>(png_get_io_ptr(png));
@@ -128,7 +120,8 @@ void OnPngRead(png_structp png, png_bytep out, png_size_t length) {
 class PngReadStruct {
   public:
     explicit PngReadStruct(PngReadJob& job) {
-        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning);
+        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job.error, KeepPngErrorAndJump,
+                                      IgnorePngWarning);
         if (png_ != nullptr) {
             info_ = png_create_info_struct(png_);
         }
@@ -261,9 +254,9 @@ ReadResult DecodePng(std::span<const std::uint8_t> bytes, const ReadLimits& limi
         return Failure("out of memory");
     }
     auto libpngFailure = [&job] {
-        return Failure(std::strcmp(job.error, "truncated") == 0
+        return Failure(std::strcmp(job.error.text, "truncated") == 0
                            ? std::string("truncated")
-                           : std::string("damaged PNG file: ") + job.error);
+                           : std::string("damaged PNG file: ") + job.error.text);
     };
     if (!ReadHeader(png, job)) {
         return libpngFailure();

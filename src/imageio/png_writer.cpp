@@ -1,9 +1,10 @@
 // PNG through libpng: 8-bit gray or 8-bit RGB, no colour-space chunks, text chunks that name
 // the pattern.
 
-#include "atomic_file.h"
 #include "export_text.h"
 #include "imageio/image_writers.h"
+#include "png_errors.h"
+#include "writing.h"
 
 #include <png.h>
 
@@ -26,16 +27,8 @@ struct PngWriteJob {
     std::uint8_t* row = nullptr;
     png_text* texts = nullptr;
     int textCount = 0;
-    char error[200] = {};
+    PngErrorMessage error;
 };
-
-void OnPngError(png_structp png, png_const_charp message) {
-    auto* job = static_cast<PngWriteJob*>(png_get_error_ptr(png));
-    std::snprintf(job->error, sizeof job->error, "%s", message);
-    png_longjmp(png, 1);
-}
-
-void OnPngWarning(png_structp, png_const_charp) {}
 
 void OnPngWrite(png_structp png, png_bytep data, png_size_t size) {
     auto* job = static_cast<PngWriteJob*>(png_get_io_ptr(png));
@@ -48,10 +41,10 @@ void OnPngFlush(png_structp) {}
 
 // Returns false with job.error set when libpng failed.
 bool RunPngWrite(PngWriteJob& job) {
-    png_structp png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, &job, OnPngError, OnPngWarning);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &job.error,
+                                              KeepPngErrorAndJump, IgnorePngWarning);
     if (png == nullptr) {
-        std::snprintf(job.error, sizeof job.error, "out of memory");
+        std::snprintf(job.error.text, sizeof job.error.text, "out of memory");
         return false;
     }
     png_infop info = png_create_info_struct(png);
@@ -109,8 +102,8 @@ png_text MakeText(const char* key, std::string& value) {
 
 WriteResult WritePng(const FrameView& frame, const std::filesystem::path& path,
                      const ExportDescription& description) {
-    if (std::string problem = FrameProblem(frame); !problem.empty()) {
-        return {"cannot write " + path.string() + ": " + problem, WriteFailure::Frame};
+    if (WriteResult refused = CheckFrame(frame, path); !refused.ok()) {
+        return refused;
     }
     PngWriteJob job;
     job.frame = &frame;
@@ -126,18 +119,12 @@ WriteResult WritePng(const FrameView& frame, const std::filesystem::path& path,
     job.texts = texts.data();
     job.textCount = description.patternName.empty() && !description.patternNumber ? 1 : 3;
 
-    AtomicFile file(path);
-    if (file.Failed()) {
-        return {file.Error(), WriteFailure::Target};
-    }
-    job.file = &file;
-    if (!RunPngWrite(job) && !file.Failed()) {
-        file.Fail(std::string("PNG encoding failed: ") + job.error);
-    }
-    if (!file.Commit()) {
-        return {file.Error(), WriteFailure::Writing};
-    }
-    return {};
+    return WriteAtomically(path, [&job](AtomicFile& file) {
+        job.file = &file;
+        if (!RunPngWrite(job) && !file.Failed()) {
+            file.Fail(std::string("PNG encoding failed: ") + job.error.text);
+        }
+    });
 }
 
 } // namespace imageio

@@ -130,11 +130,8 @@ std::pair<std::size_t, imageio::ReadResult> Decode(const std::vector<std::uint8_
 }
 
 TEST(Allocation, ClaimedSizesNeedTheDataToBackThem) {
-    ScratchDir dir;
-    PngSpec p;
-    p.samples.assign(16, 9);
-    WritePngFile(dir / "p.png", p);
-    std::vector<std::uint8_t> png = ReadBytes(dir / "p.png");
+    std::vector<std::uint8_t> png =
+        FileBytes(PngSpec{.samples = std::vector<std::uint16_t>(16, 9)});
     png[18] = png[22] = 0x3E; // 16000 = 0x3E80
     png[19] = png[23] = 0x80;
     const std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, &png[12], 17)); // type and data
@@ -142,13 +139,11 @@ TEST(Allocation, ClaimedSizesNeedTheDataToBackThem) {
         png[29 + k] = static_cast<std::uint8_t>(crc >> (24 - 8 * k));
     }
 
-    TiffSpec t;
-    t.samples.assign(16, 9);
+    TiffSpec t{.samples = std::vector<std::uint16_t>(16, 9)};
     std::vector<std::vector<std::uint8_t>> tiffs;
     for (int compression : {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE}) {
         t.compression = compression;
-        WriteTiffFile(dir / "t.tif", t);
-        tiffs.push_back(ReadBytes(dir / "t.tif"));
+        tiffs.push_back(FileBytes(t));
         SetTiffTag(tiffs.back(), 256, 16000); // ImageWidth
         SetTiffTag(tiffs.back(), 257, 16000); // ImageLength
     }
@@ -162,12 +157,8 @@ TEST(Allocation, ClaimedSizesNeedTheDataToBackThem) {
 }
 
 TEST(Allocation, LengthsBeyondTheFileAreNotAllocated) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 4;
-    s.height = 4;
-    WriteDicomFile(dir / "a.dcm", s);
-    std::vector<std::uint8_t> bytes = ReadBytes(dir / "a.dcm");
+    const std::vector<std::uint8_t> whole = FileBytes(DicomSpec{.width = 4, .height = 4});
+    std::vector<std::uint8_t> bytes = whole;
     SetLongLength(bytes, 0x7FE0, 0x0010, 0xFFFFFFF0u); // Pixel Data
     ASSERT_LT(bytes.size(), 1000u);
 
@@ -183,7 +174,6 @@ TEST(Allocation, LengthsBeyondTheFileAreNotAllocated) {
 #endif
 
     // The same file whole: its pixel data is loaded, and that is all that is large.
-    const std::vector<std::uint8_t> whole = ReadBytes(dir / "a.dcm");
     largest = 0;
     tracking = true;
     EXPECT_TRUE(imageio::DecodeGrayImage(whole).ok());

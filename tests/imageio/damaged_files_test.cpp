@@ -18,49 +18,37 @@ using imageio::ReadGrayImage;
 using imageio::ReadResult;
 
 // Valid files of every reader and layout, for cutting and corrupting.
-std::vector<std::pair<std::string, std::vector<std::uint8_t>>> SampleFiles(const ScratchDir& dir) {
+std::vector<std::pair<std::string, std::vector<std::uint8_t>>> SampleFiles() {
+    DicomSpec d{.width = 20,
+                .height = 10,
+                .samples = Ramp(200, 20, 4096),
+                .windowCenter = "2048",
+                .windowWidth = "4096",
+                .seriesDescription = "TG18-QC"};
+    PngSpec p{.width = 20,
+              .height = 10,
+              .bitDepth = 16,
+              .samples = Ramp(200, 300, 65536),
+              .texts = {{"Title", "TG18-QC"}}};
+    TiffSpec t{
+        .width = 20, .height = 10, .compression = COMPRESSION_LZW, .samples = Ramp(200, 1, 256)};
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
-    DicomSpec d;
-    d.width = 20;
-    d.height = 10;
-    d.samples = Ramp(200, 20, 4096);
-    d.windowCenter = "2048";
-    d.windowWidth = "4096";
-    d.seriesDescription = "TG18-QC";
-    WriteDicomFile(dir / "d.dcm", d);
-    files.emplace_back("dicom", ReadBytes(dir / "d.dcm"));
+    files.emplace_back("dicom", FileBytes(d));
     d.implicitVr = true;
     d.withMetaHeader = false;
-    WriteDicomFile(dir / "r.dcm", d);
-    files.emplace_back("raw dicom", ReadBytes(dir / "r.dcm"));
-    PngSpec p;
-    p.width = 20;
-    p.height = 10;
-    p.bitDepth = 16;
-    p.samples = Ramp(200, 300, 65536);
-    p.texts = {{"Title", "TG18-QC"}};
-    WritePngFile(dir / "p.png", p);
-    files.emplace_back("png", ReadBytes(dir / "p.png"));
+    files.emplace_back("raw dicom", FileBytes(d));
+    files.emplace_back("png", FileBytes(p));
     p.interlaced = true;
-    WritePngFile(dir / "i.png", p);
-    files.emplace_back("interlaced png", ReadBytes(dir / "i.png"));
-    TiffSpec t;
-    t.width = 20;
-    t.height = 10;
-    t.samples = Ramp(200, 1, 256);
-    t.compression = COMPRESSION_LZW;
-    WriteTiffFile(dir / "t.tif", t);
-    files.emplace_back("tiff lzw", ReadBytes(dir / "t.tif"));
+    files.emplace_back("interlaced png", FileBytes(p));
+    files.emplace_back("tiff lzw", FileBytes(t));
     t.tiled = true;
     t.compression = COMPRESSION_ADOBE_DEFLATE;
-    WriteTiffFile(dir / "tt.tif", t);
-    files.emplace_back("tiled tiff", ReadBytes(dir / "tt.tif"));
+    files.emplace_back("tiled tiff", FileBytes(t));
     return files;
 }
 
 TEST(Readers, TruncatedFilesGiveAReasonOrTheWholeImage) {
-    ScratchDir dir;
-    for (const auto& [name, bytes] : SampleFiles(dir)) {
+    for (const auto& [name, bytes] : SampleFiles()) {
         SCOPED_TRACE(name);
         const ReadResult whole = imageio::DecodeGrayImage(bytes);
         ASSERT_TRUE(whole.ok()) << whole.error;
@@ -79,9 +67,8 @@ TEST(Readers, TruncatedFilesGiveAReasonOrTheWholeImage) {
 }
 
 TEST(Readers, CorruptedFilesNeverCrash) {
-    ScratchDir dir;
     std::mt19937 random(42);
-    for (const auto& [name, bytes] : SampleFiles(dir)) {
+    for (const auto& [name, bytes] : SampleFiles()) {
         SCOPED_TRACE(name);
         for (int round = 0; round < 400; ++round) {
             std::vector<std::uint8_t> b = bytes;
@@ -123,11 +110,7 @@ TEST(Readers, ForeignFilesAreNamedAsSuch) {
 
 TEST(Readers, RefuseHugeSizesBeforeTakingMemory) {
     // A PNG header claiming 100000 × 100000 pixels, and nothing else.
-    PngSpec s;
-    s.samples.assign(16, 0);
-    ScratchDir dir;
-    WritePngFile(dir / "small.png", s);
-    std::vector<std::uint8_t> bytes = ReadBytes(dir / "small.png");
+    std::vector<std::uint8_t> bytes = FileBytes(PngSpec{.samples = std::vector<std::uint16_t>(16)});
     for (int at : {16, 20}) {
         bytes[at] = 0;
         bytes[at + 1] = 0x01;
@@ -138,17 +121,14 @@ TEST(Readers, RefuseHugeSizesBeforeTakingMemory) {
               "size 100000 × 100000 is larger than 16384 pixels a side");
 
     // Below the general limit, above the caller's.
-    DicomSpec d;
-    d.width = 600;
-    d.height = 2;
-    WriteDicomFile(dir / "wide.dcm", d);
+    ScratchDir dir;
+    WriteDicomFile(dir / "wide.dcm", {.width = 600, .height = 2});
     EXPECT_EQ(ReadGrayImage(dir / "wide.dcm", {512}).error,
               "size 600 × 2 is larger than 512 pixels a side");
 }
 
 TEST(Readers, DescriptionsWithoutPixels) {
-    ScratchDir dir;
-    for (const auto& [name, bytes] : SampleFiles(dir)) {
+    for (const auto& [name, bytes] : SampleFiles()) {
         SCOPED_TRACE(name);
         const ReadResult r = imageio::DecodeDescription(bytes);
         ASSERT_TRUE(r.ok()) << r.error;

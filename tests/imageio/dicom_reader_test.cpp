@@ -2,6 +2,7 @@
 // LUT or bit depth, with DCMTK's own renderer as the reference for windows.
 
 #include "imageio/image_readers.h"
+#include "reader_cases.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,141 +13,91 @@ using namespace imageio_test;
 using imageio::ReadGrayImage;
 using imageio::ReadResult;
 
-TEST(DicomReader, EightBitsWithoutWindowAreTakenAsTheyAre) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 16;
-    s.height = 16;
-    s.bitsAllocated = 8;
-    s.bitsStored = 8;
-    s.samples = Ramp(256, 1, 256);
-    WriteDicomFile(dir / "a.dcm", s);
-    const ReadResult r = ReadGrayImage(dir / "a.dcm");
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.format, "DICOM");
-    EXPECT_EQ(r.image.width, 16);
-    EXPECT_EQ(r.image.height, 16);
-    EXPECT_EQ(Pixels(r), std::vector<int>(s.samples.begin(), s.samples.end()));
+const DicomSpec kMonochromeOne{.width = 3,
+                               .height = 1,
+                               .bitsAllocated = 8,
+                               .bitsStored = 8,
+                               .photometric = "MONOCHROME1",
+                               .samples = {0, 100, 255}};
+
+DicomSpec Windowed(DicomSpec spec, const char* center, const char* width) {
+    spec.windowCenter = center;
+    spec.windowWidth = width;
+    return spec;
 }
 
-TEST(DicomReader, TwelveBitsGoThroughTheFilesWindow) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 6;
-    s.height = 1;
-    s.samples = {0, 999, 1999, 2000, 4095, 1};
-    // Borders −0.5 and 1999.5: y = 255 (x + 0.5) / 2000.
-    s.windowCenter = "1000\\2048"; // only the first window counts
-    s.windowWidth = "2001\\4096";
-    WriteDicomFile(dir / "w.dcm", s);
-    const ReadResult r = ReadGrayImage(dir / "w.dcm");
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(Pixels(r), (std::vector<int>{0, 127, 254, 255, 255, 0}));
-}
-
-TEST(DicomReader, SixteenBitsWithoutWindowScaleByTheBitDepth) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 5;
-    s.height = 1;
-    s.bitsStored = 16;
-    s.samples = {0, 128, 129, 32768, 65535};
-    WriteDicomFile(dir / "s.dcm", s);
-    const ReadResult r = ReadGrayImage(dir / "s.dcm");
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(Pixels(r), (std::vector<int>{0, 0, 1, 128, 255}));
-
-    s.bitsStored = 12; // the same idea at 12 bits: round(v × 255 / 4095)
-    s.samples = {0, 8, 9, 2048, 4095};
-    WriteDicomFile(dir / "t.dcm", s);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "t.dcm")), (std::vector<int>{0, 0, 1, 128, 255}));
-}
-
-TEST(DicomReader, MonochromeOneShowsTheLowestValueWhite) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 3;
-    s.height = 1;
-    s.bitsAllocated = 8;
-    s.bitsStored = 8;
-    s.photometric = "MONOCHROME1";
-    s.samples = {0, 100, 255};
-    WriteDicomFile(dir / "m.dcm", s);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "m.dcm")), (std::vector<int>{255, 155, 0}));
-
+// Files the reader maps to gray through their own window, VOI LUT or bit depth.
+const ReadCase kMappings[] = {
+    {"EightBitsWithoutWindowAreTakenAsTheyAre",
+     DicomSpec{.width = 16,
+               .height = 16,
+               .bitsAllocated = 8,
+               .bitsStored = 8,
+               .samples = Ramp(256, 1, 256)},
+     AsInts(Ramp(256, 1, 256))},
+    // Borders −0.5 and 1999.5: y = 255 (x + 0.5) / 2000; only the first window counts.
+    {"TwelveBitsGoThroughTheFilesWindow",
+     DicomSpec{.width = 6,
+               .height = 1,
+               .samples = {0, 999, 1999, 2000, 4095, 1},
+               .windowCenter = "1000\\2048",
+               .windowWidth = "2001\\4096"},
+     {0, 127, 254, 255, 255, 0}},
+    {"SixteenBitsWithoutWindowScaleByTheBitDepth",
+     DicomSpec{.width = 5, .height = 1, .bitsStored = 16, .samples = {0, 128, 129, 32768, 65535}},
+     {0, 0, 1, 128, 255}},
+    // The same idea at 12 bits: round(v × 255 / 4095).
+    {"TwelveBitsWithoutWindowScaleByTheBitDepth",
+     DicomSpec{.width = 5, .height = 1, .bitsStored = 12, .samples = {0, 8, 9, 2048, 4095}},
+     {0, 0, 1, 128, 255}},
+    {"MonochromeOneShowsTheLowestValueWhite", kMonochromeOne, {255, 155, 0}},
     // With a window, the inverted output is truncated: 255 − (x + 0.5) here, as DCMTK shows it.
-    s.windowCenter = "127.5";
-    s.windowWidth = "256";
-    WriteDicomFile(dir / "mw.dcm", s);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "mw.dcm")), (std::vector<int>{254, 154, 0}));
-}
-
-TEST(DicomReader, TheWindowAppliesToRescaledValues) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 5;
-    s.height = 1;
-    s.samples = {0, 400, 799, 800, 4095};
-    s.rescaleSlope = "0.5";
-    s.rescaleIntercept = "100";
+    {"MonochromeOneThroughAWindowIsTruncated",
+     Windowed(kMonochromeOne, "127.5", "256"),
+     {254, 154, 0}},
     // Values 100 … 2147.5; the window's borders are 99.5 and 499.5: y = 255 (x − 100) / 400.
-    s.windowCenter = "300.5";
-    s.windowWidth = "401";
-    WriteDicomFile(dir / "r.dcm", s);
-    const ReadResult r = ReadGrayImage(dir / "r.dcm");
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(Pixels(r), (std::vector<int>{0, 127, 254, 255, 255}));
-}
-
-TEST(DicomReader, SignedValuesAndValuesBelowTheHighBit) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 3;
-    s.height = 1;
-    s.bitsStored = 16;
-    s.isSigned = true;
-    s.samples = {0x8000, 0x0000, 0x7FFF}; // −32768, 0, 32767
-    WriteDicomFile(dir / "signed.dcm", s);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "signed.dcm")), (std::vector<int>{0, 128, 255}));
-
+    {"TheWindowAppliesToRescaledValues",
+     DicomSpec{.width = 5,
+               .height = 1,
+               .samples = {0, 400, 799, 800, 4095},
+               .windowCenter = "300.5",
+               .windowWidth = "401",
+               .rescaleSlope = "0.5",
+               .rescaleIntercept = "100"},
+     {0, 127, 254, 255, 255}},
+    // −32768, 0, 32767.
+    {"SignedValues",
+     DicomSpec{.width = 3,
+               .height = 1,
+               .bitsStored = 16,
+               .isSigned = true,
+               .samples = {0x8000, 0x0000, 0x7FFF}},
+     {0, 128, 255}},
     // Eight bits stored in bits 4 … 11; the bits around them are noise.
-    DicomSpec h;
-    h.width = 3;
-    h.height = 1;
-    h.bitsStored = 8;
-    h.highBit = 11;
-    h.samples = {0xF00F, 0x080A, 0xAFF5};
-    WriteDicomFile(dir / "high.dcm", h);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "high.dcm")), (std::vector<int>{0, 0x80, 0xFF}));
-}
+    {"ValuesBelowTheHighBit",
+     DicomSpec{.width = 3,
+               .height = 1,
+               .bitsStored = 8,
+               .highBit = 11,
+               .samples = {0xF00F, 0x080A, 0xAFF5}},
+     {0, 0x80, 0xFF}},
+    {"UsesTheVoiLutWhenThereIsNoWindow",
+     DicomSpec{.width = 4,
+               .height = 1,
+               .samples = {0, 10, 11, 4095},
+               .voiLut = std::make_tuple(10, 10, std::vector<std::uint16_t>{1023, 0})},
+     {255, 255, 0, 0}},
+    {"ReadsImplicitVrAndFilesWithoutMetaHeader",
+     DicomSpec{.width = 3,
+               .height = 2,
+               .bitsStored = 16,
+               .samples = {0, 65535, 0, 65535, 0, 65535},
+               .implicitVr = true,
+               .withMetaHeader = false},
+     {0, 255, 0, 255, 0, 255}},
+};
 
-TEST(DicomReader, UsesTheVoiLutWhenThereIsNoWindow) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 4;
-    s.height = 1;
-    s.samples = {0, 10, 11, 4095};
-    s.voiLut = std::make_tuple(10, 10, std::vector<std::uint16_t>{1023, 0});
-    WriteDicomFile(dir / "lut.dcm", s);
-    const ReadResult r = ReadGrayImage(dir / "lut.dcm");
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(Pixels(r), (std::vector<int>{255, 255, 0, 0}));
-}
-
-TEST(DicomReader, ReadsImplicitVrAndFilesWithoutMetaHeader) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 3;
-    s.height = 2;
-    s.bitsStored = 16;
-    s.samples = {0, 65535, 0, 65535, 0, 65535};
-    s.implicitVr = true;
-    s.withMetaHeader = false;
-    WriteDicomFile(dir / "raw.dcm", s);
-    const ReadResult r = ReadGrayImage(dir / "raw.dcm");
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(Pixels(r), (std::vector<int>{0, 255, 0, 255, 0, 255}));
-}
+INSTANTIATE_TEST_SUITE_P(DicomReader, ReaderCase, testing::ValuesIn(kMappings), ReadCaseName);
 
 // DCMTK's own renderer, given the file's first window, is the reference for the windowed cases.
 TEST(DicomReader, AgreesWithDcm2pnmOnWindowedFiles) {
@@ -186,42 +137,26 @@ TEST(DicomReader, AgreesWithDcm2pnmOnWindowedFiles) {
 }
 
 TEST(DicomReader, SaysWhatItCannotRead) {
-    ScratchDir dir;
-    auto errorOf = [&](const DicomSpec& s) {
-        WriteDicomFile(dir / "e.dcm", s);
-        return ReadGrayImage(dir / "e.dcm").error;
-    };
-    DicomSpec rgb;
-    rgb.samplesPerPixel = 3;
-    rgb.photometric = "RGB";
-    rgb.bitsAllocated = 8;
-    rgb.bitsStored = 8;
-    EXPECT_EQ(errorOf(rgb), "unsupported: 3 samples per pixel");
-
-    DicomSpec palette;
-    palette.photometric = "PALETTE COLOR";
-    EXPECT_EQ(errorOf(palette), "unsupported: photometric interpretation PALETTE COLOR");
-
-    DicomSpec inconsistent;
-    inconsistent.bitsStored = 12;
-    inconsistent.highBit = 15 + 1;
-    EXPECT_NE(errorOf(inconsistent).find("inconsistent"), std::string::npos);
-
-    DicomSpec wide;
-    wide.width = 16385;
-    wide.height = 1;
-    wide.samples.assign(16385, 0);
-    EXPECT_EQ(errorOf(wide), "size 16385 × 1 is larger than 16384 pixels a side");
-
-    DicomSpec rescale;
-    rescale.rescaleSlope = "0";
-    EXPECT_EQ(errorOf(rescale), "unsupported: RescaleSlope 0");
+    EXPECT_EQ(ReadBack(DicomSpec{.bitsAllocated = 8,
+                                 .bitsStored = 8,
+                                 .photometric = "RGB",
+                                 .samplesPerPixel = 3})
+                  .error,
+              "unsupported: 3 samples per pixel");
+    EXPECT_EQ(ReadBack(DicomSpec{.photometric = "PALETTE COLOR"}).error,
+              "unsupported: photometric interpretation PALETTE COLOR");
+    EXPECT_NE(ReadBack(DicomSpec{.bitsStored = 12, .highBit = 15 + 1}).error.find("inconsistent"),
+              std::string::npos);
+    EXPECT_EQ(
+        ReadBack(
+            DicomSpec{.width = 16385, .height = 1, .samples = std::vector<std::uint16_t>(16385)})
+            .error,
+        "size 16385 × 1 is larger than 16384 pixels a side");
+    EXPECT_EQ(ReadBack(DicomSpec{.rescaleSlope = "0"}).error, "unsupported: RescaleSlope 0");
 
     // RLE compression by DCMTK's own tool.
-    DicomSpec plain;
-    plain.width = 8;
-    plain.height = 8;
-    WriteDicomFile(dir / "plain.dcm", plain);
+    ScratchDir dir;
+    WriteDicomFile(dir / "plain.dcm", {.width = 8, .height = 8});
     const CommandResult c =
         RunCommand("dcmcrle " + (dir / "plain.dcm").string() + " " + (dir / "rle.dcm").string());
     ASSERT_EQ(c.status, 0) << c.output;
@@ -231,12 +166,7 @@ TEST(DicomReader, SaysWhatItCannotRead) {
 }
 
 TEST(DicomReader, ShortPixelDataIsTruncated) {
-    ScratchDir dir;
-    DicomSpec s;
-    s.width = 100;
-    s.height = 100;
-    WriteDicomFile(dir / "full.dcm", s);
-    std::vector<std::uint8_t> bytes = ReadBytes(dir / "full.dcm");
+    std::vector<std::uint8_t> bytes = FileBytes(DicomSpec{.width = 100, .height = 100});
     bytes.resize(bytes.size() - 5000);
     const ReadResult r = imageio::DecodeGrayImage(bytes);
     EXPECT_EQ(r.error, "truncated");

@@ -21,96 +21,98 @@ int main(int argc, char** argv) {
     const fs::path out = argv[1];
     fs::create_directories(out);
 
-    DicomSpec d;
-    d.width = 6;
-    d.height = 5;
-    d.samples = Ramp(30, 140, 4096);
-    d.windowCenter = "2048";
-    d.windowWidth = "4096";
-    d.seriesDescription = "TG18-QC";
-    WriteDicomFile(out / "dicom-12bit-window.dcm", d);
-    d.photometric = "MONOCHROME1";
-    d.rescaleSlope = "2";
-    d.rescaleIntercept = "-1024";
-    d.voiFunction = "SIGMOID";
-    WriteDicomFile(out / "dicom-monochrome1-rescale.dcm", d);
-    DicomSpec lut;
-    lut.width = 4;
-    lut.height = 4;
-    lut.samples = Ramp(16, 300, 4096);
-    lut.voiLut = std::make_tuple(0, 12, std::vector<std::uint16_t>{0, 1000, 2000, 4095});
-    WriteDicomFile(out / "dicom-voi-lut.dcm", lut);
-    DicomSpec eight;
-    eight.width = 5;
-    eight.height = 3;
-    eight.bitsAllocated = 8;
-    eight.bitsStored = 8;
-    eight.samples = Ramp(15, 17, 256);
-    eight.implicitVr = true;
-    eight.withMetaHeader = false;
-    WriteDicomFile(out / "dicom-8bit-raw-dataset.dcm", eight);
-    DicomSpec high;
-    high.width = 3;
-    high.height = 3;
-    high.bitsStored = 10;
-    high.highBit = 13;
-    high.isSigned = true;
-    high.samples = Ramp(9, 5000, 65536);
-    WriteDicomFile(out / "dicom-signed-high-bit.dcm", high);
-
-    PngSpec p;
-    p.width = 7;
-    p.height = 5;
-    p.samples = Ramp(35, 7, 256);
-    p.texts = {{"Title", "TG18-AFC"}};
-    WritePngFile(out / "png-8bit-text.png", p);
-    p.bitDepth = 16;
-    p.samples = Ramp(35, 1800, 65536);
-    p.interlaced = true;
-    p.texts.clear();
-    WritePngFile(out / "png-16bit-interlaced.png", p);
-    PngSpec palette;
-    palette.width = 4;
-    palette.height = 2;
-    palette.colorType = PNG_COLOR_TYPE_PALETTE;
-    palette.palette = {0x000000, 0x7F7F7F, 0xFFFFFF};
-    palette.samples = {0, 1, 2, 1, 2, 1, 0, 0};
-    WritePngFile(out / "png-palette.png", palette);
-    PngSpec rgb;
-    rgb.width = 3;
-    rgb.height = 2;
-    rgb.colorType = PNG_COLOR_TYPE_RGB;
-    rgb.samples = {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7};
-    WritePngFile(out / "png-rgb.png", rgb);
-    PngSpec low;
-    low.width = 9;
-    low.height = 2;
-    low.bitDepth = 1;
-    low.samples = Ramp(18, 1, 2);
-    WritePngFile(out / "png-1bit.png", low);
-
-    TiffSpec t;
-    t.width = 6;
-    t.height = 5;
-    t.samples = Ramp(30, 9, 256);
-    t.description = "TG18-AD";
-    WriteTiffFile(out / "tiff-8bit.tif", t);
-    t.bits = 16;
-    t.samples = Ramp(30, 2100, 65536);
-    t.compression = COMPRESSION_LZW;
-    t.description.clear();
-    WriteTiffFile(out / "tiff-16bit-lzw.tif", t);
-    t.bits = 8;
-    t.samples = Ramp(30, 9, 256);
-    t.tiled = true;
-    t.compression = COMPRESSION_ADOBE_DEFLATE;
-    t.photometric = PHOTOMETRIC_MINISWHITE;
-    WriteTiffFile(out / "tiff-tiled-deflate-miniswhite.tif", t);
-    t.tiled = false;
-    t.compression = COMPRESSION_PACKBITS;
-    t.photometric = PHOTOMETRIC_MINISBLACK;
-    t.isSigned = true;
-    WriteTiffFile(out / "tiff-packbits-signed.tif", t);
+    const std::pair<const char*, DicomSpec> dicoms[] = {
+        {"dicom-12bit-window.dcm",
+         {.width = 6,
+          .height = 5,
+          .samples = Ramp(30, 140, 4096),
+          .windowCenter = "2048",
+          .windowWidth = "4096",
+          .seriesDescription = "TG18-QC"}},
+        {"dicom-monochrome1-rescale.dcm",
+         {.width = 6,
+          .height = 5,
+          .photometric = "MONOCHROME1",
+          .samples = Ramp(30, 140, 4096),
+          .windowCenter = "2048",
+          .windowWidth = "4096",
+          .voiFunction = "SIGMOID",
+          .rescaleSlope = "2",
+          .rescaleIntercept = "-1024",
+          .seriesDescription = "TG18-QC"}},
+        {"dicom-voi-lut.dcm",
+         {.samples = Ramp(16, 300, 4096),
+          .voiLut = std::make_tuple(0, 12, std::vector<std::uint16_t>{0, 1000, 2000, 4095})}},
+        {"dicom-8bit-raw-dataset.dcm",
+         {.width = 5,
+          .height = 3,
+          .bitsAllocated = 8,
+          .bitsStored = 8,
+          .samples = Ramp(15, 17, 256),
+          .implicitVr = true,
+          .withMetaHeader = false}},
+        {"dicom-signed-high-bit.dcm",
+         {.width = 3,
+          .height = 3,
+          .bitsStored = 10,
+          .highBit = 13,
+          .isSigned = true,
+          .samples = Ramp(9, 5000, 65536)}},
+    };
+    const std::pair<const char*, PngSpec> pngs[] = {
+        {"png-8bit-text.png",
+         {.width = 7, .height = 5, .samples = Ramp(35, 7, 256), .texts = {{"Title", "TG18-AFC"}}}},
+        {"png-16bit-interlaced.png",
+         {.width = 7,
+          .height = 5,
+          .bitDepth = 16,
+          .interlaced = true,
+          .samples = Ramp(35, 1800, 65536)}},
+        {"png-palette.png",
+         {.width = 4,
+          .height = 2,
+          .colorType = PNG_COLOR_TYPE_PALETTE,
+          .samples = {0, 1, 2, 1, 2, 1, 0, 0},
+          .palette = {0x000000, 0x7F7F7F, 0xFFFFFF}}},
+        {"png-rgb.png",
+         {.width = 3,
+          .height = 2,
+          .colorType = PNG_COLOR_TYPE_RGB,
+          .samples = {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7}}},
+        {"png-1bit.png", {.width = 9, .height = 2, .bitDepth = 1, .samples = Ramp(18, 1, 2)}},
+    };
+    const std::pair<const char*, TiffSpec> tiffs[] = {
+        {"tiff-8bit.tif",
+         {.width = 6, .height = 5, .samples = Ramp(30, 9, 256), .description = "TG18-AD"}},
+        {"tiff-16bit-lzw.tif",
+         {.width = 6,
+          .height = 5,
+          .bits = 16,
+          .compression = COMPRESSION_LZW,
+          .samples = Ramp(30, 2100, 65536)}},
+        {"tiff-tiled-deflate-miniswhite.tif",
+         {.width = 6,
+          .height = 5,
+          .photometric = PHOTOMETRIC_MINISWHITE,
+          .compression = COMPRESSION_ADOBE_DEFLATE,
+          .tiled = true,
+          .samples = Ramp(30, 9, 256)}},
+        {"tiff-packbits-signed.tif",
+         {.width = 6,
+          .height = 5,
+          .compression = COMPRESSION_PACKBITS,
+          .isSigned = true,
+          .samples = Ramp(30, 9, 256)}},
+    };
+    for (const auto& [name, spec] : dicoms) {
+        WriteDicomFile(out / name, spec);
+    }
+    for (const auto& [name, spec] : pngs) {
+        WritePngFile(out / name, spec);
+    }
+    for (const auto& [name, spec] : tiffs) {
+        WriteTiffFile(out / name, spec);
+    }
 
     imageio::ExportDescription description;
     description.patternNumber = 16;

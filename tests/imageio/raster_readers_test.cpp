@@ -2,6 +2,7 @@
 // the readers take, and the ones they refuse.
 
 #include "imageio/image_readers.h"
+#include "reader_cases.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,84 +13,63 @@
 namespace {
 
 using namespace imageio_test;
-using imageio::ReadGrayImage;
 using imageio::ReadResult;
 
 // ---- PNG -------------------------------------------------------------------------------------
 
-TEST(PngReader, ReadsGrayOfEveryDepth) {
-    ScratchDir dir;
-    PngSpec s;
-    s.width = 5;
-    s.height = 1;
-    s.samples = {0, 1, 127, 254, 255};
-    WritePngFile(dir / "8.png", s);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "8.png")), (std::vector<int>{0, 1, 127, 254, 255}));
+// Colour types whose pixels happen to be gray; RefusesColourImages turns each into colour.
+const PngSpec kGrayRgb{.width = 2,
+                       .height = 1,
+                       .colorType = PNG_COLOR_TYPE_RGB,
+                       .bitDepth = 16,
+                       .samples = {1000, 1000, 1000, 65535, 65535, 65535}};
+const PngSpec kGrayPalette{.width = 3,
+                           .height = 1,
+                           .colorType = PNG_COLOR_TYPE_PALETTE,
+                           .samples = {2, 1, 0},
+                           .palette = {0x000000, 0x808080, 0xFFFFFF}};
 
-    s.bitDepth = 16;
-    s.samples = {0, 128, 129, 32768, 65535};
-    WritePngFile(dir / "16.png", s);
-    const ReadResult r = ReadGrayImage(dir / "16.png");
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.format, "PNG");
-    EXPECT_EQ(Pixels(r), (std::vector<int>{0, 0, 1, 128, 255}));
+const ReadCase kPngCases[] = {
+    {"EightBitGray",
+     PngSpec{.width = 5, .height = 1, .samples = {0, 1, 127, 254, 255}},
+     {0, 1, 127, 254, 255}},
+    {"SixteenBitGray",
+     PngSpec{.width = 5, .height = 1, .bitDepth = 16, .samples = {0, 128, 129, 32768, 65535}},
+     {0, 0, 1, 128, 255}},
+    {"TwoBitGray",
+     PngSpec{.width = 5, .height = 1, .bitDepth = 2, .samples = {0, 1, 2, 3, 0}},
+     {0, 85, 170, 255, 0}},
+    {"RgbWhoseEveryPixelIsGray", kGrayRgb, {4, 255}},
+    {"PaletteOfGrays", kGrayPalette, {255, 128, 0}},
+    {"GrayWithAlphaIgnoresTheAlpha",
+     PngSpec{.width = 2,
+             .height = 1,
+             .colorType = PNG_COLOR_TYPE_GRAY_ALPHA,
+             .samples = {10, 0, 20, 255}},
+     {10, 20}},
+};
 
-    s.bitDepth = 2;
-    s.samples = {0, 1, 2, 3, 0};
-    WritePngFile(dir / "2.png", s);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "2.png")), (std::vector<int>{0, 85, 170, 255, 0}));
-}
+INSTANTIATE_TEST_SUITE_P(PngReader, ReaderCase, testing::ValuesIn(kPngCases), ReadCaseName);
 
-TEST(PngReader, TakesColourImagesOnlyWhenTheyAreGray) {
-    ScratchDir dir;
-    PngSpec rgb;
-    rgb.width = 2;
-    rgb.height = 1;
-    rgb.colorType = PNG_COLOR_TYPE_RGB;
-    rgb.bitDepth = 16;
-    rgb.samples = {1000, 1000, 1000, 65535, 65535, 65535};
-    WritePngFile(dir / "gray-rgb.png", rgb);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "gray-rgb.png")), (std::vector<int>{4, 255}));
+TEST(PngReader, RefusesColourImages) {
+    PngSpec rgb = kGrayRgb;
     rgb.samples[5] = 0;
-    WritePngFile(dir / "rgb.png", rgb);
-    EXPECT_EQ(ReadGrayImage(dir / "rgb.png").error,
-              "unsupported: a colour image (not every pixel is gray)");
-
-    PngSpec palette;
-    palette.width = 3;
-    palette.height = 1;
-    palette.colorType = PNG_COLOR_TYPE_PALETTE;
-    palette.palette = {0x000000, 0x808080, 0xFFFFFF};
-    palette.samples = {2, 1, 0};
-    WritePngFile(dir / "palette.png", palette);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "palette.png")), (std::vector<int>{255, 128, 0}));
+    EXPECT_EQ(ReadBack(rgb).error, "unsupported: a colour image (not every pixel is gray)");
+    PngSpec palette = kGrayPalette;
     palette.palette[1] = 0x808081;
-    WritePngFile(dir / "colour-palette.png", palette);
-    EXPECT_FALSE(ReadGrayImage(dir / "colour-palette.png").ok());
-
-    PngSpec alpha;
-    alpha.width = 2;
-    alpha.height = 1;
-    alpha.colorType = PNG_COLOR_TYPE_GRAY_ALPHA;
-    alpha.samples = {10, 0, 20, 255};
-    WritePngFile(dir / "alpha.png", alpha);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "alpha.png")), (std::vector<int>{10, 20}));
+    EXPECT_FALSE(ReadBack(palette).ok());
 }
 
 TEST(PngReader, InterlacedImagesAndText) {
-    ScratchDir dir;
-    PngSpec s;
-    s.width = 37;
-    s.height = 23;
-    s.samples = Ramp(37 * 23, 7, 256);
-    s.texts = {{"Title", "TG18-AFC as exported"}, {"Comment", "second"}};
-    WritePngFile(dir / "plain.png", s);
+    PngSpec s{.width = 37,
+              .height = 23,
+              .samples = Ramp(37 * 23, 7, 256),
+              .texts = {{"Title", "TG18-AFC as exported"}, {"Comment", "second"}}};
+    const ReadResult plain = ReadBack(s);
     s.interlaced = true;
-    WritePngFile(dir / "interlaced.png", s);
-    const ReadResult plain = ReadGrayImage(dir / "plain.png");
-    const ReadResult interlaced = ReadGrayImage(dir / "interlaced.png");
+    const ReadResult interlaced = ReadBack(s);
     ASSERT_TRUE(interlaced.ok()) << interlaced.error;
-    EXPECT_EQ(Pixels(interlaced), std::vector<int>(s.samples.begin(), s.samples.end()));
+    EXPECT_EQ(Pixels(interlaced), AsInts(s.samples));
     EXPECT_EQ(Pixels(plain), Pixels(interlaced));
     EXPECT_EQ(plain.text, "TG18-AFC as exported\nsecond\n");
 }
@@ -97,7 +77,6 @@ TEST(PngReader, InterlacedImagesAndText) {
 // ---- TIFF ------------------------------------------------------------------------------------
 
 TEST(TiffReader, ReadsEightAndSixteenBitsInEveryLayout) {
-    ScratchDir dir;
     struct Variant {
         const char* name;
         int bits;
@@ -115,20 +94,18 @@ TEST(TiffReader, ReadsEightAndSixteenBitsInEveryLayout) {
     };
     for (const Variant& v : variants) {
         SCOPED_TRACE(v.name);
-        TiffSpec s;
-        s.width = 37;
-        s.height = 21;
-        s.bits = v.bits;
-        s.compression = v.compression;
-        s.tiled = v.tiled;
-        s.samples = Ramp(37 * 21, 3, 256);
+        TiffSpec s{.width = 37,
+                   .height = 21,
+                   .bits = v.bits,
+                   .compression = v.compression,
+                   .tiled = v.tiled,
+                   .samples = Ramp(37 * 21, 3, 256)};
         if (v.bits == 16) {
             for (std::uint16_t& sample : s.samples) {
                 sample = static_cast<std::uint16_t>(sample * 257); // maps back exactly
             }
         }
-        WriteTiffFile(dir / "t.tif", s);
-        const ReadResult r = ReadGrayImage(dir / "t.tif");
+        const ReadResult r = ReadBack(s);
         ASSERT_TRUE(r.ok()) << r.error;
         EXPECT_EQ(r.format, "TIFF");
         ASSERT_EQ(r.image.width, 37);
@@ -140,35 +117,28 @@ TEST(TiffReader, ReadsEightAndSixteenBitsInEveryLayout) {
     }
 }
 
-TEST(TiffReader, MinIsWhiteSignedAndText) {
-    ScratchDir dir;
-    TiffSpec s;
-    s.width = 3;
-    s.height = 1;
-    s.photometric = PHOTOMETRIC_MINISWHITE;
-    s.samples = {0, 100, 255};
-    s.description = "AAPM TG18-AD, 1k";
-    WriteTiffFile(dir / "w.tif", s);
-    const ReadResult r = ReadGrayImage(dir / "w.tif");
-    EXPECT_EQ(Pixels(r), (std::vector<int>{255, 155, 0}));
-    EXPECT_EQ(r.text, "AAPM TG18-AD, 1k\n");
+const TiffSpec kMinIsWhite{.width = 3,
+                           .height = 1,
+                           .photometric = PHOTOMETRIC_MINISWHITE,
+                           .samples = {0, 100, 255},
+                           .description = "AAPM TG18-AD, 1k"};
 
-    TiffSpec i;
-    i.width = 3;
-    i.height = 1;
-    i.bits = 16;
-    i.isSigned = true;
-    i.samples = {0x8000, 0, 0x7FFF};
-    WriteTiffFile(dir / "i.tif", i);
-    EXPECT_EQ(Pixels(ReadGrayImage(dir / "i.tif")), (std::vector<int>{0, 128, 255}));
+const ReadCase kTiffCases[] = {
+    {"MinIsWhite", kMinIsWhite, {255, 155, 0}},
+    {"SixteenBitSigned",
+     TiffSpec{
+         .width = 3, .height = 1, .bits = 16, .isSigned = true, .samples = {0x8000, 0, 0x7FFF}},
+     {0, 128, 255}},
+};
+
+INSTANTIATE_TEST_SUITE_P(TiffReader, ReaderCase, testing::ValuesIn(kTiffCases), ReadCaseName);
+
+TEST(TiffReader, TheDescriptionIsTheText) {
+    EXPECT_EQ(ReadBack(kMinIsWhite).text, "AAPM TG18-AD, 1k\n");
 }
 
 TEST(TiffReader, PutsTheFirstRowWhereTheOrientationSays) {
-    ScratchDir dir;
-    TiffSpec s;
-    s.width = 3;
-    s.height = 2;
-    s.samples = {1, 2, 3, 4, 5, 6};
+    TiffSpec s{.width = 3, .height = 2, .samples = {1, 2, 3, 4, 5, 6}};
     const std::vector<std::pair<int, std::vector<int>>> cases = {
         {ORIENTATION_TOPLEFT, {1, 2, 3, 4, 5, 6}},
         {ORIENTATION_TOPRIGHT, {3, 2, 1, 6, 5, 4}},
@@ -177,23 +147,17 @@ TEST(TiffReader, PutsTheFirstRowWhereTheOrientationSays) {
     };
     for (const auto& [orientation, expected] : cases) {
         s.orientation = orientation;
-        WriteTiffFile(dir / "o.tif", s);
-        EXPECT_EQ(Pixels(ReadGrayImage(dir / "o.tif")), expected) << orientation;
+        EXPECT_EQ(Pixels(ReadBack(s)), expected) << orientation;
     }
     s.orientation = ORIENTATION_LEFTTOP;
-    WriteTiffFile(dir / "o.tif", s);
-    EXPECT_EQ(ReadGrayImage(dir / "o.tif").error,
-              "unsupported: orientation 5 (rows and columns swapped)");
+    EXPECT_EQ(ReadBack(s).error, "unsupported: orientation 5 (rows and columns swapped)");
 }
 
 TEST(TiffReader, SaysWhatItCannotRead) {
-    ScratchDir dir;
-    TiffSpec rgb;
-    rgb.samplesPerPixel = 3;
-    rgb.photometric = PHOTOMETRIC_RGB;
-    rgb.samples.assign(4 * 4 * 3, 7);
-    WriteTiffFile(dir / "rgb.tif", rgb);
-    EXPECT_EQ(ReadGrayImage(dir / "rgb.tif").error, "unsupported: 3 samples per pixel");
+    const TiffSpec rgb{.samplesPerPixel = 3,
+                       .photometric = PHOTOMETRIC_RGB,
+                       .samples = std::vector<std::uint16_t>(4 * 4 * 3, 7)};
+    EXPECT_EQ(ReadBack(rgb).error, "unsupported: 3 samples per pixel");
 }
 
 } // namespace

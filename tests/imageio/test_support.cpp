@@ -76,6 +76,10 @@ std::vector<std::uint16_t> Ramp(int count, int step, int modulo) {
     return v;
 }
 
+std::vector<int> AsInts(const std::vector<std::uint16_t>& samples) {
+    return {samples.begin(), samples.end()};
+}
+
 std::vector<int> Pixels(const imageio::ReadResult& r) {
     return {r.image.pixels.begin(), r.image.pixels.end()};
 }
@@ -89,6 +93,49 @@ void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+}
+
+// ---- files made from specs ------------------------------------------------------------------
+
+namespace {
+
+template <typename Spec>
+std::vector<std::uint8_t> BytesWrittenBy(void (*write)(const fs::path&, const Spec&),
+                                         const Spec& spec) {
+    const ScratchDir dir;
+    write(dir / "file", spec);
+    return ReadBytes(dir / "file");
+}
+
+// Through a file, so that the reader's own file handling is part of what is read.
+template <typename Spec>
+imageio::ReadResult ReadBackWith(void (*write)(const fs::path&, const Spec&), const Spec& spec,
+                                 const std::string& name) {
+    const ScratchDir dir;
+    write(dir / name, spec);
+    return imageio::ReadGrayImage(dir / name);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> FileBytes(const DicomSpec& spec) {
+    return BytesWrittenBy(WriteDicomFile, spec);
+}
+std::vector<std::uint8_t> FileBytes(const PngSpec& spec) {
+    return BytesWrittenBy(WritePngFile, spec);
+}
+std::vector<std::uint8_t> FileBytes(const TiffSpec& spec) {
+    return BytesWrittenBy(WriteTiffFile, spec);
+}
+
+imageio::ReadResult ReadBack(const DicomSpec& spec) {
+    return ReadBackWith(WriteDicomFile, spec, "image.dcm");
+}
+imageio::ReadResult ReadBack(const PngSpec& spec) {
+    return ReadBackWith(WritePngFile, spec, "image.png");
+}
+imageio::ReadResult ReadBack(const TiffSpec& spec) {
+    return ReadBackWith(WriteTiffFile, spec, "image.tif");
 }
 
 // ---- commands --------------------------------------------------------------------------------

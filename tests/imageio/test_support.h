@@ -39,6 +39,8 @@ imageio::Frame ColourFrame(int width, int height);
 
 // count samples i × step mod modulo.
 std::vector<std::uint16_t> Ramp(int count, int step, int modulo);
+// The same samples as ints, for an expected image.
+std::vector<int> AsInts(const std::vector<std::uint16_t>& samples);
 
 // A read image's pixels as ints, for readable comparisons.
 std::vector<int> Pixels(const imageio::ReadResult& r);
@@ -93,7 +95,8 @@ struct DicomFile {
 };
 DicomFile ReadDicomDirect(const fs::path& path);
 
-// Makes a DICOM file of gray samples with DCMTK.
+// Makes a DICOM file of gray samples with DCMTK. Every field has a default, so that a spec
+// written with designated initialisers names only what its case is about.
 struct DicomSpec {
     int width = 4;
     int height = 4;
@@ -102,16 +105,16 @@ struct DicomSpec {
     int highBit = -1; // bitsStored − 1
     bool isSigned = false;
     std::string photometric = "MONOCHROME2";
-    std::vector<std::uint16_t> samples; // as stored, width × height
-    std::optional<std::string> windowCenter;
-    std::optional<std::string> windowWidth;
-    std::optional<std::string> voiFunction;
-    std::optional<std::string> rescaleSlope;
-    std::optional<std::string> rescaleIntercept;
+    std::vector<std::uint16_t> samples{}; // as stored, width × height
+    std::optional<std::string> windowCenter{};
+    std::optional<std::string> windowWidth{};
+    std::optional<std::string> voiFunction{};
+    std::optional<std::string> rescaleSlope{};
+    std::optional<std::string> rescaleIntercept{};
     // A VOI LUT: first mapped value, bits, entries.
-    std::optional<std::tuple<int, int, std::vector<std::uint16_t>>> voiLut;
-    std::string seriesDescription;
-    std::string imageComments;
+    std::optional<std::tuple<int, int, std::vector<std::uint16_t>>> voiLut{};
+    std::string seriesDescription{};
+    std::string imageComments{};
     std::string patientName = "TEST^PATTERN";
     int samplesPerPixel = 1;
     bool implicitVr = false;
@@ -126,9 +129,9 @@ struct PngSpec {
     int colorType = 0; // PNG_COLOR_TYPE_GRAY
     int bitDepth = 8;
     bool interlaced = false;
-    std::vector<std::uint16_t> samples; // width × height × channels
-    std::vector<std::uint32_t> palette; // 0x00RRGGBB, for palette images
-    std::vector<std::pair<std::string, std::string>> texts;
+    std::vector<std::uint16_t> samples{}; // width × height × channels
+    std::vector<std::uint32_t> palette{}; // 0x00RRGGBB, for palette images
+    std::vector<std::pair<std::string, std::string>> texts{};
 };
 void WritePngFile(const fs::path& path, const PngSpec& spec);
 
@@ -143,10 +146,19 @@ struct TiffSpec {
     bool tiled = false;  // 16 × 16 tiles
     bool isSigned = false;
     int orientation = 0; // 0: no tag
-    std::vector<std::uint16_t> samples;
-    std::string description;
+    std::vector<std::uint16_t> samples{};
+    std::string description{};
 };
 void WriteTiffFile(const fs::path& path, const TiffSpec& spec);
+
+// A file made from the spec, as bytes, and as the library's reader reads it from a file of its
+// own.
+std::vector<std::uint8_t> FileBytes(const DicomSpec& spec);
+std::vector<std::uint8_t> FileBytes(const PngSpec& spec);
+std::vector<std::uint8_t> FileBytes(const TiffSpec& spec);
+imageio::ReadResult ReadBack(const DicomSpec& spec);
+imageio::ReadResult ReadBack(const PngSpec& spec);
+imageio::ReadResult ReadBack(const TiffSpec& spec);
 
 // Runs a command through the shell; its standard output and error, and its exit status.
 struct CommandResult {
