@@ -15,7 +15,11 @@ namespace fs = std::filesystem;
 using Outcome = testing_support::CommandOutcome;
 
 Outcome Invoke(std::vector<const char*> args) {
-    return testing_support::RunCommand(HandleCommandLine, std::move(args));
+    return testing_support::RunCommand(
+        [](int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+            return HandleCommandLine(argc, argv, out, err);
+        },
+        std::move(args));
 }
 
 TEST(CommandLine, WithoutOurOptionsTheProgramStarts) {

@@ -2,6 +2,7 @@
 // on to start its window) and what it wrote to standard output and standard error.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -15,11 +16,11 @@ struct CommandOutcome {
     std::string out, err;
 };
 
-using CommandHandler = std::optional<int> (*)(int argc, const char* const* argv, std::ostream& out,
-                                              std::ostream& err);
+using CommandHandler = std::function<std::optional<int>(int argc, const char* const* argv,
+                                                        std::ostream& out, std::ostream& err)>;
 
 // Runs handler on "lumivex" followed by args.
-inline CommandOutcome RunCommand(CommandHandler handler, std::vector<const char*> args) {
+inline CommandOutcome RunCommand(const CommandHandler& handler, std::vector<const char*> args) {
     args.insert(args.begin(), "lumivex");
     std::ostringstream out, err;
     CommandOutcome o;
