@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-wqy-zenhei
   xvfb xdotool imagemagick x11-utils
+  libpng-dev help2man file dpkg-dev lintian desktop-file-utils appstream man-db bsdextrautils
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Lumivex and runs every test: the unit and program tests, the Qt tests on the offscreen
 # platform, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a minute of
-# fuzzing the settings-file loader, and the end-to-end checks of the real program under Xvfb.
+# fuzzing the settings-file loader, the end-to-end checks of the real program under Xvfb, and
+# the Debian package installed and run as a user would (scripts/package-test.sh, as root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -33,4 +34,11 @@ tail -n 1 build-fuzz/fuzz.log
 
 if [ -x scripts/e2e.sh ]; then
   scripts/e2e.sh build/lumivex 1920x1080x24 1024x768x24 3840x2160x24 2048x2560x24
+fi
+
+# The Debian package: built, checked, installed, run by an ordinary user and removed again.
+if [ "$(id -u)" -eq 0 ]; then
+  scripts/package-test.sh
+else
+  sudo scripts/package-test.sh
 fi

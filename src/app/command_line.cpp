@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "lumivex_config.h"
 #include "res/bitmaps.h"
 
 #include <ostream>
@@ -8,12 +9,17 @@
 namespace {
 
 void Usage(std::ostream& out) {
-    out << "Usage: lumivex [--export-resources DIR]\n"
+    out << "Usage: lumivex [OPTION]...\n"
+           "Show full-screen test patterns for checking displays; without options the\n"
+           "patterns fill the screen and the keys step through them.\n"
            "\n"
-           "Without options, shows the test patterns full screen.\n"
+           "Options:\n"
            "  --export-resources DIR  write the built-in bitmaps (TG18-QC, TG18-AFC, TG18-AD\n"
            "                          and the start-screen pictures) into DIR as .bmp files\n"
-           "  --help                  show this text\n";
+           "  -h, --help              show this text and exit\n"
+           "      --version           show the version and exit\n"
+           "\n"
+           "Options of the window system, such as -platform NAME, are passed on to it.\n";
 }
 
 } // namespace
@@ -24,6 +30,10 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ost
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             Usage(out);
+            return 0;
+        }
+        if (arg == "--version") {
+            out << "lumivex " LUMIVEX_VERSION "\n";
             return 0;
         }
         if (arg == "--export-resources" || arg.starts_with("--export-resources=")) {

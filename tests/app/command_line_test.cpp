@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -64,9 +65,21 @@ TEST(CommandLine, ExportFailuresSayWhyAndFail) {
 }
 
 TEST(CommandLine, HelpListsTheOptions) {
-    Outcome help = Invoke({"--help"});
-    EXPECT_EQ(help.code, 0);
-    EXPECT_NE(help.out.find("--export-resources DIR"), std::string::npos);
+    for (const char* spelling : {"--help", "-h"}) {
+        Outcome help = Invoke({spelling});
+        EXPECT_EQ(help.code, 0);
+        EXPECT_EQ(help.err, "");
+        for (const char* option : {"--export-resources DIR", "--help", "--version"}) {
+            EXPECT_NE(help.out.find(option), std::string::npos) << option;
+        }
+    }
+}
+
+TEST(CommandLine, VersionIsTheProgramsNameAndThreeNumbers) {
+    Outcome version = Invoke({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("lumivex [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+        << version.out;
 }
 
 } // namespace
