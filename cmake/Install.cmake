@@ -28,6 +28,10 @@ set(packaging_out ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${packaging_out})
 
 install(TARGETS lumivex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The compilers' version notes serve no one at run time; Debian's packaging tools drop them too.
+install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lumivex\"
+  COMMAND_ERROR_IS_FATAL ANY)")
 install(FILES packaging/lumivex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
   RENAME ${LUMIVEX_APP_ID}.desktop)
 

@@ -79,19 +79,23 @@ desktop-file-validate "${desktop[0]}" || fail "the desktop entry does not valida
 pass "desktop-file-validate $(basename "${desktop[0]}")"
 appstreamcli validate --no-net --explain "${metainfo[0]}" || fail "the AppStream file does not validate"
 pass "appstreamcli validate $(basename "${metainfo[0]}")"
-[ "$(basename "${metainfo[0]}" .metainfo.xml)" = "$(basename "${desktop[0]}" .desktop)" ] ||
-  fail "the AppStream id and the desktop entry's name differ"
+app_id=$(basename "${desktop[0]}" .desktop)
+[ "$(basename "${metainfo[0]}" .metainfo.xml)" = "$app_id" ] &&
+  grep -qF "<id>$app_id</id>" "${metainfo[0]}" &&
+  grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "${metainfo[0]}" ||
+  fail "the AppStream id, its launchable and the desktop entry's name differ"
 
 for size in 16 32 48 64 128 256; do
   png="$work/root/usr/share/icons/hicolor/${size}x${size}/apps/lumivex.png"
   [ "$(identify -format '%wx%h' "$png")" = "${size}x${size}" ] || fail "no ${size}x${size} icon"
 done
-# Every size is the same picture: scaled down by whole units, each one equals the 16-pixel icon.
+# Every size is the same picture: sampled down by whole units, each one equals the 16-pixel icon.
 for size in 32 48 64 128 256; do
-  differ=$(compare -metric AE \
-    <(convert "$work/root/usr/share/icons/hicolor/${size}x${size}/apps/lumivex.png" -filter point -resize 16x16 png:-) \
+  convert "$work/root/usr/share/icons/hicolor/${size}x${size}/apps/lumivex.png" -sample 16x16 \
+    "$work/sampled.png"
+  differ=$(compare -metric AE "$work/sampled.png" \
     "$work/root/usr/share/icons/hicolor/16x16/apps/lumivex.png" null: 2>&1 || true)
-  [ "$differ" = 0 ] || fail "the ${size}x${size} icon is not the 16x16 picture scaled ($differ pixels differ)"
+  [ "$differ" = 0 ] || fail "the ${size}x${size} icon is not the 16x16 picture ($differ pixels differ)"
 done
 pass "icons at 16 ... 256, one picture"
 
@@ -134,9 +138,9 @@ while [ ! -s "$work/display" ]; do
 done
 export DISPLAY=":$(head -n1 "$work/display")"
 
-start_as_user() { # the desktop entry's command, as the user would start it from the menu
+start_as_user() { # the desktop entry's command, as a desktop session (UTF-8 locale) starts it from the menu
   setpriv --reuid="$user_uid" --regid="$user_gid" --clear-groups \
-    env -i HOME="$home" USER=nobody LOGNAME=nobody PATH=/usr/bin:/bin DISPLAY="$DISPLAY" \
+    env -i LANG=C.UTF-8 HOME="$home" USER=nobody LOGNAME=nobody PATH=/usr/bin:/bin DISPLAY="$DISPLAY" \
     XDG_RUNTIME_DIR="$work/run" sh -c "cd \"\$HOME\" && exec $exec_line" >>"$work/lumivex.log" 2>&1 &
   app_pid=$!
 }
@@ -191,9 +195,12 @@ settings_are() { # EXPECTED-BYTES-AS-PRINTF
   [ "$(stat -c '%s %U %a' "$file")" = "45 nobody 644" ] || fail "config.set: $(stat -c '%s %U %a' "$file")"
 }
 
-# Every mapped file of the running program comes from a package it depends on.
+# Every mapped file of the running program comes from a package it depends on. Qt's xcb plugin
+# also opens libXcursor (and with it libXrender) when it is there, for cursor themes, and does
+# without it otherwise: no dependency of ours, nor of Qt's.
+optional_packages="libxcursor1 libxrender1"
 check_dependencies() {
-  local closure owner pkg file unowned=0 checked=0
+  local closure owner pkg file unowned=0 checked=0 fonts
   closure=$(apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts \
     --no-breaks --no-replaces --no-enhances lumivex | grep -v '^ ' | tr -d '<>' | sort -u)
   while read -r file; do
@@ -205,23 +212,25 @@ check_dependencies() {
     pkg=${owner%%:*}
     pkg=${pkg%%,*}
     checked=$((checked + 1))
-    if ! grep -qx "$pkg" <<<"$closure" &&
+    if ! grep -qx "$pkg" <<<"$closure" && ! grep -qw "$pkg" <<<"$optional_packages" &&
       [ "$(dpkg-query -W -f='${Essential}' "$pkg" 2>/dev/null)" != yes ]; then
       fail "the program uses $file from $pkg, which the package does not depend on"
     fi
   done < <(awk '$6 ~ /^\/(usr|lib|lib64|bin|etc)\// {print $6}' "/proc/$1/maps" | sort -u)
-  pass "all $checked files the program maps come from its dependencies ($unowned unowned caches)"
+  fonts=$(awk '$6 ~ /\.(ttf|ttc|otf)$/ {print $6}' "/proc/$1/maps" | sort -u | xargs -n1 basename | tr '\n' ' ')
+  pass "all $checked files the program maps come from its dependencies, fonts: $fonts($unowned unowned caches)"
 }
 
 echo "--- /usr/bin/lumivex as nobody, started by the desktop entry's command: $exec_line"
 start_as_user
 wait_for "the start screen" start_screen_shown
-user_pid=$(pgrep -u "$user_uid" -x lumivex | head -n1)
-[ -n "$user_pid" ] || fail "no lumivex process of the user"
-check_dependencies "$user_pid"
 key Return
 wait_for "the selection dialog" dialog_open
 sleep 0.3
+# With the dialog's Chinese text on the screen, every font the program needs is in use.
+user_pid=$(pgrep -u "$user_uid" -x lumivex | head -n1)
+[ -n "$user_pid" ] || fail "no lumivex process of the user"
+check_dependencies "$user_pid"
 key space # pattern 0 out
 key Return
 wait_for "the dialog to close" dialog_closed

@@ -111,6 +111,12 @@ std::unique_ptr<FileSave> FileSave::Begin(const std::string& path) {
         }
     }
 
+    // A file with other hard links is rewritten in place too, so that every name of it sees the
+    // new bytes.
+    if (exists && old.st_nlink > 1) {
+        return std::unique_ptr<FileSave>(
+            new FileSave(Method::RewriteInPlace, target, {}, targetFd));
+    }
     std::string temp;
     const int tempFd = CreateTemporary(target, exists ? (old.st_mode & 0777) : 0666, &temp);
     if (tempFd < 0) {
@@ -131,8 +137,10 @@ std::unique_ptr<FileSave> FileSave::Begin(const std::string& path) {
     // The replacement takes over the old file's owner and permission bits. Where the owner
     // cannot be kept (a file shared by several users), the file is rewritten in place instead,
     // so that it stays theirs.
-    if ((old.st_uid != geteuid() || old.st_gid != getegid()) &&
-        fchown(tempFd, old.st_uid, old.st_gid) != 0) {
+    struct stat made {};
+    const bool ownerDiffers =
+        fstat(tempFd, &made) != 0 || made.st_uid != old.st_uid || made.st_gid != old.st_gid;
+    if (ownerDiffers && fchown(tempFd, old.st_uid, old.st_gid) != 0) {
         save->Discard();
         save->method_ = Method::RewriteInPlace;
         save->fd_ = targetFd;

@@ -9,8 +9,9 @@
 //   - when its folder takes new files, a temporary file with a name no other process uses is
 //     created beside it with the old file's permission bits, and Commit renames it over the
 //     file;
-//   - when the folder takes no new files but the file itself is writable, Commit rewrites the
-//     file in place under an exclusive lock and cuts it to the new length.
+//   - when the folder takes no new files but the file itself is writable, when the file has
+//     other hard links, or when a replacement could not keep the file's owner, Commit rewrites
+//     the file in place under an exclusive lock and cuts it to the new length.
 // Commit then writes the bytes collected by Append. Every failure leaves the old file whole and
 // removes the temporary file.
 

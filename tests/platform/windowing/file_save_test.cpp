@@ -161,6 +161,47 @@ TEST(FileSave, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
     });
 }
 
+TEST(FileSave, AFileWithOtherNamesIsRewrittenInPlaceSoEveryNameSeesTheBytes) {
+    RunUnprivileged([] {
+        TempFolder dir;
+        WriteBytes(dir / "config.set", kOld);
+        fs::create_hard_link(dir / "config.set", dir / "other-name");
+        std::unique_ptr<FileSave> save = FileSave::Begin((dir / "config.set").string());
+        ASSERT_TRUE(save);
+        EXPECT_EQ(save->method(), FileSave::Method::RewriteInPlace);
+        save->Append(kNew.data(), kNew.size());
+        EXPECT_TRUE(save->Commit());
+        EXPECT_EQ(ReadBytes(dir / "other-name"), kNew);
+        EXPECT_EQ(fs::hard_link_count(dir / "config.set"), 2u);
+        EXPECT_EQ(Listing(dir.path()), "config.set other-name");
+    });
+}
+
+// A file the user may write but does not own, in a folder of the user's: a replacement would
+// take the file from its owner, so it is rewritten in place. Only root can make such a file.
+TEST(FileSave, AFileOfAnotherOwnerKeepsItsOwner) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to make a file of another owner";
+    }
+    TempFolder dir;
+    const testing_support::Account user = testing_support::UnprivilegedAccount();
+    ASSERT_EQ(chown(dir.path().c_str(), user.uid, user.gid), 0);
+    const fs::path file = dir / "config.set";
+    WriteBytes(file, kOld);
+    ASSERT_EQ(chmod(file.c_str(), 0666), 0);
+    RunUnprivileged([&] {
+        std::unique_ptr<FileSave> save = FileSave::Begin(file.string());
+        ASSERT_TRUE(save);
+        EXPECT_EQ(save->method(), FileSave::Method::RewriteInPlace);
+        save->Append(kNew.data(), kNew.size());
+        EXPECT_TRUE(save->Commit());
+    });
+    EXPECT_EQ(ReadBytes(file), kNew);
+    EXPECT_EQ(Stat(file).st_uid, 0u);
+    EXPECT_EQ(Mode(file), 0666u);
+    EXPECT_EQ(Listing(dir.path()), "config.set");
+}
+
 TEST(FileSave, WhatIsNotARegularFileIsNotSaved) {
     RunUnprivileged([] {
         TempFolder dir;
