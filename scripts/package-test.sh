@@ -9,6 +9,7 @@
 #
 # While the program runs, every file it has mapped (libraries, Qt plugins, fonts) must come
 # from a package the .deb depends on, directly or through others, or from an essential one.
+# shellcheck disable=SC2015,SC2088 # "A && B || fail" is meant; "~/..." is text, not a path
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -136,7 +137,8 @@ while [ ! -s "$work/display" ]; do
   [ $SECONDS -lt $deadline ] || fail "Xvfb did not report its display"
   sleep 0.1
 done
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 
 start_as_user() { # the desktop entry's command, as a desktop session (UTF-8 locale) starts it from the menu
   setpriv --reuid="$user_uid" --regid="$user_gid" --clear-groups \

@@ -21,5 +21,8 @@ cmake --build "$dir" -j"$jobs" --target lumivex lumivex_install_files >&2
 rm -f "$dir"/lumivex_*.deb
 (cd "$dir" && cpack -G DEB >&2)
 debs=("$dir"/lumivex_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "package: no single .deb in $dir" >&2; exit 1; }
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  echo "package: no single .deb in $dir" >&2
+  exit 1
+fi
 echo "${debs[0]}"

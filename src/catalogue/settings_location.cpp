@@ -25,7 +25,7 @@ bool Holds(const std::string& folder, const char* name) {
 
 SettingsLocation LocateSettings(const std::string& executable,
                                 const std::string& installedBinFolder) {
-    const std::size_t cut = executable.find_last_of('/');
+    const std::size_t cut = executable.find_last_of("/\\");
     if (cut != std::string::npos) {
         const std::string folder = cut == 0 ? "/" : executable.substr(0, cut);
         if (!IsInstalledFolder(folder, installedBinFolder) &&

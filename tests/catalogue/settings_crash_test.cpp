@@ -55,92 +55,62 @@ void SaveAlternately(CLumivexDlg& dlg, const fs::path& executable, int count) {
     theApp.SetBackend(nullptr);
 }
 
-// Copies of the program, each saving in a folder of its own, are killed at random moments, a
-// batch at a time so that their waits overlap. After each kill the file must be whole. Returns
-// how many kills left a temporary file behind, i.e. struck in the middle of a save.
-int KillWhileSaving(const fs::path& root, bool lockFolders) {
-    constexpr int kBatch = 10;
-    std::vector<fs::path> folders;
-    for (int i = 0; i < kBatch; ++i) {
-        folders.push_back(root / std::to_string(i));
-        fs::create_directory(folders.back());
-        WriteBytes(folders.back() / "config.set", kFirst);
-        if (lockFolders) {
-            EXPECT_EQ(chmod(folders.back().c_str(), 0555), 0);
-        }
-    }
+// A copy of the program saving in a loop is killed at a random moment, a thousand times; after
+// each kill the file must be whole. Returns how many kills left a temporary file behind, i.e.
+// struck in the middle of a save.
+int KillWhileSaving(const fs::path& folder) {
+    const fs::path executable = folder / "lumivex";
+    const fs::path file = folder / "config.set";
     CLumivexDlg dlg;
 
-    // Kill within the first few saves: measure how long one takes here.
+    // Kill within the next few saves: measure how long one takes here.
     const auto begin = std::chrono::steady_clock::now();
-    SaveAlternately(dlg, folders[0] / "lumivex", 21);
+    SaveAlternately(dlg, executable, 21);
     const auto perSave = std::chrono::duration_cast<std::chrono::microseconds>(
                              std::chrono::steady_clock::now() - begin) /
                          21;
-    EXPECT_EQ(ReadBytes(folders[0] / "config.set"), kSecond) << "the saves did not reach the file";
+    EXPECT_EQ(ReadBytes(file), kSecond) << "the saves did not reach the file";
     const long window = std::max<long>(20, 3 * perSave.count());
 
     std::mt19937 random(20240613);
     int struckMidSave = 0;
-    for (int batch = 0; batch < kKills / kBatch && !::testing::Test::HasFailure(); ++batch) {
-        // The copies start together once all are forked, so that none runs while the others
-        // are still being made.
-        int ready[2], go[2];
-        if (pipe(ready) != 0 || pipe(go) != 0) {
+    for (int kill = 0; kill < kKills && !::testing::Test::HasFailure(); ++kill) {
+        int ready[2];
+        if (pipe(ready) != 0) {
             ADD_FAILURE() << "pipe failed";
             break;
         }
-        std::vector<std::pair<long, pid_t>> kills; // when, whom
-        for (const fs::path& folder : folders) {
-            const pid_t saver = fork();
-            if (saver == 0) {
-                close(ready[0]);
-                close(go[1]);
-                const char started = 1;
-                char unused;
-                (void)!write(ready[1], &started, 1);
-                (void)!read(go[0], &unused, 1); // until the pipe closes
-                SaveAlternately(dlg, folder / "lumivex", -1);
-                std::_Exit(0);
-            }
-            kills.emplace_back(static_cast<long>(random() % window), saver);
+        const pid_t saver = fork();
+        if (saver == 0) {
+            // One save before the signal, so that the kill strikes saves in full swing rather
+            // than the new process's first steps.
+            close(ready[0]);
+            SaveAlternately(dlg, executable, 1);
+            const char started = 1;
+            (void)!write(ready[1], &started, 1);
+            SaveAlternately(dlg, executable, -1);
+            std::_Exit(0);
         }
         close(ready[1]);
-        close(go[0]);
-        char started[kBatch];
-        for (int got = 0; got < kBatch;) {
-            const ssize_t n = read(ready[0], started, sizeof started);
-            if (n <= 0) {
-                break;
-            }
-            got += static_cast<int>(n);
-        }
+        char started = 0;
+        EXPECT_EQ(read(ready[0], &started, 1), 1);
         close(ready[0]);
-        std::sort(kills.begin(), kills.end());
-        close(go[1]);
-        const auto begun = std::chrono::steady_clock::now();
-        for (const auto& [when, whom] : kills) {
-            std::this_thread::sleep_until(begun + std::chrono::microseconds(when));
-            ::kill(whom, SIGKILL);
-        }
-        for (const auto& kill : kills) {
-            int status = 0;
-            EXPECT_EQ(waitpid(kill.second, &status, 0), kill.second);
-        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % window));
+        ::kill(saver, SIGKILL);
+        int status = 0;
+        EXPECT_EQ(waitpid(saver, &status, 0), saver);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
 
-        for (const fs::path& folder : folders) {
-            const std::string seen = ReadBytes(folder / "config.set");
-            EXPECT_TRUE(seen == kFirst || seen == kSecond)
-                << "after a kill in batch " << batch << " the file holds " << seen.size()
-                << " bytes";
-            // A killed process cannot remove its temporary file; the next save does not need it.
-            for (const auto& entry : fs::directory_iterator(folder)) {
-                const std::string name = entry.path().filename().string();
-                if (name != "config.set") {
-                    EXPECT_EQ(name.rfind(".config.set.", 0), 0u) << name;
-                    fs::remove(entry.path());
-                    ++struckMidSave;
-                }
+        const std::string seen = ReadBytes(file);
+        EXPECT_TRUE(seen == kFirst || seen == kSecond)
+            << "after kill " << kill << " the file holds " << seen.size() << " bytes";
+        // A killed process cannot remove its temporary file; the next save does not need it.
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "config.set") {
+                EXPECT_EQ(name.rfind(".config.set.", 0), 0u) << name;
+                fs::remove(entry.path());
+                ++struckMidSave;
             }
         }
     }
@@ -150,7 +120,8 @@ int KillWhileSaving(const fs::path& root, bool lockFolders) {
 TEST(SettingsCrash, AKillDuringTheReplacementLeavesTheOldOrTheNewFile) {
     RunUnprivileged([] {
         TempFolder dir(testing_support::MemoryFolder());
-        const int struck = KillWhileSaving(dir.path(), false);
+        WriteBytes(dir / "config.set", kFirst);
+        const int struck = KillWhileSaving(dir.path());
         // Some kills must have fallen between the temporary file and the rename, or the test
         // proved nothing.
         EXPECT_GT(struck, 0);
@@ -162,7 +133,9 @@ TEST(SettingsCrash, AKillDuringTheReplacementLeavesTheOldOrTheNewFile) {
 TEST(SettingsCrash, AKillDuringARewriteInPlaceLeavesTheOldOrTheNewFile) {
     RunUnprivileged([] {
         TempFolder dir(testing_support::MemoryFolder());
-        EXPECT_EQ(KillWhileSaving(dir.path(), true), 0) << "no temporary file in place";
+        WriteBytes(dir / "config.set", kFirst);
+        ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+        EXPECT_EQ(KillWhileSaving(dir.path()), 0) << "no temporary file when rewriting in place";
     });
 }
 

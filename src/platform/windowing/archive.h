@@ -38,7 +38,7 @@ class CFile {
     BOOL Open(const char* path, UINT flags, CFileException* error = nullptr);
     // Reads up to count bytes; returns how many were read.
     UINT Read(void* buffer, UINT count);
-    // Writes all bytes or throws CFileException.
+    // Adds bytes to what Close commits; throws CFileException when not open for writing.
     void Write(const void* buffer, UINT count);
     // Closes the file; for a written file, commits it. Throws CFileException on failure.
     void Close();
