@@ -5,16 +5,22 @@
 # Xvfb as an ordinary user with a fresh home folder, presses keys, checks the settings file in
 # ~/.config/lumivex and that a second run resumes there, and removes the package again.
 #
-#   scripts/package-test.sh        (as root: it installs and removes the package)
+#   scripts/package-test.sh          the release package (scripts/package.sh)
+#   scripts/package-test.sh DIR      the package of the build tree DIR (scripts/package.sh DIR)
 #
-# While the program runs, every file it has mapped (libraries, Qt plugins, fonts) must come
-# from a package the .deb depends on, directly or through others, or from an essential one.
+# As root: it installs and removes the package.
+#
+# The first run is a Chinese session, the second an English one. While the program runs with its
+# selection dialog open, every file it has mapped (libraries, Qt plugins, the fonts of either
+# language) must come from a package the .deb depends on, directly or through others, or from
+# an essential one.
 # shellcheck disable=SC2015,SC2088 # "A && B || fail" is meant; "~/..." is text, not a path
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+[ $# -le 1 ] || { echo "usage: scripts/package-test.sh [BUILD_DIR]" >&2; exit 2; }
 [ "$(id -u)" -eq 0 ] || { echo "package-test: must run as root (it installs the package)" >&2; exit 1; }
-for tool in lintian desktop-file-validate appstreamcli setpriv Xvfb xdotool import convert identify; do
+for tool in lintian desktop-file-validate appstreamcli setpriv Xvfb xdotool xprop import convert identify; do
   command -v "$tool" >/dev/null || { echo "package-test: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
 done
 
@@ -56,7 +62,7 @@ apt_get() {
 
 # --- the package and its files ------------------------------------------------------------------
 
-deb=$(scripts/package.sh)
+deb=$(scripts/package.sh "$@")
 version=$(dpkg-deb -f "$deb" Version)
 echo "package-test: $deb"
 dpkg-deb -f "$deb" Package Version Architecture Section Maintainer Depends | sed 's/^/  /'
@@ -103,8 +109,9 @@ pass "icons at 16 ... 256, one picture"
 manual="$work/root/usr/share/man/man1/lumivex.1.gz"
 man_text=$(MANWIDTH=100 man -l "$manual" 2>"$work/man.err" | col -b)
 [ ! -s "$work/man.err" ] || fail "man reports: $(cat "$work/man.err")"
-for phrase in "lumivex $version" "--export-resources" "--version" "Page Up" "Escape" \
-  "config.set" "XDG_CONFIG_HOME" "~/.config/lumivex/config.set" "EXIT STATUS"; do
+for phrase in "lumivex $version" "--screen" "--list-screens" "--language" "--export-resources" \
+  "--version" "Page Up" "Escape" "config.set" "XDG_CONFIG_HOME" "~/.config/lumivex/config.set" \
+  "LC_MESSAGES" "EXIT STATUS"; do
   grep -qF -- "$phrase" <<<"$man_text" || fail "the manual page does not mention $phrase"
 done
 pass "the manual page describes options, keys, the settings file and exit codes"
@@ -140,9 +147,9 @@ done
 DISPLAY=":$(head -n1 "$work/display")"
 export DISPLAY
 
-start_as_user() { # the desktop entry's command, as a desktop session (UTF-8 locale) starts it from the menu
+start_as_user() { # LOCALE: the desktop entry's command, as a desktop session starts it from the menu
   setpriv --reuid="$user_uid" --regid="$user_gid" --clear-groups \
-    env -i LANG=C.UTF-8 HOME="$home" USER=nobody LOGNAME=nobody PATH=/usr/bin:/bin DISPLAY="$DISPLAY" \
+    env -i LANG="$1" HOME="$home" USER=nobody LOGNAME=nobody PATH=/usr/bin:/bin DISPLAY="$DISPLAY" \
     XDG_RUNTIME_DIR="$work/run" sh -c "cd \"\$HOME\" && exec $exec_line" >>"$work/lumivex.log" 2>&1 &
   app_pid=$!
 }
@@ -178,7 +185,16 @@ wait_for() { # DESCRIPTION COMMAND...
   done
 }
 start_screen_shown() { shot start && [ "$(pixel start 1 1)" = 808080 ]; }
-dialog_open() { [ -n "$(xdotool search --onlyvisible --name '画面显示选项' 2>/dev/null | head -n1)" ]; }
+# The selection dialog by its title in the session's language; the Chinese session's locale need
+# not be installed, which leaves the title only in _NET_WM_NAME, where xdotool does not look.
+dialog_title=""
+dialog_open() {
+  local id
+  for id in $(xdotool search --onlyvisible --classname lumivex 2>/dev/null); do
+    xprop -id "$id" _NET_WM_NAME 2>/dev/null | grep -qF "= \"$dialog_title\"" && return 0
+  done
+  return 1
+}
 dialog_closed() { ! dialog_open; }
 white_columns_only() { # NAME COLUMN...: white full height in exactly these columns, black elsewhere
   local name=$1 got
@@ -223,16 +239,22 @@ check_dependencies() {
   pass "all $checked files the program maps come from its dependencies, fonts: $fonts($unowned unowned caches)"
 }
 
+# With the dialog's text on the screen, every font the program needs for the language is in use.
+check_dependencies_with_dialog() {
+  key Return
+  wait_for "the selection dialog '$dialog_title'" dialog_open
+  sleep 0.3
+  local user_pid
+  user_pid=$(pgrep -u "$user_uid" -x lumivex | head -n1)
+  [ -n "$user_pid" ] || fail "no lumivex process of the user"
+  check_dependencies "$user_pid"
+}
+
 echo "--- /usr/bin/lumivex as nobody, started by the desktop entry's command: $exec_line"
-start_as_user
+start_as_user zh_CN.UTF-8
+dialog_title='画面显示选项'
 wait_for "the start screen" start_screen_shown
-key Return
-wait_for "the selection dialog" dialog_open
-sleep 0.3
-# With the dialog's Chinese text on the screen, every font the program needs is in use.
-user_pid=$(pgrep -u "$user_uid" -x lumivex | head -n1)
-[ -n "$user_pid" ] || fail "no lumivex process of the user"
-check_dependencies "$user_pid"
+check_dependencies_with_dialog
 key space # pattern 0 out
 key Return
 wait_for "the dialog to close" dialog_closed
@@ -251,15 +273,20 @@ settings_are "$pattern0_off"
 [ ! -e /usr/bin/config.set ] || fail "the installed program wrote /usr/bin/config.set"
 pass "~/.config/lumivex/config.set holds position 1 and the selection"
 
-start_as_user
+start_as_user C.UTF-8
+dialog_title='Picture display options'
 wait_for "the start screen" start_screen_shown
 key Up
 shot resumed
 white_columns_only resumed 0 $((W - 1))
+pass "a second run, in English, resumed at position 1 with pattern 0 out"
+check_dependencies_with_dialog
+key Return # the selection as it was
+wait_for "the dialog to close" dialog_closed
 key Escape
 wait_for_exit
 settings_are "$pattern0_off"
-pass "a second run resumed at position 1 with pattern 0 out"
+pass "closing the dialog unchanged kept the selection and the position"
 
 echo "--- apt-get purge lumivex"
 apt_get purge lumivex >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get purge failed"; }

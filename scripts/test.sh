@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds Lumivex and runs every test: the unit and program tests, the Qt tests on the offscreen
 # platform, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a minute of
-# fuzzing the settings-file loader, the end-to-end checks of the real program under Xvfb, and
-# the Debian package installed and run as a user would (scripts/package-test.sh, as root).
+# fuzzing the settings-file loader and a minute of the image readers, the end-to-end checks of
+# the real program under Xvfb, and the Debian package installed and run as a user would
+# (scripts/package-test.sh, as root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs="$(nproc)"
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Installing into /usr lets the package at the end come from this build (scripts/package.sh build).
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
@@ -34,13 +36,27 @@ if ! build-fuzz/lumivex_settings_fuzz -max_total_time=60 -max_len=256 \
 fi
 tail -n 1 build-fuzz/fuzz.log
 
+# The image readers (DICOM, PNG, TIFF) the same way, from the seed corpus of small images.
+mkdir -p build-fuzz/image-corpus
+if ! build-fuzz/lumivex_image_fuzz -max_total_time=60 -max_len=4096 \
+  -artifact_prefix=build-fuzz/ build-fuzz/image-corpus tests/fuzz/image_corpus \
+  >build-fuzz/image-fuzz.log 2>&1; then
+  tail -n 60 build-fuzz/image-fuzz.log
+  echo "fuzzing the image readers found a fault; the input is in build-fuzz/" >&2
+  exit 1
+fi
+tail -n 1 build-fuzz/image-fuzz.log
+
 if [ -x scripts/e2e.sh ]; then
   scripts/e2e.sh build/lumivex 1920x1080x24 1024x768x24 3840x2160x24 2048x2560x24
 fi
+# Several monitors, display changes and keyboard layouts.
+scripts/e2e_desk.sh build/lumivex
 
-# The Debian package: built, checked, installed, run by an ordinary user and removed again.
+# The Debian package of this build: packed, checked, installed, run by an ordinary user and
+# removed again.
 if [ "$(id -u)" -eq 0 ]; then
-  scripts/package-test.sh
+  scripts/package-test.sh build
 else
-  sudo scripts/package-test.sh
+  sudo scripts/package-test.sh build
 fi

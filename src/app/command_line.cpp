@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "app/language_option.h"
 #include "lumivex_config.h"
 #include "res/bitmaps.h"
 
@@ -11,9 +12,15 @@ namespace {
 void Usage(std::ostream& out) {
     out << "Usage: lumivex [OPTION]...\n"
            "Show full-screen test patterns for checking displays; without options the\n"
-           "patterns fill the screen and the keys step through them.\n"
+           "patterns fill the primary monitor and the keys step through them.\n"
            "\n"
            "Options:\n"
+           "  --screen N|NAME         show them on that monitor (index or name)\n"
+           "  --list-screens          list the monitors: index, name, geometry in device\n"
+           "                          pixels, scale factor, primary\n"
+           "  --language CODE         texts in Chinese (zh), English (en), German (de) or\n"
+           "                          French (fr) instead of the language of LC_ALL,\n"
+           "                          LC_MESSAGES or LANG\n"
            "  --export-resources DIR  write the built-in bitmaps (TG18-QC, TG18-AFC, TG18-AD\n"
            "                          and the start-screen pictures) into DIR as .bmp files\n"
            "  -h, --help              show this text and exit\n"
@@ -35,6 +42,16 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ost
         if (arg == "--version") {
             out << "lumivex " LUMIVEX_VERSION "\n";
             return 0;
+        }
+        if (arg == "--language" || arg.starts_with("--language=")) {
+            const bool joined = arg.size() > std::string_view("--language").size();
+            const std::string_view code = joined         ? arg.substr(arg.find('=') + 1)
+                                          : i + 1 < argc ? std::string_view(argv[++i])
+                                                         : std::string_view();
+            if (!UseLanguageOption(code, err)) {
+                return 2;
+            }
+            continue;
         }
         if (arg == "--export-resources" || arg.starts_with("--export-resources=")) {
             std::string_view dir;

@@ -69,7 +69,8 @@ TEST(CommandLine, HelpListsTheOptions) {
         Outcome help = Invoke({spelling});
         EXPECT_EQ(help.code, 0);
         EXPECT_EQ(help.err, "");
-        for (const char* option : {"--export-resources DIR", "--help", "--version"}) {
+        for (const char* option : {"--screen N|NAME", "--list-screens", "--language CODE",
+                                   "--export-resources DIR", "--help", "--version"}) {
             EXPECT_NE(help.out.find(option), std::string::npos) << option;
         }
     }
