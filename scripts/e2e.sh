@@ -8,74 +8,39 @@
 # server of its own. The binary runs from a copy in a temporary directory, so its settings file
 # (config.set beside the executable) starts absent. Screenshots are kept in $E2E_SHOTS when that
 # is set. Exits non-zero on the first failed check.
+#
+# Sections: the X server and the program · the screen · the checks
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/e2e_lib.sh
+. scripts/e2e_lib.sh
+require_tools e2e Xvfb xdotool import convert compare
 binary="${1:-build/lumivex}"
+require_program e2e "$binary"
 shift || true
 sizes=("$@")
 if [ ${#sizes[@]} -eq 0 ]; then
   sizes=(1920x1080x24)
 fi
-for tool in Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
-[ -x "$binary" ] || { echo "e2e: no program at $binary" >&2; exit 1; }
-frames="$(dirname "$binary")/lumivex_frames"
-[ -x "$frames" ] || { echo "e2e: no frame writer at $frames" >&2; exit 1; }
-for tool in compare; do
-  command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
 
 work=""
-xvfb_pid=""
+server_pid=""
 app_pid=""
 
 cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill -KILL "$app_pid" 2>/dev/null || true
-  fi
-  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_program
+  stop_server_process
   if [ -n "$work" ]; then
     rm -rf "$work"
   fi
-  app_pid="" xvfb_pid="" work=""
+  work=""
 }
 trap cleanup EXIT
 
-fail() {
-  echo "e2e FAILED ($size): $*" >&2
-  if [ -n "$work" ] && [ -s "$work/lumivex.log" ]; then
-    echo "--- the program's output:" >&2
-    tail -n 40 "$work/lumivex.log" >&2
-  fi
-  if [ -n "${E2E_SHOTS:-}" ] && [ -n "$work" ]; then
-    mkdir -p "$E2E_SHOTS"
-    cp "$work"/*.ppm "$E2E_SHOTS"/ 2>/dev/null || true
-  fi
-  exit 1
-}
-pass() { echo "  ok: $*"; }
+fail() { report_failure "e2e FAILED ($size): $*" 40 .; }
 
 # --- the X server and the program -----------------------------------------------------------
-
-start_xvfb() {
-  # -displayfd lets the server pick a free display itself; -br gives a black root window, so
-  # anything the program fails to cover shows up.
-  local fifo="$work/display"
-  Xvfb -displayfd 3 -screen 0 "$size" -br -nolisten tcp 3>"$fifo" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  local deadline=$((SECONDS + 10))
-  while [ ! -s "$fifo" ]; do
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    [ $SECONDS -lt $deadline ] || fail "Xvfb did not report its display"
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$fifo")"
-}
 
 # The program's own language, Chinese, by its option: a locale the system has not installed
 # (zh_CN.UTF-8 on a bare CI machine) would leave the window titles' WM_NAME in the C locale,
@@ -87,17 +52,6 @@ start_program() { # [VARIABLE=value ...] for the program's environment
     LC_ALL= LC_MESSAGES= LANG=C.UTF-8 "$@" ./lumivex "${program_args[@]}" \
     >>"$work/lumivex.log" 2>&1) &
   app_pid=$!
-}
-
-# Waits up to $1 seconds for the program to end by itself.
-wait_for_exit() {
-  local deadline=$((SECONDS + $1))
-  while kill -0 "$app_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the program did not end"
-    sleep 0.1
-  done
-  wait "$app_pid" || fail "the program ended with status $?"
-  app_pid=""
 }
 
 key() {
@@ -244,22 +198,14 @@ dialog_window() { # prints the id of the visible selection dialog, or nothing
   xdotool search --onlyvisible --name "^$dialog_title\$" 2>/dev/null | head -n1 || true
 }
 
+dialog_open() { [ -n "$(dialog_window)" ]; }
+dialog_closed() { [ -z "$(dialog_window)" ]; }
+
 wait_for_dialog() {
-  local deadline=$((SECONDS + 10))
-  while [ -z "$(dialog_window)" ]; do
-    [ $SECONDS -lt $deadline ] || fail "the selection dialog did not open"
-    sleep 0.1
-  done
+  wait_until 10 "the selection dialog did not open" dialog_open
   sleep 0.3
 }
 
-wait_for_no_dialog() {
-  local deadline=$((SECONDS + 10))
-  while [ -n "$(dialog_window)" ]; do
-    [ $SECONDS -lt $deadline ] || fail "the selection dialog did not close"
-    sleep 0.1
-  done
-}
 
 # Fails unless the two screens are equal outside the rectangle GEOMETRY (as for -crop).
 outside_equal() { # NAME OTHER GEOMETRY
@@ -334,7 +280,7 @@ in_english() {
   same "${shots[1]}" "${shots[3]}" || fail "Space did not untick the first box a second time"
   pass "the English dialog's first box unticks, ticks and unticks"
   key Return
-  wait_for_no_dialog
+  wait_until 10 "the selection dialog did not close" dialog_closed
   dialog_title='画面显示选项'
   wait_for_pixel 1 1 808080 "the start screen after the English dialog"
   key Up
@@ -358,7 +304,7 @@ run_size() {
   mkdir -p "$work/app" "$work/home" "$work/run"
   chmod 700 "$work/run"
   cp "$binary" "$work/app/lumivex"
-  start_xvfb
+  start_xvfb "$size"
 
   # First run, no settings file.
   start_program
@@ -405,7 +351,7 @@ run_size() {
   [ "$(colours dialog "$crop")" != "$(colours dialog_unticked "$crop")" ] ||
     fail "Space changed nothing in the dialog"
   key Return
-  wait_for_no_dialog
+  wait_until 10 "the selection dialog did not close" dialog_closed
   start_screen_shown after_dialog
   cp "$work/start.ppm" "$work/start_again.ppm"
   screen_equals after_dialog "$work/start_again.ppm"
@@ -436,7 +382,7 @@ run_size() {
   wait_for_dialog
   key space
   key alt+F4
-  wait_for_no_dialog
+  wait_until 10 "the selection dialog did not close" dialog_closed
   pass "Alt+F4 closed the dialog"
   start_screen_shown after_alt_f4
   key Up

@@ -11,21 +11,22 @@
 #   scripts/e2e_desk.sh [BINARY] [STAGE...]
 #
 # STAGE is two_monitors, resolution_changes or keyboard_layouts; all three by default.
+#
+# Sections: servers and the program · the screen · two monitors · resolution and orientation
+# changes · keyboard layouts
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/e2e_lib.sh
+. scripts/e2e_lib.sh
+require_tools e2e-desk Xvfb Xorg xdotool xrandr setxkbmap import convert compare
 binary="${1:-build/lumivex}"
+require_program e2e-desk "$binary"
 shift || true
 stages=("$@")
 if [ ${#stages[@]} -eq 0 ]; then
   stages=(two_monitors resolution_changes keyboard_layouts)
 fi
-frames="$(dirname "$binary")/lumivex_frames"
-for tool in Xvfb Xorg xdotool xrandr setxkbmap import convert compare; do
-  command -v "$tool" >/dev/null || { echo "e2e-desk: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
-[ -x "$binary" ] || { echo "e2e-desk: no program at $binary" >&2; exit 1; }
-[ -x "$frames" ] || { echo "e2e-desk: no frame writer at $frames" >&2; exit 1; }
 
 work=$(mktemp -d)
 mkdir -p "$work/app" "$work/run" "$work/expected"
@@ -35,21 +36,9 @@ server_pid=""
 app_pid=""
 stage=""
 
-stop_program() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill -KILL "$app_pid" 2>/dev/null || true
-    wait "$app_pid" 2>/dev/null || true
-  fi
-  app_pid=""
-}
-
 stop_server() {
   stop_program
-  if [ -n "$server_pid" ] && kill -0 "$server_pid" 2>/dev/null; then
-    kill "$server_pid" 2>/dev/null || true
-    wait "$server_pid" 2>/dev/null || true
-  fi
-  server_pid=""
+  stop_server_process
 }
 
 cleanup() {
@@ -58,39 +47,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "e2e-desk FAILED ($stage): $*" >&2
-  if [ -s "$work/lumivex.log" ]; then
-    echo "--- the program's output:" >&2
-    tail -n 20 "$work/lumivex.log" >&2
-  fi
-  if [ -n "${E2E_SHOTS:-}" ]; then
-    mkdir -p "$E2E_SHOTS/desk"
-    cp "$work"/*.ppm "$E2E_SHOTS/desk/" 2>/dev/null || true
-  fi
-  exit 1
-}
-pass() { echo "  ok: $*"; }
+fail() { report_failure "e2e-desk FAILED ($stage): $*" 20 desk; }
 
 # --- servers and the program ------------------------------------------------------------------
-
-wait_for_display() { # FIFO LOG
-  local deadline=$((SECONDS + 20))
-  while [ ! -s "$1" ]; do
-    kill -0 "$server_pid" 2>/dev/null || fail "the X server did not start: $(tail -n 5 "$2")"
-    [ $SECONDS -lt $deadline ] || fail "the X server did not report its display"
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$1")"
-}
-
-start_xvfb() { # WIDTHxHEIGHT
-  rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "$1x24" -br -noreset -nolisten tcp 3>"$work/display" \
-    2>"$work/server.log" &
-  server_pid=$!
-  wait_for_display "$work/display" "$work/server.log"
-}
 
 # Xorg with the dummy driver: every output a RandR monitor of its own, as on a real desk.
 start_xorg_dummy() {
@@ -143,13 +102,7 @@ start_program() { # ARGS...
 
 end_program() {
   xdotool key Escape
-  local deadline=$((SECONDS + 10))
-  while kill -0 "$app_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the program did not end"
-    sleep 0.1
-  done
-  wait "$app_pid" || fail "the program ended with status $?"
-  app_pid=""
+  wait_for_exit 10
 }
 
 # --- the screen -------------------------------------------------------------------------------
@@ -284,7 +237,7 @@ two_monitors() {
 resolution_changes() {
   stage="resolution changes (Xvfb)"
   echo "e2e-desk: $stage"
-  start_xvfb 3840x3840
+  start_xvfb 3840x3840x24
   local m
   for m in 3840x2160 1920x1080 2160x3840; do
     add_mode screen "$m"
@@ -339,7 +292,7 @@ keyboard_layouts() {
   W=800 H=600
   stage="keyboard layouts (Xvfb)"
   echo "e2e-desk: $stage"
-  start_xvfb "${W}x${H}"
+  start_xvfb "${W}x${H}x24"
   local args=(=start) p
   for p in 0 1 2 3 4 5 6 7 8 9; do
     args+=("$p" "=p$p")

@@ -1,62 +1,131 @@
 #!/usr/bin/env bash
 # Builds Lumivex and runs every test: the unit and program tests, the Qt tests on the offscreen
 # platform, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a minute of
-# fuzzing the settings-file loader and a minute of the image readers, the end-to-end checks of
-# the real program under Xvfb, and the Debian package installed and run as a user would
-# (scripts/package-test.sh, as root).
+# fuzzing each of the settings-file loader and the image readers, the end-to-end checks of the
+# real program under Xvfb and Xorg, and the Debian package of the build installed and run as a
+# user would (scripts/package-test.sh, as root).
+#
+# The program is built once; then two lanes run side by side, each a chain of checks: the
+# builds that need the processor (sanitizers, fuzzing) in one, the checks of the built program
+# on X servers (which mostly wait for the screen) in the other. Each check's output goes to
+# build-logs/NAME.log; a failed check prints the end of its log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs="$(nproc)"
 
-# Installing into /usr lets the package at the end come from this build (scripts/package.sh build).
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
-
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLUMIVEX_SANITIZE=ON \
-  -DLUMIVEX_BENCHMARKS=OFF >/dev/null
-cmake --build build-sanitize -j"$jobs"
-# The thousand-kill crash tests of the settings file are left out here: they test file states,
-# which the sanitizers cannot see, and forking sanitized processes 2,000 times takes minutes.
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E '^SettingsCrash\.'
-
-# The settings-file loader under libFuzzer, for a bounded time; new inputs it finds are kept in
-# build-fuzz/corpus for the next run.
-CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVEX_FUZZ=ON \
-  -DLUMIVEX_BENCHMARKS=OFF >/dev/null
-cmake --build build-fuzz -j"$jobs"
-mkdir -p build-fuzz/corpus
-if ! build-fuzz/lumivex_settings_fuzz -max_total_time=60 -max_len=256 \
-  -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz/corpus >build-fuzz/fuzz.log 2>&1; then
-  tail -n 60 build-fuzz/fuzz.log
-  echo "fuzzing the settings loader found a fault; the input is in build-fuzz/" >&2
-  exit 1
+export jobs
+# Compiler caching when the machine has it: a clone in another folder reuses the objects.
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$PWD" CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
 fi
-tail -n 1 build-fuzz/fuzz.log
 
-# The image readers (DICOM, PNG, TIFF) the same way, from the seed corpus of small images.
-mkdir -p build-fuzz/image-corpus
-if ! build-fuzz/lumivex_image_fuzz -max_total_time=60 -max_len=4096 \
-  -artifact_prefix=build-fuzz/ build-fuzz/image-corpus tests/fuzz/image_corpus \
-  >build-fuzz/image-fuzz.log 2>&1; then
-  tail -n 60 build-fuzz/image-fuzz.log
-  echo "fuzzing the image readers found a fault; the input is in build-fuzz/" >&2
-  exit 1
-fi
-tail -n 1 build-fuzz/image-fuzz.log
+logs=build-logs
+rm -rf "$logs"
+mkdir -p "$logs"
 
-if [ -x scripts/e2e.sh ]; then
+# check NAME: runs the function NAME in a shell of its own that stops at the first failing
+# command, with its output in its log, and says how it went.
+check() {
+  local start=$SECONDS status=0
+  bash -c "set -euo pipefail; $1" >"$logs/$1.log" 2>&1 || status=$?
+  if [ "$status" -eq 0 ]; then
+    echo "passed: $1 ($((SECONDS - start)) s)"
+  else
+    echo "FAILED: $1 (status $status after $((SECONDS - start)) s); the end of $logs/$1.log:"
+    tail -n 80 "$logs/$1.log"
+    return 1
+  fi
+}
+
+# --- the checks --------------------------------------------------------------------------------
+
+unit_tests() {
+  ctest --test-dir build --output-on-failure -j"$jobs"
+}
+
+sanitized_tests() {
+  cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLUMIVEX_SANITIZE=ON \
+    -DLUMIVEX_BENCHMARKS=OFF
+  cmake --build build-sanitize -j"$jobs"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E '^SettingsCrash\.'
+}
+
+# fuzz TARGET MAX_LEN SEEDS: a minute of libFuzzer; new inputs are kept in build-fuzz/TARGET-corpus
+# for the next run.
+fuzz() {
+  mkdir -p "build-fuzz/$1-corpus"
+  if ! "build-fuzz/$1" -max_total_time=60 -max_len="$2" -artifact_prefix=build-fuzz/ \
+    "build-fuzz/$1-corpus" "$3" >"build-fuzz/$1.log" 2>&1; then
+    tail -n 60 "build-fuzz/$1.log"
+    echo "$1 found a fault; the input is in build-fuzz/"
+    return 1
+  fi
+  tail -n 1 "build-fuzz/$1.log"
+}
+
+fuzzing() {
+  CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVEX_FUZZ=ON \
+    -DLUMIVEX_BENCHMARKS=OFF
+  cmake --build build-fuzz -j"$jobs" --target lumivex_settings_fuzz lumivex_image_fuzz
+  # One target on each core.
+  fuzz lumivex_settings_fuzz 256 tests/fuzz/corpus &
+  local settings=$!
+  local images=0
+  fuzz lumivex_image_fuzz 4096 tests/fuzz/image_corpus || images=$?
+  wait "$settings"
+  return "$images"
+}
+
+end_to_end() {
   scripts/e2e.sh build/lumivex 1920x1080x24 1024x768x24 3840x2160x24 2048x2560x24
-fi
-# Several monitors, display changes and keyboard layouts.
-scripts/e2e_desk.sh build/lumivex
+}
 
-# The Debian package of this build: packed, checked, installed, run by an ordinary user and
-# removed again.
-if [ "$(id -u)" -eq 0 ]; then
-  scripts/package-test.sh build
-else
-  sudo scripts/package-test.sh build
+# Several monitors, display changes and keyboard layouts.
+desk() {
+  scripts/e2e_desk.sh build/lumivex
+}
+
+# The package of this build: packed, checked, installed, run by an ordinary user, removed.
+package() {
+  if [ "$(id -u)" -eq 0 ]; then
+    scripts/package-test.sh build
+  else
+    sudo scripts/package-test.sh build
+  fi
+}
+
+export -f unit_tests sanitized_tests fuzz fuzzing end_to_end desk package
+
+# --- the build and the lanes -------------------------------------------------------------------
+
+# Installing into /usr lets the package come from this build (scripts/package.sh build).
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+  >"$logs/configure.log"
+cmake --build build -j"$jobs" >"$logs/build.log" 2>&1 || {
+  tail -n 80 "$logs/build.log"
+  exit 1
+}
+echo "built: build/"
+
+processor_lane() {
+  check sanitized_tests && check fuzzing
+}
+
+screen_lane() {
+  check unit_tests && check end_to_end && check desk && check package
+}
+
+processor_lane &
+processor=$!
+screen_lane &
+screen=$!
+failed=0
+wait "$processor" || failed=1
+wait "$screen" || failed=1
+if [ "$failed" -ne 0 ]; then
+  echo "some checks failed" >&2
+  exit 1
 fi
+echo "all checks passed"

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace res {
 
@@ -33,16 +34,22 @@ DialogTemplate MainWindowTemplate(const LanguageTexts& texts) {
     return t;
 }
 
+// A dialog with a caption and a system menu, in the language of its texts.
+DialogTemplate CaptionedDialog(int id, int cx, int cy, std::string_view caption, int pointSize,
+                               std::string_view faceName, const LanguageTexts& texts) {
+    return {.id = id,
+            .cx = cx,
+            .cy = cy,
+            .style = 0x80C800C0, // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT
+            .caption = std::string(caption),
+            .pointSize = pointSize,
+            .faceName = std::string(faceName),
+            .language = texts.resourceLanguage,
+            .controls = {}};
+}
+
 DialogTemplate AboutBoxTemplate(const LanguageTexts& texts) {
-    DialogTemplate t;
-    t.id = IDD_ABOUTBOX;
-    t.cx = 235;
-    t.cy = 55;
-    t.style = 0x80C800C0; // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT
-    t.caption = texts.aboutCaption;
-    t.pointSize = 9;
-    t.faceName = "宋体";
-    t.language = texts.resourceLanguage;
+    DialogTemplate t = CaptionedDialog(IDD_ABOUTBOX, 235, 55, texts.aboutCaption, 9, "宋体", texts);
     constexpr DWORD staticText = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX;
     t.controls = {
         {ControlClass::Static, IDC_STATIC, "", 11, 17, 20, 20, WS_CHILD | WS_VISIBLE | SS_ICON, 0,
@@ -58,55 +65,38 @@ DialogTemplate AboutBoxTemplate(const LanguageTexts& texts) {
 }
 
 DialogTemplate PictureOptionsTemplate(const LanguageTexts& texts) {
-    DialogTemplate t;
-    t.id = IDD_PICTURE_OPTIONS;
-    t.cx = 217;
-    t.cy = 261;
-    t.style = 0x80C800C0; // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT
-    t.caption = texts.selectionCaption;
-    t.pointSize = 10;
-    t.faceName = "System";
-    t.language = texts.resourceLanguage;
-    static constexpr DWORD box = 0x50010003; // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX
-    constexpr DWORD spareBox = 0x40010003;   // the same, not visible
-    constexpr DWORD button = 0x50010000;     // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON
-    auto check = [&](int id, int x, int y, DWORD style) {
-        t.controls.push_back({ControlClass::Button, id, std::to_string(id - IDC_FIRST_PATTERN_BOX),
-                              x, y, 100, 10, style, 0, 0});
-    };
-    // In tab order. Patterns 0-19 stand in the left column, 20-40 in the right one, and 42
-    // above 41 at the foot of the left column.
-    for (int i = 0; i < 15; ++i) {
-        check(1003 + i, 6, 16 + 9 * i, box);
+    DialogTemplate t =
+        CaptionedDialog(IDD_PICTURE_OPTIONS, 217, 261, texts.selectionCaption, 10, "System", texts);
+    constexpr DWORD box = 0x50010003;      // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX
+    constexpr DWORD spareBox = 0x40010003; // the same, not visible
+    constexpr DWORD button = 0x50010000;   // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON
+    // The boxes' top-left corners in tab order, which is the order of their ids (1003 to 1048)
+    // with Clear All between the boxes of patterns 38 and 39. Patterns 0-19 stand in the left
+    // column, 20-40 in the right one, and 42 above 41 at the foot of the left column; the last
+    // two boxes are spare and hidden.
+    constexpr int kLeft = 6;
+    constexpr int kRight = 110;
+    constexpr POINT kBoxes[] = {
+        {kLeft, 16},   {kLeft, 25},   {kLeft, 34},   {kLeft, 43},   {kLeft, 52},   {kLeft, 61},
+        {kLeft, 70},   {kLeft, 79},   {kLeft, 88},   {kLeft, 97},   {kLeft, 106},  {kLeft, 115},
+        {kLeft, 124},  {kLeft, 133},  {kLeft, 142},  {kLeft, 153},  {kLeft, 164},  {kLeft, 174},
+        {kLeft, 185},  {kLeft, 195},  {kRight, 19},  {kRight, 27},  {kRight, 37},  {kRight, 47},
+        {kRight, 57},  {kRight, 67},  {kRight, 77},  {kRight, 87},  {kRight, 97},  {kRight, 107},
+        {kRight, 118}, {kRight, 127}, {kRight, 137}, {kRight, 147}, {kRight, 157}, {kRight, 166},
+        {kRight, 175}, {kRight, 183}, {kRight, 192}, {kRight, 200}, {kRight, 212}, {kLeft, 214},
+        {kLeft, 204},  {kRight, 226}, {kRight, 234}, {kRight, 244}};
+    constexpr int kBoxesBeforeClearAll = 39;
+    constexpr int kSpareBoxes = 2;
+    const int count = static_cast<int>(std::size(kBoxes));
+    for (int i = 0; i < count; ++i) {
+        if (i == kBoxesBeforeClearAll) {
+            t.controls.push_back({ControlClass::Button, IDC_CLEAR_ALL, std::string(texts.clearAll),
+                                  22, 3, 37, 10, button, 0, 0});
+        }
+        const int id = IDC_FIRST_PATTERN_BOX + i;
+        t.controls.push_back({ControlClass::Button, id, std::to_string(i), kBoxes[i].x, kBoxes[i].y,
+                              100, 10, i < count - kSpareBoxes ? box : spareBox, 0, 0});
     }
-    check(1018, 6, 153, box);
-    check(1019, 6, 164, box);
-    check(1020, 6, 174, box);
-    check(1021, 6, 185, box);
-    check(1022, 6, 195, box);
-    check(1023, 110, 19, box);
-    check(1024, 110, 27, box);
-    for (int i = 0; i < 8; ++i) {
-        check(1025 + i, 110, 37 + 10 * i, box);
-    }
-    check(1033, 110, 118, box);
-    check(1034, 110, 127, box);
-    check(1035, 110, 137, box);
-    check(1036, 110, 147, box);
-    check(1037, 110, 157, box);
-    check(1038, 110, 166, box);
-    check(1039, 110, 175, box);
-    check(1040, 110, 183, box);
-    check(1041, 110, 192, box);
-    t.controls.push_back({ControlClass::Button, IDC_CLEAR_ALL, std::string(texts.clearAll), 22, 3,
-                          37, 10, button, 0, 0});
-    check(1042, 110, 200, box);
-    check(1043, 110, 212, box);
-    check(1044, 6, 214, box);
-    check(1045, 6, 204, box);
-    check(1046, 110, 226, box);
-    check(1047, 110, 234, spareBox);
-    check(1048, 110, 244, spareBox);
     return t;
 }
 

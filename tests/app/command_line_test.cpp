@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "support/command_outcome.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,19 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    std::optional<int> code;
-    std::string out, err;
-};
+using Outcome = testing_support::CommandOutcome;
 
 Outcome Invoke(std::vector<const char*> args) {
-    args.insert(args.begin(), "lumivex");
-    std::ostringstream out, err;
-    Outcome o;
-    o.code = HandleCommandLine(static_cast<int>(args.size()), args.data(), out, err);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
+    return testing_support::RunCommand(HandleCommandLine, std::move(args));
 }
 
 TEST(CommandLine, WithoutOurOptionsTheProgramStarts) {

@@ -5,6 +5,7 @@
 #include "platform/windowing/dialog_template.h"
 #include "platform/windowing/resources.h"
 #include "res/resource_ids.h"
+#include "support/command_outcome.h"
 #include "support/pixels.h"
 #include "support/session.h"
 
@@ -215,19 +216,10 @@ TEST(Screens, TheSystemMenuListsTheMonitorsAndMovesTheWindowThere) {
     s.Run();
 }
 
-struct Outcome {
-    std::optional<int> code;
-    std::string out, err;
-};
+using Outcome = testing_support::CommandOutcome;
 
 Outcome Apply(std::vector<const char*> args) {
-    args.insert(args.begin(), "lumivex");
-    std::ostringstream out, err;
-    Outcome o;
-    o.code = ApplyScreenOptions(static_cast<int>(args.size()), args.data(), out, err);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
+    return testing_support::RunCommand(ApplyScreenOptions, std::move(args));
 }
 
 TEST(ScreenOptions, ListScreensPrintsEveryMonitorAndEnds) {

@@ -158,11 +158,9 @@ TEST(QtDesk, ARestoredWindowDraggedToAnotherMonitorMaximisesThere) {
 TEST(QtDesk, TheSystemMenuMovesTheWindowAndTheAboutBoxFollowsIt) {
     QtSession s;
     s.WaitUntil([&] { return s.ScreenShows(1, 1, kStartScreenGray); }, "start screen shown");
-    s.Key(Qt::Key_Space, Qt::AltModifier);
-    s.WaitUntil([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
-                "the system menu is open");
+    s.OpenSystemMenu();
     s.Do([] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QMenu* menu = QtSession::OpenMenu();
         const QList<QAction*> actions = menu->actions();
         ASSERT_GE(actions.size(), 5);
         QStringList texts;

@@ -139,21 +139,35 @@ void SavePicture(const QImage& picture, const std::string& name) {
     }
 }
 
-TEST(QtLanguages, TheSelectionDialogShowsEveryLabelWholeInGlyphsItsFaceHas) {
+// The dialog's picture, after checking its caption; saved as NAME.png for a look by eye.
+QImage CaptionedPicture(QWidget* dialog, std::string_view caption, const std::string& name) {
+    EXPECT_EQ(dialog->windowTitle(), Q(caption));
+    const QImage picture = dialog->grab().toImage();
+    SavePicture(picture, name);
+    return picture;
+}
+
+// Runs body in a session of the program started in each language in turn, once its main window
+// is shown.
+template <typename Body> void InEveryLanguage(Body body) {
     for (const Language& l : kLanguages) {
         SCOPED_TRACE(l.locale);
         auto env = LangOnly(l.locale);
         ScopedLanguage language(LanguageFromEnvironment());
-        const bool chinese = l.texts == &res::kChineseTexts;
         QtSession s;
         s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
+        body(l, s);
+    }
+}
+
+TEST(QtLanguages, TheSelectionDialogShowsEveryLabelWholeInGlyphsItsFaceHas) {
+    InEveryLanguage([](const Language& l, QtSession& s) {
+        const bool chinese = l.texts == &res::kChineseTexts;
         s.Key(Qt::Key_Return);
         s.WaitUntil([&] { return s.Dialog() && s.Dialog()->isVisible(); }, "the dialog is open");
         s.Do([&] {
-            QWidget* dialog = s.Dialog();
-            EXPECT_EQ(dialog->windowTitle(), Q(l.texts->selectionCaption));
-            const QImage picture = dialog->grab().toImage();
-            SavePicture(picture, std::string("selection-") + l.locale);
+            const QImage picture = CaptionedPicture(s.Dialog(), l.texts->selectionCaption,
+                                                    std::string("selection-") + l.locale);
             for (int i = 0; i < res::kPatternLabels; ++i) {
                 auto* box = qobject_cast<QCheckBox*>(s.Control(IDC_FIRST_PATTERN_BOX + i));
                 ASSERT_NE(box, nullptr);
@@ -175,22 +189,15 @@ TEST(QtLanguages, TheSelectionDialogShowsEveryLabelWholeInGlyphsItsFaceHas) {
         s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed");
         s.Key(Qt::Key_Escape);
         s.Run();
-    }
+    });
 }
 
 TEST(QtLanguages, TheSystemMenuItemAndTheAboutBoxSpeakTheLanguage) {
-    for (const Language& l : kLanguages) {
-        SCOPED_TRACE(l.locale);
-        auto env = LangOnly(l.locale);
-        ScopedLanguage language(LanguageFromEnvironment());
+    InEveryLanguage([](const Language& l, QtSession& s) {
         const bool chinese = l.texts == &res::kChineseTexts;
-        QtSession s;
-        s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
-        s.Key(Qt::Key_Space, Qt::AltModifier);
-        s.WaitUntil([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
-                    "the system menu is open");
+        s.OpenSystemMenu();
         s.Do([&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QMenu* menu = QtSession::OpenMenu();
             EXPECT_EQ(menu->actions().front()->text(), QString::fromUtf8(l.restoreItem));
             // ..., a separator, the About item, a separator, one item per monitor.
             const QList<QAction*> actions = menu->actions();
@@ -210,9 +217,8 @@ TEST(QtLanguages, TheSystemMenuItemAndTheAboutBoxSpeakTheLanguage) {
         s.WaitUntil([&] { return s.Dialog() && s.Dialog()->isVisible(); }, "the About box");
         s.Do([&] {
             QWidget* dialog = s.Dialog();
-            EXPECT_EQ(dialog->windowTitle(), Q(l.texts->aboutCaption));
-            const QImage picture = dialog->grab().toImage();
-            SavePicture(picture, std::string("about-") + l.locale);
+            const QImage picture =
+                CaptionedPicture(dialog, l.texts->aboutCaption, std::string("about-") + l.locale);
             QStringList texts;
             for (QLabel* label : dialog->findChildren<QLabel*>()) {
                 if (label->text().isEmpty()) {
@@ -234,7 +240,7 @@ TEST(QtLanguages, TheSystemMenuItemAndTheAboutBoxSpeakTheLanguage) {
         s.WaitUntil([&] { return !s.Dialog(); }, "the About box is closed");
         s.Key(Qt::Key_Escape);
         s.Run();
-    }
+    });
 }
 
 } // namespace

@@ -184,11 +184,9 @@ TEST(QtMainWindow, RightClickAdvancesDoubleClickTogglesTheTemplateSizeAndDragMov
 TEST(QtMainWindow, AltSpaceOpensTheSystemMenuWhoseAboutItemOpensTheAboutBox) {
     QtSession s;
     s.WaitUntilShown();
-    s.Key(Qt::Key_Space, Qt::AltModifier);
-    s.WaitUntil([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
-                "the system menu is open");
+    s.OpenSystemMenu();
     s.Do([] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QMenu* menu = QtSession::OpenMenu();
         const QList<QAction*> actions = menu->actions();
         // ..., a separator, the About item, a separator, one item per monitor.
         const qsizetype monitors = QGuiApplication::screens().size();

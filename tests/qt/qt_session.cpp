@@ -6,6 +6,7 @@
 #include <QBackingStore>
 #include <QCoreApplication>
 #include <QImage>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -53,6 +54,15 @@ void QtSession::WaitUntil(std::function<bool()> condition, std::string what) {
 
 void QtSession::WaitUntilShown() {
     WaitUntil([this] { return MainWidget() && MainWidget()->isVisible(); }, "shown");
+}
+
+void QtSession::OpenSystemMenu() {
+    Key(Qt::Key_Space, Qt::AltModifier);
+    WaitUntil([] { return OpenMenu() != nullptr; }, "the system menu is open");
+}
+
+QMenu* QtSession::OpenMenu() {
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
 }
 
 void QtSession::WaitUntilDialogShown(std::string what) {

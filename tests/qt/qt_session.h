@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+class QMenu;
 class QWidget;
 
 namespace qt_testing {
@@ -35,6 +36,8 @@ class QtSession {
     void WaitUntil(std::function<bool()> condition, std::string what);
     // Waits until the main window, or a dialog above it, is shown; until no dialog is open.
     void WaitUntilShown();
+    // Alt+Space, then waits for the main window's system menu to be open.
+    void OpenSystemMenu();
     void WaitUntilDialogShown(std::string what = "the dialog is open");
     void WaitUntilDialogClosed(std::string what = "the dialog is closed");
     // A key click on the widget that has the keyboard focus, as the window system delivers it.
@@ -48,6 +51,8 @@ class QtSession {
     QWidget* MainWidget() const;
     // The top-level widget of the innermost modal dialog above the main window, if any.
     QWidget* Dialog() const;
+    // The open pop-up menu, or null.
+    static QMenu* OpenMenu();
     QWidget* Control(int id) const;
     // The main window's pixels as the window system shows them, in device pixels.
     gdi::Surface Screen() const;

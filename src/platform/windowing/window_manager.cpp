@@ -1,3 +1,10 @@
+// The window manager's side of every window: where it appears, its life, its messages, how it is
+// shown, painted and moved between monitors.
+//
+// Sections: the window set and the monitors · creation and destruction · messages and the modal
+// stack · showing, placement and size · display changes · painting and input · default message
+// handling
+
 #include "platform/windowing/window_manager.h"
 
 #include <algorithm>
@@ -5,6 +12,8 @@
 namespace windowing {
 
 namespace {
+
+// --- the window set and the monitors -------------------------------------------------------------
 
 WindowSet* Set() {
     CWinApp* app = AfxGetApp();
@@ -83,6 +92,8 @@ void SetStartMonitor(const Monitor& monitor) {
         set->startMonitor = monitor;
     }
 }
+
+// --- creation and destruction --------------------------------------------------------------------
 
 Window* CreateDialogWindow(CWnd* wnd, const DialogTemplate& t, Window* owner) {
     WindowSet* set = Set();
@@ -170,6 +181,8 @@ void DestroyWindowObject(Window* w) {
               all.end());
 }
 
+// --- messages and the modal stack ----------------------------------------------------------------
+
 LRESULT SendMessageTo(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!w) {
         return 0;
@@ -190,6 +203,8 @@ Window* ActiveModalWindow() {
     }
     return set->modalStack.back();
 }
+
+// --- showing, placement and size -----------------------------------------------------------------
 
 void Invalidate(Window* w, const RECT* rect) {
     if (!w || w->parent) {
@@ -303,6 +318,8 @@ void ClientMoved(Window* w, int left, int top) {
     }
 }
 
+// --- display changes -----------------------------------------------------------------------------
+
 void DisplayChanged() {
     WindowSet* set = Set();
     const std::vector<Monitor> all = Monitors();
@@ -343,6 +360,8 @@ void DisplayChanged() {
     }
 }
 
+// --- painting and input --------------------------------------------------------------------------
+
 void DeliverPaint(Window* w) {
     if (!IsLive(w) || IsRectEmpty(&w->invalid)) {
         return;
@@ -373,6 +392,8 @@ void ProcessInput(MSG msg) {
     }
     SendMessageTo(target, msg.message, msg.wParam, msg.lParam);
 }
+
+// --- default message handling --------------------------------------------------------------------
 
 LRESULT DefaultWindowProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!w) {

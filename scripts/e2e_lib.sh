@@ -1,0 +1,102 @@
+# shellcheck shell=bash
+# Shared by the end-to-end scripts (sourced, not run): the tools they need, the program under
+# test, and an X server on a display it picks itself. The sourcing script defines fail() and
+# keeps its scratch folder in $work; server_pid is the running server's process.
+
+# require_tools SCRIPT TOOL...: stops with a message naming the first tool that is missing.
+require_tools() {
+  local script=$1
+  shift
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "$script: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
+  done
+}
+
+# require_program SCRIPT BINARY: the program and, beside it, the frame writer the checks compare
+# against; sets frames to the writer's path.
+require_program() {
+  [ -x "$2" ] || { echo "$1: no program at $2" >&2; exit 1; }
+  frames="$(dirname "$2")/lumivex_frames"
+  [ -x "$frames" ] || { echo "$1: no frame writer at $frames" >&2; exit 1; }
+}
+
+# wait_for_display FIFO LOG: waits for a server started with -displayfd to name its display,
+# then exports DISPLAY.
+wait_for_display() {
+  local deadline=$((SECONDS + 20))
+  while [ ! -s "$1" ]; do
+    kill -0 "$server_pid" 2>/dev/null || fail "the X server did not start: $(tail -n 5 "$2")"
+    [ $SECONDS -lt $deadline ] || fail "the X server did not report its display"
+    sleep 0.1
+  done
+  DISPLAY=":$(head -n1 "$1")"
+  export DISPLAY
+}
+
+# start_xvfb WIDTHxHEIGHTxDEPTH: a bare Xvfb on a free display. -br gives a black root window, so
+# anything the program fails to cover shows up.
+start_xvfb() {
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 "$1" -br -noreset -nolisten tcp 3>"$work/display" \
+    2>"$work/server.log" &
+  server_pid=$!
+  wait_for_display "$work/display" "$work/server.log"
+}
+
+# stop_server_process: ends the server started last, if it still runs.
+stop_server_process() {
+  if [ -n "$server_pid" ] && kill -0 "$server_pid" 2>/dev/null; then
+    kill "$server_pid" 2>/dev/null || true
+    wait "$server_pid" 2>/dev/null || true
+  fi
+  server_pid=""
+}
+
+# stop_program: ends the program under test ($app_pid), if it still runs.
+stop_program() {
+  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+    kill -KILL "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+  fi
+  app_pid=""
+}
+
+# wait_for_exit SECONDS: waits for the program to end by itself, successfully.
+wait_for_exit() {
+  local deadline=$((SECONDS + $1))
+  while kill -0 "$app_pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the program did not end"
+    sleep 0.1
+  done
+  wait "$app_pid" || fail "the program ended with status $?"
+  app_pid=""
+}
+
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND every tenth of a second until it succeeds;
+# after SECONDS, fails saying WHAT did not happen.
+wait_until() {
+  local deadline=$((SECONDS + $1)) what=$2
+  shift 2
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || fail "$what"
+    sleep 0.1
+  done
+}
+
+# report_failure MESSAGE LINES SHOTS: the failure, the last LINES of the program's output, and
+# the screenshots kept in $E2E_SHOTS/SHOTS when that is set; exits with status 1.
+report_failure() {
+  echo "$1" >&2
+  if [ -n "$work" ] && [ -s "$work/lumivex.log" ]; then
+    echo "--- the program's output:" >&2
+    tail -n "$2" "$work/lumivex.log" >&2
+  fi
+  if [ -n "${E2E_SHOTS:-}" ] && [ -n "$work" ]; then
+    mkdir -p "$E2E_SHOTS/$3"
+    cp "$work"/*.ppm "$E2E_SHOTS/$3/" 2>/dev/null || true
+  fi
+  exit 1
+}
+
+pass() { echo "  ok: $*"; }
