@@ -285,8 +285,8 @@ key Return # the selection as it was
 wait_for "the dialog to close" dialog_closed
 key Escape
 wait_for_exit
-settings_are "$pattern0_off"
-pass "closing the dialog unchanged kept the selection and the position"
+settings_are "\\000\\053$(printf '1%.0s' $(seq 42))0"
+pass "after the dialog, closed unchanged, the selection is kept and the playlist starts again"
 
 echo "--- apt-get purge lumivex"
 apt_get purge lumivex >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get purge failed"; }
