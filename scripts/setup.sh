@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils libxcb1-dev libxcb-randr0-dev
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-xkb-utils
   libdcmtk-dev dcmtk dicom3tools libpng-dev libtiff-dev
+  help2man file dpkg-dev lintian desktop-file-utils appstream man-db bsdextrautils
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "app/export_command.h"
 #include "app/language_option.h"
+#include "lumivex_config.h"
 #include "res/bitmaps.h"
 
 #include <ostream>
@@ -10,15 +11,17 @@
 namespace {
 
 void Usage(std::ostream& out) {
-    out << "Usage: lumivex [--screen N|NAME] [--list-screens] [--language zh|en|de|fr]\n"
-           "               [--tg18-dir DIR] [--verify] [--export-resources DIR]\n"
-           "       lumivex --export PATTERN|start|all --size WxH -o FILE|DIR [--gray N]\n"
-           "               [--steps N] [--labels on|off] [--format png|dcm|bmp] [--tg18-dir DIR]\n"
+    out << "Usage: lumivex [OPTION]...\n"
+           "       lumivex --export PATTERN|start|all --size WxH -o FILE|DIR [OPTION]...\n"
+           "Show full-screen test patterns for checking displays; without options the\n"
+           "patterns fill the primary monitor and the keys step through them.\n"
            "\n"
-           "Without options, shows the test patterns full screen on the primary monitor.\n"
+           "Options:\n"
            "  --screen N|NAME         show them on that monitor (index or name)\n"
            "  --list-screens          list the monitors: index, name, geometry in device\n"
            "                          pixels, scale factor, primary\n"
+           "  --language zh|en|de|fr  texts in Chinese, English, German or French instead\n"
+           "                          of the language of LC_ALL, LC_MESSAGES or LANG\n"
            "  --tg18-dir DIR          patterns 14-16 show the AAPM's own TG18-QC, TG18-AFC\n"
            "                          and TG18-AD images from DIR (DICOM, PNG or TIFF);\n"
            "                          without it, from $XDG_DATA_HOME/lumivex/tg18\n"
@@ -36,10 +39,10 @@ void Usage(std::ostream& out) {
            "  --format png|dcm|bmp    the file type for all (default png)\n"
            "  --export-resources DIR  write the built-in bitmaps (TG18-QC, TG18-AFC, TG18-AD\n"
            "                          and the start-screen pictures) into DIR as .bmp files\n"
-           "  --language CODE         texts in Chinese (zh), English (en), German (de) or\n"
-           "                          French (fr) instead of the language of LC_ALL,\n"
-           "                          LC_MESSAGES or LANG\n"
-           "  --help                  show this text\n";
+           "  -h, --help              show this text and exit\n"
+           "      --version           show the version and exit\n"
+           "\n"
+           "Options of the window system, such as -platform NAME, are passed on to it.\n";
 }
 
 } // namespace
@@ -50,6 +53,10 @@ std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ost
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             Usage(out);
+            return 0;
+        }
+        if (arg == "--version") {
+            out << "lumivex " LUMIVEX_VERSION "\n";
             return 0;
         }
         if (arg == "--language" || arg.starts_with("--language=")) {

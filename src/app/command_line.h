@@ -7,9 +7,9 @@
 struct ExportEnvironment;
 
 // Carries out an option that replaces the normal run (--export-resources DIR, --export ...,
-// --help) and returns the exit code; returns nothing when the program should start as usual.
-// --language CODE registers the resources of that language. Arguments it does not know are left
-// to the window system. An export draws on the window system exporting makes; without one,
+// --help, --version) and returns the exit code; returns nothing when the program should start as
+// usual. --language CODE registers the resources of that language. Arguments it does not know are
+// left to the window system. An export draws on the window system exporting makes; without one,
 // --export is not available.
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ostream& out,
                                      std::ostream& err,

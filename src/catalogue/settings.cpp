@@ -1,8 +1,12 @@
-// The settings file config.set beside the executable: the current position and the enabled
-// set, written at shut-down and read at start-up.
+// The settings file config.set: the current position and the enabled set, written at shut-down
+// and read at start-up, beside a portable executable or in the user's configuration folder
+// (settings_location.h).
 
 #include "app/lumivex_dlg.h"
+#include "catalogue/settings_location.h"
+#include "lumivex_config.h"
 #include "platform/windowing/archive.h"
+#include "platform/windowing/user_folders.h"
 
 #include <algorithm>
 #include <array>
@@ -10,33 +14,32 @@
 
 namespace {
 
-// The directory of the executable joined with the file name; empty when the executable's path
-// is unknown or does not fit, so that no file is written to a wrong place.
-std::string SettingsPath() {
+// The executable's path; empty when it is unknown or does not fit, so that no folder is
+// guessed from a cut path.
+std::string ExecutablePath() {
     std::array<char, 4096> module{};
     const DWORD n = GetModuleFileNameA(nullptr, module.data(), static_cast<DWORD>(module.size()));
     if (n == 0 || n >= module.size() - 1) {
         return {};
     }
-    std::string path(module.data(), n);
-    const std::size_t cut = path.find_last_of("/\\");
-    if (cut == std::string::npos) {
-        return {};
-    }
-    return path.substr(0, cut) + "/config.set";
+    return std::string(module.data(), n);
 }
 
 } // namespace
 
 int CLumivexDlg::LoadSaveSettings(int save) {
-    const std::string path = SettingsPath();
-    if (path.empty()) {
+    const SettingsLocation location = LocateSettings(ExecutablePath(), LUMIVEX_INSTALL_BINDIR);
+    if (location.file.empty()) {
+        return 1;
+    }
+    if (save && location.folderMadeOnSave &&
+        !windowing::MakeUserFolders(SettingsFolder(location.file))) {
         return 1;
     }
     CFile file;
     CFileException error;
     const UINT flags = save ? (CFile::modeCreate | CFile::modeWrite) : CFile::modeRead;
-    if (!file.Open(path.c_str(), flags, &error)) {
+    if (!file.Open(location.file.c_str(), flags, &error)) {
         return 1;
     }
     CArchive ar(&file, save ? CArchive::store : CArchive::load, 4096);

@@ -4,15 +4,13 @@
 
 namespace res {
 
-namespace {
-
-// The program's icon: a display with a four-step gray wedge, in the 16-colour palette's grays.
+// A display with a four-step gray wedge, in the 16-colour palette's grays.
 IconData MakeIcon(int size) {
     IconData icon;
     icon.size = size;
     icon.pixels.assign(static_cast<std::size_t>(size) * size, 0);
     icon.mask.assign(static_cast<std::size_t>(size) * size, 1);
-    const int u = size / 16; // one design unit: 1 or 2 pixels
+    const int u = size / 16; // one design unit: 1 or 2 pixels for the icon resource
     auto put = [&](int x0, int y0, int x1, int y1, std::uint32_t color) {
         for (int y = y0 * u; y < y1 * u; ++y) {
             for (int x = x0 * u; x < x1 * u; ++x) {
@@ -32,8 +30,6 @@ IconData MakeIcon(int size) {
     put(3, 14, 13, 15, 0x000000); // foot
     return icon;
 }
-
-} // namespace
 
 HICON LoadIcon(int id, int size) {
     if (id != IDR_MAINFRAME) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -61,9 +62,22 @@ TEST(CommandLine, ExportFailuresSayWhyAndFail) {
 }
 
 TEST(CommandLine, HelpListsTheOptions) {
-    Outcome help = Invoke({"--help"});
-    EXPECT_EQ(help.code, 0);
-    EXPECT_NE(help.out.find("--export-resources DIR"), std::string::npos);
+    for (const char* spelling : {"--help", "-h"}) {
+        Outcome help = Invoke({spelling});
+        EXPECT_EQ(help.code, 0);
+        EXPECT_EQ(help.err, "");
+        for (const char* option : {"--screen N|NAME", "--list-screens", "--language zh|en|de|fr",
+                                   "--export-resources DIR", "--help", "--version"}) {
+            EXPECT_NE(help.out.find(option), std::string::npos) << option;
+        }
+    }
+}
+
+TEST(CommandLine, VersionIsTheProgramsNameAndThreeNumbers) {
+    Outcome version = Invoke({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("lumivex [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+        << version.out;
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unistd.h>
 
 CFile::~CFile() {
     Abort();
@@ -10,18 +9,14 @@ CFile::~CFile() {
 
 BOOL CFile::Open(const char* path, UINT flags, CFileException* error) {
     Abort();
-    if (!path) {
-        return FALSE;
+    if (path) {
+        if (flags & modeWrite) {
+            writing_ = windowing::FileSave::Begin(path);
+        } else {
+            reading_ = std::fopen(path, "rb");
+        }
     }
-    path_ = path;
-    writing_ = (flags & modeWrite) != 0;
-    if (writing_) {
-        tempPath_ = path_ + ".tmp";
-        file_ = std::fopen(tempPath_.c_str(), "wb");
-    } else {
-        file_ = std::fopen(path, "rb");
-    }
-    if (!file_) {
+    if (!reading_ && !writing_) {
         if (error) {
             error->m_cause = 1;
         }
@@ -31,45 +26,38 @@ BOOL CFile::Open(const char* path, UINT flags, CFileException* error) {
 }
 
 UINT CFile::Read(void* buffer, UINT count) {
-    if (!file_ || writing_) {
+    if (!reading_) {
         return 0;
     }
-    return static_cast<UINT>(std::fread(buffer, 1, count, file_));
+    return static_cast<UINT>(std::fread(buffer, 1, count, reading_));
 }
 
 void CFile::Write(const void* buffer, UINT count) {
-    if (!file_ || !writing_ || std::fwrite(buffer, 1, count, file_) != count) {
+    if (!writing_) {
         throw CFileException{};
     }
+    writing_->Append(buffer, count);
 }
 
 void CFile::Close() {
-    if (!file_) {
-        return;
+    if (reading_) {
+        std::fclose(reading_);
+        reading_ = nullptr;
     }
-    std::FILE* f = file_;
-    file_ = nullptr;
-    if (!writing_) {
-        std::fclose(f);
-        return;
-    }
-    const bool written = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
-        std::remove(tempPath_.c_str());
-        throw CFileException{};
+    if (writing_) {
+        const std::unique_ptr<windowing::FileSave> save = std::move(writing_);
+        if (!save->Commit()) {
+            throw CFileException{};
+        }
     }
 }
 
 void CFile::Abort() {
-    if (!file_) {
-        return;
+    if (reading_) {
+        std::fclose(reading_);
+        reading_ = nullptr;
     }
-    std::fclose(file_);
-    file_ = nullptr;
-    if (writing_) {
-        std::remove(tempPath_.c_str());
-    }
+    writing_.reset();
 }
 
 CArchive::CArchive(CFile* file, UINT mode, int bufferSize)

@@ -2,8 +2,10 @@
 // Files and the framework's buffered archive: bytes and length-prefixed narrow strings.
 
 #include "platform/base/types.h"
+#include "platform/windowing/file_save.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,12 +32,13 @@ class CFile {
     CFile& operator=(const CFile&) = delete;
     ~CFile();
 
-    // Opening for writing creates the file under a temporary name; Close puts it in place in
-    // one step, so a failed or interrupted save never leaves a partial file behind.
+    // Opening for writing decides how the file can be saved (windowing::FileSave) and fails
+    // when it may not be; the bytes reach the file only when Close commits them, so a failed or
+    // interrupted save never leaves a partial file behind.
     BOOL Open(const char* path, UINT flags, CFileException* error = nullptr);
     // Reads up to count bytes; returns how many were read.
     UINT Read(void* buffer, UINT count);
-    // Writes all bytes or throws CFileException.
+    // Adds bytes to what Close commits; throws CFileException when not open for writing.
     void Write(const void* buffer, UINT count);
     // Closes the file; for a written file, commits it. Throws CFileException on failure.
     void Close();
@@ -43,10 +46,8 @@ class CFile {
     void Abort();
 
   private:
-    std::FILE* file_ = nullptr;
-    std::string path_;
-    std::string tempPath_;
-    bool writing_ = false;
+    std::FILE* reading_ = nullptr;
+    std::unique_ptr<windowing::FileSave> writing_;
 };
 
 class CArchive {

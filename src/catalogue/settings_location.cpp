@@ -1,0 +1,46 @@
+#include "catalogue/settings_location.h"
+
+#include "platform/windowing/user_folders.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr const char* kFileName = "config.set";
+
+bool IsInstalledFolder(const std::string& folder, const std::string& installedBinFolder) {
+    std::error_code ec;
+    return !installedBinFolder.empty() &&
+           std::filesystem::equivalent(folder, installedBinFolder, ec) && !ec;
+}
+
+bool Holds(const std::string& folder, const char* name) {
+    std::error_code ec;
+    return std::filesystem::exists(
+        std::filesystem::symlink_status(folder + "/" + name, ec)); // a link counts, even dangling
+}
+
+} // namespace
+
+SettingsLocation LocateSettings(const std::string& executable,
+                                const std::string& installedBinFolder) {
+    const std::size_t cut = executable.find_last_of("/\\");
+    if (cut != std::string::npos) {
+        const std::string folder = cut == 0 ? "/" : executable.substr(0, cut);
+        if (!IsInstalledFolder(folder, installedBinFolder) &&
+            (Holds(folder, kFileName) || windowing::FolderTakesNewFiles(folder))) {
+            return {(folder == "/" ? "" : folder) + "/" + kFileName, false};
+        }
+    }
+    const std::string config = windowing::UserConfigHome();
+    if (config.empty()) {
+        return {};
+    }
+    return {config + "/lumivex/" + kFileName, true};
+}
+
+std::string SettingsFolder(const std::string& file) {
+    const std::size_t cut = file.find_last_of('/');
+    return cut == std::string::npos ? "." : file.substr(0, cut);
+}
