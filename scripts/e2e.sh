@@ -7,7 +7,8 @@
 # BINARY defaults to build/lumivex, the screen size to 1920x1080x24; each size given gets a
 # server of its own. The binary runs from a copy in a temporary directory, so its settings file
 # (config.set beside the executable) starts absent. Screenshots are kept in $E2E_SHOTS when that
-# is set. Exits non-zero on the first failed check.
+# is set. The X server picks a free display number unless $E2E_DISPLAY names one. Exits non-zero
+# on the first failed check.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -63,10 +64,15 @@ pass() { echo "  ok: $*"; }
 # --- the X server and the program -----------------------------------------------------------
 
 start_xvfb() {
-  # -displayfd lets the server pick a free display itself; -br gives a black root window, so
+  # -displayfd reports the display once the server is ready (picking a free one unless
+  # E2E_DISPLAY names it); -br gives a black root window, so
   # anything the program fails to cover shows up.
-  local fifo="$work/display"
-  Xvfb -displayfd 3 -screen 0 "$size" -br -nolisten tcp 3>"$fifo" 2>"$work/xvfb.log" &
+  local fifo="$work/display" display=()
+  if [ -n "${E2E_DISPLAY:-}" ]; then
+    display=(":${E2E_DISPLAY#:}" -noreset)
+  fi
+  Xvfb "${display[@]}" -displayfd 3 -screen 0 "$size" -br -nolisten tcp 3>"$fifo" \
+    2>"$work/xvfb.log" &
   xvfb_pid=$!
   local deadline=$((SECONDS + 10))
   while [ ! -s "$fifo" ]; do
