@@ -65,8 +65,8 @@ pass() { echo "  ok: $*"; }
 
 start_xvfb() {
   # -displayfd reports the display once the server is ready (picking a free one unless
-  # E2E_DISPLAY names it); -br gives a black root window, so
-  # anything the program fails to cover shows up.
+  # E2E_DISPLAY names it); -br gives a black root window, so anything the program fails to
+  # cover shows up.
   local fifo="$work/display" display=()
   if [ -n "${E2E_DISPLAY:-}" ]; then
     display=(":${E2E_DISPLAY#:}" -noreset)
