@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -36,6 +37,7 @@ struct Options {
     std::set<std::string> rows;
     fs::path work;
     bool keepWork = false;
+    fs::path log;
 };
 
 void usage() {
@@ -48,6 +50,8 @@ void usage() {
                  "  --gap MS             pause after a frame before the next press (default 15)\n"
                  "  --rows LIST          frames to measure, of 0,7,13,14,37,start (default all)\n"
                  "  --work DIR           scratch directory (default: a new one, removed after)\n"
+                 "  --log FILE           one line per press: frame, monotonic microseconds of\n"
+                 "                       the press and of the frame seen\n"
                  "Several programs are measured in turn, row by row, on the same server.\n";
 }
 
@@ -74,6 +78,8 @@ Options Parse(int argc, char** argv) {
         } else if (a == "--work" && i + 1 < argc) {
             o.work = argv[++i];
             o.keepWork = true;
+        } else if (a == "--log" && i + 1 < argc) {
+            o.log = argv[++i];
         } else if (a == "--rows" && i + 1 < argc) {
             std::stringstream list(argv[++i]);
             for (std::string row; std::getline(list, row, ',');) {
@@ -178,6 +184,14 @@ int Run(const Options& o) {
                                                     o.work / ("program" + std::to_string(i))));
     }
     Measurer m(x, startScreen, o.pacing);
+    std::ofstream log;
+    if (!o.log.empty()) {
+        log.open(o.log);
+        if (!log) {
+            throw std::runtime_error("cannot write " + o.log.string());
+        }
+        m.LogTo(&log);
+    }
     const std::size_t n = runs.size();
 
     std::vector<std::vector<double>> startup(n);

@@ -11,6 +11,10 @@ double MsSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
 
+long long Microseconds(Clock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::microseconds>(t.time_since_epoch()).count();
+}
+
 } // namespace
 
 double Measurer::WaitFor(const Probe& probe, Clock::time_point since) {
@@ -130,6 +134,10 @@ PressTimes Measurer::Presses(ProgramRun& program, const FramePair& pair, const T
         Do(action);
         const double ms = WaitFor(expect.last, t0);
         Undo(action);
+        if (log_) {
+            *log_ << pair.label << (target ? "" : " partner") << '\t' << Microseconds(t0) << '\t'
+                  << (ms < 0 ? -1 : Microseconds(t0) + static_cast<long long>(ms * 1000)) << '\n';
+        }
         if (ms < 0) {
             ++times.timeouts;
             WaitForFrame(expect, target ? pair.target : pair.partner);

@@ -7,6 +7,7 @@
 #include "x_display.h"
 
 #include <chrono>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,11 @@ class Measurer {
     Measurer(XDisplay& x, const Transition& startScreen, Pacing pacing)
         : x_(x), startScreen_(startScreen), pacing_(pacing) {}
 
+    // Every press from now on gets a line in log: what was measured, and when the press was
+    // sent and the frame seen, in microseconds of the monotonic clock, for lining them up with
+    // traces of the program or the server.
+    void LogTo(std::ostream* log) { log_ = log; }
+
     // Milliseconds from starting the process to the whole start screen on the screen.
     double StartUp(ProgramRun& program);
 
@@ -75,6 +81,7 @@ class Measurer {
     XDisplay& x_;
     const Transition& startScreen_;
     Pacing pacing_;
+    std::ostream* log_ = nullptr;
     int clicks_ = 0;
 };
 
