@@ -18,7 +18,7 @@ sizes=("$@")
 if [ ${#sizes[@]} -eq 0 ]; then
   sizes=(1920x1080x24)
 fi
-for tool in Xvfb xdotool import convert; do
+for tool in Xvfb xdotool xmessage import convert; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
 done
 [ -x "$binary" ] || { echo "e2e: no program at $binary" >&2; exit 1; }
@@ -145,6 +145,31 @@ start_screen_shown() {
     # shellcheck disable=SC2086
     [ "$(pixel "$1" $corner)" = 808080 ] || fail "$1: corner ($corner) is not the start screen"
   done
+}
+
+# A part of the window that another window covered and uncovers is a paint the system asks for:
+# that part shows the start screen, and the rest keeps the pattern (pattern 1: the last column
+# white, the rest black).
+uncover_part() {
+  xmessage -geometry 300x200+100+100 covering >/dev/null 2>&1 &
+  local cover=$!
+  sleep 1
+  kill "$cover"
+  wait "$cover" 2>/dev/null || true
+  # Inside what the other window covered, the screen is the start screen captured first.
+  local area=280x180+110+110 deadline=$((SECONDS + 10)) differ
+  convert "$work/start.ppm" -crop "$area" +repage "$work/start_part.ppm"
+  while :; do
+    shot uncovered
+    convert "$work/uncovered.ppm" -crop "$area" +repage "$work/uncovered_part.ppm"
+    differ=$(compare -metric AE "$work/uncovered_part.ppm" "$work/start_part.ppm" null: 2>&1 || true)
+    [ "$differ" = 0 ] && break
+    [ $SECONDS -lt $deadline ] || fail "the uncovered part is not the start screen ($differ pixels differ)"
+    sleep 0.2
+  done
+  [ "$(pixel uncovered 50 50)" = 000000 ] || fail "the paint reached beyond the uncovered part"
+  [ "$(pixel uncovered $((W - 1)) 50)" = FFFFFF ] || fail "the pattern was lost beside the paint"
+  pass "an uncovered part of the window shows the start screen, the rest the pattern"
 }
 
 # Checks that the screen shows white in exactly the given columns, full height, on black.
@@ -312,6 +337,7 @@ run_size() {
   key Left
   shot pattern1
   white_columns_only pattern1 $((W - 1))
+  uncover_part
   key Right
   shot pattern0
   white_columns_only pattern0 0

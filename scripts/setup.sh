@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-wqy-zenhei
   xvfb xdotool imagemagick x11-utils
-  libx11-dev libxtst-dev libxdamage-dev
+  libxcb-shm0-dev libx11-dev libxtst-dev libxdamage-dev
 )
 
 missing=()
