@@ -183,7 +183,7 @@ int Run(const Options& o) {
         runs.push_back(std::make_unique<ProgramRun>(o.programs[i].second,
                                                     o.work / ("program" + std::to_string(i))));
     }
-    Measurer m(x, startScreen, o.pacing);
+    Measurer m(x, startScreen, o.pacing, XServerPid(x.Name()));
     std::ofstream log;
     if (!o.log.empty()) {
         log.open(o.log);
@@ -247,9 +247,10 @@ int Run(const Options& o) {
     if (!pairs.empty()) {
         std::cout << "\nKey (or right click) to the new frame on the screen, ms (" << o.presses
                   << " presses each, alternating with the frame after it; " << o.pacing.gap.count()
-                  << " ms pause after each frame)\n"
+                  << " ms pause after each frame; cpu: processor time per press of the program and"
+                     " of the X server, which also answers the probes)\n"
                   << "  frame          program" << pad
-                  << "   median     p95     p99     min     max  failed\n";
+                  << "   median     p95     p99     min     max  failed  cpu:program  server\n";
         for (std::size_t r = 0; r < pairs.size(); ++r) {
             for (std::size_t k = 0; k < n; ++k) {
                 const PressTimes& t = presses[r][k];
@@ -259,7 +260,9 @@ int Run(const Options& o) {
                 std::cout << "  " << name << " " << label(k) << " " << Fixed(s.median)
                           << Fixed(s.p95) << Fixed(s.p99) << Fixed(s.min) << Fixed(s.max)
                           << std::string(8 - std::to_string(t.timeouts + t.incomplete).size(), ' ')
-                          << t.timeouts + t.incomplete << "\n";
+                          << t.timeouts + t.incomplete << "     " << Fixed(t.programCpuMs)
+                          << (t.serverCpuMs < 0 ? std::string("       -") : Fixed(t.serverCpuMs))
+                          << "\n";
             }
         }
     }

@@ -126,6 +126,8 @@ PressTimes Measurer::Presses(ProgramRun& program, const FramePair& pair, const T
     x_.WaitForQuiet(std::chrono::milliseconds(50), std::chrono::seconds(2));
 
     PressTimes times;
+    const double programCpu = program.CpuMs();
+    const double serverCpu = server_ > 0 ? ProcessCpuMs(server_) : 0;
     for (int i = 0; i < 2 * presses; ++i) {
         const bool target = i % 2 == 0;
         const Action& action = target ? pair.toTarget : pair.toPartner;
@@ -149,6 +151,10 @@ PressTimes Measurer::Presses(ProgramRun& program, const FramePair& pair, const T
             }
         }
         std::this_thread::sleep_for(pacing_.gap);
+    }
+    times.programCpuMs = (program.CpuMs() - programCpu) / (2 * presses);
+    if (server_ > 0) {
+        times.serverCpuMs = (ProcessCpuMs(server_) - serverCpu) / (2 * presses);
     }
     Quit(program);
     return times;

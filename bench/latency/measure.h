@@ -39,6 +39,9 @@ struct PressTimes {
     std::vector<double> toPartnerMs;
     int timeouts = 0;   // frames that never showed
     int incomplete = 0; // frames whose other probe pixels did not match
+    // Processor time per press, both directions; the server's includes answering the probes.
+    double programCpuMs = 0;
+    double serverCpuMs = -1; // -1: the server's process is unknown
 };
 
 struct MemoryTrace {
@@ -50,8 +53,9 @@ struct MemoryTrace {
 
 class Measurer {
   public:
-    Measurer(XDisplay& x, const Transition& startScreen, Pacing pacing)
-        : x_(x), startScreen_(startScreen), pacing_(pacing) {}
+    // server: the X server's process, for its processor time; -1 when unknown.
+    Measurer(XDisplay& x, const Transition& startScreen, Pacing pacing, pid_t server)
+        : x_(x), startScreen_(startScreen), pacing_(pacing), server_(server) {}
 
     // Every press from now on gets a line in log: what was measured, and when the press was
     // sent and the frame seen, in microseconds of the monotonic clock, for lining them up with
@@ -81,6 +85,7 @@ class Measurer {
     XDisplay& x_;
     const Transition& startScreen_;
     Pacing pacing_;
+    pid_t server_;
     std::ostream* log_ = nullptr;
     int clicks_ = 0;
 };

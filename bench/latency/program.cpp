@@ -93,6 +93,39 @@ void ProgramRun::Kill() {
     }
 }
 
+double ProcessCpuMs(pid_t pid) {
+    // The scheduler's own account, in nanoseconds, per thread.
+    double ms = 0;
+    std::error_code error;
+    for (const auto& task :
+         fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        std::ifstream in(task.path() / "schedstat");
+        long long ns = 0;
+        if (in >> ns) {
+            ms += ns / 1e6;
+        }
+    }
+    return ms;
+}
+
+pid_t XServerPid(const std::string& display) {
+    const auto colon = display.find(':');
+    if (colon == std::string::npos) {
+        return -1;
+    }
+    const std::string number = display.substr(colon + 1, display.find('.', colon) - colon - 1);
+    std::ifstream lock("/tmp/.X" + number + "-lock");
+    pid_t pid = -1;
+    if (!(lock >> pid) || pid <= 0) {
+        return -1;
+    }
+    return pid;
+}
+
+double ProgramRun::CpuMs() const {
+    return pid_ > 0 ? ProcessCpuMs(pid_) : 0;
+}
+
 Memory ProgramRun::MemoryNow() const {
     Memory m;
     std::ifstream status("/proc/" + std::to_string(pid_) + "/status");

@@ -12,6 +12,11 @@
 
 namespace latency {
 
+// Processor time process pid has used so far, all threads, in milliseconds; 0 when it is gone.
+double ProcessCpuMs(pid_t pid);
+// The process of the X server on display name (":N"), from its lock file; -1 when unknown.
+pid_t XServerPid(const std::string& display);
+
 struct Memory {
     long residentKb = 0; // VmRSS
     long peakKb = 0;     // VmHWM
@@ -33,6 +38,8 @@ class ProgramRun {
     void Kill();
     // The program's memory now, from /proc.
     Memory MemoryNow() const;
+    // Processor time the program has used so far, all threads, in milliseconds.
+    double CpuMs() const;
 
   private:
     std::filesystem::path dir_;

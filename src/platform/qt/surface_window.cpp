@@ -170,11 +170,11 @@ void SurfaceWindow::Put(const QRegion& region) {
     auto toRect = [](const QRect& r) {
         return RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
     };
-    for (const QRect& r : device& surface) {
+    for (const QRect& r : device.intersected(surface)) {
         presenter_->Put(id, window_->surface, toRect(r));
     }
     // A surface smaller than the window (a resize on its way) leaves the rest black.
-    for (const QRect& r : device - surface) {
+    for (const QRect& r : device.subtracted(surface)) {
         presenter_->FillBlack(id, toRect(r));
     }
     presenter_->Sync();
