@@ -74,7 +74,7 @@ for size in "${sizes[@]}"; do
   if [ "$size" = 3840x2160 ] && [ "$memory_presses" -gt 0 ]; then
     extra=(--memory-presses "$memory_presses")
   fi
-  build-release/lumivex_latency --frame-writer build-release/lumivex_frames "${extra[@]}" \
-    "${options[@]}" "${programs[@]}"
+  build-release/lumivex_latency --frame-writer build-release/lumivex_frames \
+    --server-pid "$xvfb_pid" "${extra[@]}" "${options[@]}" "${programs[@]}"
   cleanup
 done

@@ -38,6 +38,7 @@ struct Options {
     fs::path work;
     bool keepWork = false;
     fs::path log;
+    pid_t server = -1;
 };
 
 void usage() {
@@ -50,6 +51,8 @@ void usage() {
                  "  --gap MS             pause after a frame before the next press (default 15)\n"
                  "  --rows LIST          frames to measure, of 0,7,13,14,37,start (default all)\n"
                  "  --work DIR           scratch directory (default: a new one, removed after)\n"
+                 "  --server-pid PID     the X server's process, for its processor time (default:\n"
+                 "                       from the display's lock file)\n"
                  "  --log FILE           one line per press: frame, monotonic microseconds of\n"
                  "                       the press and of the frame seen\n"
                  "Several programs are measured in turn, row by row, on the same server.\n";
@@ -78,6 +81,8 @@ Options Parse(int argc, char** argv) {
         } else if (a == "--work" && i + 1 < argc) {
             o.work = argv[++i];
             o.keepWork = true;
+        } else if (a == "--server-pid") {
+            o.server = number(i);
         } else if (a == "--log" && i + 1 < argc) {
             o.log = argv[++i];
         } else if (a == "--rows" && i + 1 < argc) {
@@ -183,7 +188,7 @@ int Run(const Options& o) {
         runs.push_back(std::make_unique<ProgramRun>(o.programs[i].second,
                                                     o.work / ("program" + std::to_string(i))));
     }
-    Measurer m(x, startScreen, o.pacing, XServerPid(x.Name()));
+    Measurer m(x, startScreen, o.pacing, o.server > 0 ? o.server : XServerPid(x.Name()));
     std::ofstream log;
     if (!o.log.empty()) {
         log.open(o.log);
