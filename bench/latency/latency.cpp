@@ -31,6 +31,7 @@ struct Options {
     std::vector<std::pair<std::string, fs::path>> programs; // label, binary
     fs::path frameWriter;
     int presses = 200;
+    int rounds = 1;
     int startups = 10;
     int memoryPresses = 0;
     Pacing pacing;
@@ -46,6 +47,8 @@ void usage() {
                  "  --frame-writer PATH  headless frame writer (default: lumivex_frames beside\n"
                  "                       the first program)\n"
                  "  --presses N          presses measured per frame (default 200)\n"
+                 "  --rounds N           split the presses into N rounds that take turns with\n"
+                 "                       the programs (default 1)\n"
                  "  --startups N         start-up runs per program (default 10)\n"
                  "  --memory-presses N   presses of the memory check (default 0: none)\n"
                  "  --gap MS             pause after a frame before the next press (default 15)\n"
@@ -70,6 +73,8 @@ Options Parse(int argc, char** argv) {
         const std::string a = argv[i];
         if (a == "--presses") {
             o.presses = number(i);
+        } else if (a == "--rounds") {
+            o.rounds = number(i);
         } else if (a == "--startups") {
             o.startups = number(i);
         } else if (a == "--memory-presses") {
@@ -98,7 +103,8 @@ Options Parse(int argc, char** argv) {
             o.programs.emplace_back(eq == std::string::npos ? a : a.substr(0, eq), binary);
         }
     }
-    if (o.programs.empty() || o.presses < 1 || o.startups < 0 || o.memoryPresses < 0) {
+    if (o.programs.empty() || o.presses < 1 || o.rounds < 1 || o.rounds > o.presses ||
+        o.startups < 0 || o.memoryPresses < 0) {
         throw std::invalid_argument("nothing to measure");
     }
     for (const auto& [label, binary] : o.programs) {
@@ -146,6 +152,23 @@ std::vector<std::string> FrameSteps() {
     s = Repeat(s, "Left", 22);
     s.insert(s.end(), {"=p37", "Left", "=p38"});
     return s;
+}
+
+// Adds a round's presses to the ones before; processor times are per press.
+void Merge(PressTimes& into, const PressTimes& round) {
+    const auto before = static_cast<double>(into.toTargetMs.size() + into.toPartnerMs.size());
+    const auto added = static_cast<double>(round.toTargetMs.size() + round.toPartnerMs.size());
+    const double total = std::max(before + added, 1.0);
+    into.programCpuMs = (into.programCpuMs * before + round.programCpuMs * added) / total;
+    into.serverCpuMs =
+        round.serverCpuMs < 0
+            ? -1
+            : (std::max(into.serverCpuMs, 0.0) * before + round.serverCpuMs * added) / total;
+    into.toTargetMs.insert(into.toTargetMs.end(), round.toTargetMs.begin(), round.toTargetMs.end());
+    into.toPartnerMs.insert(into.toPartnerMs.end(), round.toPartnerMs.begin(),
+                            round.toPartnerMs.end());
+    into.timeouts += round.timeouts;
+    into.incomplete += round.incomplete;
 }
 
 std::string Fixed(double v, int width = 8) {
@@ -212,13 +235,17 @@ int Run(const Options& o) {
         std::cerr << "start-up measured\n";
     }
 
+    // Rounds take turns with the programs, so that a change in the machine's load meets all.
     std::vector<std::vector<PressTimes>> presses(pairs.size(), std::vector<PressTimes>(n));
-    for (std::size_t r = 0; r < pairs.size(); ++r) {
-        for (std::size_t k = 0; k < n; ++k) {
-            const auto& [toTarget, toPartner] = probes[pairs[r].label];
-            presses[r][k] = m.Presses(*runs[k], pairs[r], toTarget, toPartner, o.presses);
-            std::cerr << pairs[r].label << " measured (" << o.programs[k].first << ")\n";
+    for (int round = 0; round < o.rounds; ++round) {
+        const int count = o.presses / o.rounds + (round < o.presses % o.rounds ? 1 : 0);
+        for (std::size_t r = 0; r < pairs.size(); ++r) {
+            for (std::size_t k = 0; k < n; ++k) {
+                const auto& [toTarget, toPartner] = probes[pairs[r].label];
+                Merge(presses[r][k], m.Presses(*runs[k], pairs[r], toTarget, toPartner, count));
+            }
         }
+        std::cerr << "round " << round + 1 << " of " << o.rounds << " measured\n";
     }
 
     std::vector<MemoryTrace> memory(n);
