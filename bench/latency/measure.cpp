@@ -1,5 +1,7 @@
 #include "measure.h"
 
+#include <cstdio>
+#include <iostream>
 #include <stdexcept>
 #include <thread>
 
@@ -45,7 +47,10 @@ void Measurer::WaitForFrame(const Transition& t, const std::string& what) {
     const Clock::time_point end = Clock::now() + std::chrono::seconds(10);
     while (!Shows(t)) {
         if (Clock::now() >= end) {
-            throw std::runtime_error("timed out waiting for " + what + " on the screen");
+            char probe[96];
+            std::snprintf(probe, sizeof probe, " (pixel %d,%d shows %06X, not %06X)", t.last.x,
+                          t.last.y, x_.Pixel(t.last.x, t.last.y), t.last.pixel);
+            throw std::runtime_error("timed out waiting for " + what + " on the screen" + probe);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -54,6 +59,11 @@ void Measurer::WaitForFrame(const Transition& t, const std::string& what) {
 void Measurer::Launch(ProgramRun& program) {
     program.Start();
     WaitForFrame(startScreen_, "the start screen");
+    // Keys sent before the window has the keyboard could go elsewhere.
+    if (!x_.WaitForFocus(std::chrono::seconds(5))) {
+        std::cerr << "lumivex_latency: no window took the keyboard focus; keys go where the "
+                     "pointer is\n";
+    }
     x_.WaitForQuiet(std::chrono::milliseconds(100), std::chrono::seconds(2));
 }
 

@@ -7,6 +7,7 @@
 #include <poll.h>
 
 #include <stdexcept>
+#include <thread>
 
 namespace latency {
 
@@ -77,6 +78,22 @@ void XDisplay::Click(int x, int y, unsigned button) {
     XTestFakeButtonEvent(display_, button, True, CurrentTime);
     XTestFakeButtonEvent(display_, button, False, CurrentTime);
     XFlush(display_);
+}
+
+bool XDisplay::WaitForFocus(std::chrono::milliseconds timeout) {
+    const Clock::time_point end = Clock::now() + timeout;
+    for (;;) {
+        Window focus = None;
+        int revert = 0;
+        XGetInputFocus(display_, &focus, &revert);
+        if (focus != None && focus != PointerRoot && focus != root_) {
+            return true;
+        }
+        if (Clock::now() >= end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 void XDisplay::ResetDamage() {

@@ -32,6 +32,8 @@ class XDisplay {
     void KeyDown(const std::string& name);
     void KeyUp(const std::string& name);
     void Click(int x, int y, unsigned button);
+    // Waits up to timeout until some window has the keyboard focus; false if none got it.
+    bool WaitForFocus(std::chrono::milliseconds timeout);
 
     // Pacing without probes: true once something was drawn on the screen since the last call
     // of ResetDamage, waiting up to timeout. False when the server has no damage extension.
