@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Lumivex and runs every test: the unit and program tests, the Qt tests on the offscreen
 # platform, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a minute of
-# fuzzing the settings-file loader, and the end-to-end checks of the real program under Xvfb.
+# fuzzing the settings-file loader and a minute of the image readers, and the end-to-end checks
+# of the real program under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -31,6 +32,19 @@ if ! build-fuzz/lumivex_settings_fuzz -max_total_time=60 -max_len=256 \
 fi
 tail -n 1 build-fuzz/fuzz.log
 
+# The image readers (DICOM, PNG, TIFF) the same way, from the seed corpus of small images.
+mkdir -p build-fuzz/image-corpus
+if ! build-fuzz/lumivex_image_fuzz -max_total_time=60 -max_len=4096 \
+  -artifact_prefix=build-fuzz/ build-fuzz/image-corpus tests/fuzz/image_corpus \
+  >build-fuzz/image-fuzz.log 2>&1; then
+  tail -n 60 build-fuzz/image-fuzz.log
+  echo "fuzzing the image readers found a fault; the input is in build-fuzz/" >&2
+  exit 1
+fi
+tail -n 1 build-fuzz/image-fuzz.log
+
 if [ -x scripts/e2e.sh ]; then
   scripts/e2e.sh build/lumivex 1920x1080x24 1024x768x24 3840x2160x24 2048x2560x24
 fi
+# Several monitors, display changes and keyboard layouts.
+scripts/e2e_desk.sh build/lumivex

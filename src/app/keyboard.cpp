@@ -5,7 +5,7 @@
 
 #include "app/mem_dc.h"
 #include "catalogue/picture_option_dlg.h"
-#include "platform/win/dc_window.h"
+#include "platform/windowing/dc_window.h"
 
 #include <algorithm>
 

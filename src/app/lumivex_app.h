@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win/wnd.h"
+#include "platform/windowing/wnd.h"
 
 class CLumivexApp : public CWinApp {
   public:

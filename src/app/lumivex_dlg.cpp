@@ -3,10 +3,9 @@
 #include "app/about_dlg.h"
 #include "app/mem_dc.h"
 #include "catalogue/picture_option_dlg.h"
-#include "platform/win/dc_window.h"
-#include "res/icon.h"
+#include "platform/windowing/dc_window.h"
+#include "platform/windowing/resources.h"
 #include "res/resource_ids.h"
-#include "res/strings.h"
 
 constexpr int kHotKeyId = 1688;
 
@@ -21,11 +20,12 @@ ON_WM_RBUTTONDOWN()
 ON_WM_PAINT()
 ON_BN_CLICKED(IDC_HIDDEN_BUTTON, OnHiddenButton)
 ON_MESSAGE(WM_HOTKEY, OnHotKey)
+ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
 END_MESSAGE_MAP()
 
 CLumivexDlg::CLumivexDlg(CWnd* parent) : CDialog(IDD_LUMIVEX_DIALOG, parent) {
     m_enabledSet.set();
-    m_hIcon = res::LoadIcon(IDR_MAINFRAME);
+    m_hIcon = LoadIconW(AfxFindResourceHandle(IDR_MAINFRAME, RT_GROUP_ICON), IDR_MAINFRAME);
     m_textFont.CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FF_SWISS,
                            "Arial");
 }
@@ -40,11 +40,13 @@ BOOL CLumivexDlg::OnInitDialog() {
     CDialog::OnInitDialog();
 
     if (CMenu* sysMenu = GetSystemMenu(FALSE)) {
-        const std::string about = res::LoadString(IDS_ABOUTBOX);
+        const std::string about =
+            windowing::LoadString(AfxFindResourceHandle(IDS_ABOUTBOX, RT_STRING), IDS_ABOUTBOX);
         if (!about.empty()) {
             sysMenu->AppendMenuA(MF_SEPARATOR);
             sysMenu->AppendMenuA(MF_STRING, IDM_ABOUTBOX, about.c_str());
         }
+        UpdateScreenItems();
     }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -66,6 +68,8 @@ void CLumivexDlg::OnSysCommand(UINT id, LPARAM lParam) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about;
         about.DoModal();
+    } else if (OnScreenCommand(id)) {
+        // shown on the chosen monitor
     } else {
         CDialog::DefWindowProc(WM_SYSCOMMAND, id, lParam);
     }

@@ -2,7 +2,7 @@
 // The selection dialog: one check box per pattern and a "Clear all" button. Both ways out,
 // Enter and the close box, write the ticks into the main window's enabled set.
 
-#include "platform/win/wnd.h"
+#include "platform/windowing/wnd.h"
 
 class CPictureOptionDlg : public CDialog {
   public:

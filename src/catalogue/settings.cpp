@@ -2,7 +2,7 @@
 // set, written at shut-down and read at start-up.
 
 #include "app/lumivex_dlg.h"
-#include "platform/win/archive.h"
+#include "platform/windowing/archive.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win/window.h"
+#include "platform/windowing/window.h"
 
 namespace res {
 

@@ -9,7 +9,7 @@ using testing_support::SettingsBytes;
 namespace {
 
 HWND Dialog() {
-    HWND w = win::ActiveModalWindow();
+    HWND w = windowing::ActiveModalWindow();
     return w && w->text == "画面显示选项" ? w : nullptr;
 }
 

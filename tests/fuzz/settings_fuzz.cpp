@@ -4,7 +4,7 @@
 //   build-fuzz/lumivex_settings_fuzz [-max_total_time=60] CORPUS_DIR...
 
 #include "app/lumivex_dlg.h"
-#include "platform/win/archive.h"
+#include "platform/windowing/archive.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // Numeric constants of the drawing interface, with the platform's values.
 
-#include "platform/win/types.h"
+#include "platform/base/types.h"
 
 // Raster operations for lines (SetROP2).
 constexpr int R2_BLACK = 1;
@@ -66,6 +66,11 @@ constexpr int FW_BOLD = 700;
 constexpr BYTE ANSI_CHARSET = 0;
 constexpr BYTE DEFAULT_CHARSET = 1;
 constexpr BYTE FF_SWISS = 0x20;
+
+// Font output qualities.
+constexpr BYTE DEFAULT_QUALITY = 0;
+constexpr BYTE NONANTIALIASED_QUALITY = 3;
+constexpr BYTE ANTIALIASED_QUALITY = 4;
 
 // DrawText formats.
 constexpr UINT DT_TOP = 0x0000;

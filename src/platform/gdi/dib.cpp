@@ -1,7 +1,5 @@
 #include "platform/gdi/dib.h"
 
-#include "res/bitmaps.h"
-
 #include <algorithm>
 
 namespace gdi {
@@ -127,20 +125,8 @@ HBITMAP CreateBitmapFromDib(const std::uint8_t* data, std::size_t size) {
 
 } // namespace gdi
 
-HINSTANCE AfxGetInstanceHandle() {
-    static ModuleInstance module;
-    return &module;
-}
-
-HINSTANCE AfxFindResourceHandle(int /*id*/, int /*type*/) {
-    return AfxGetInstanceHandle();
-}
-
 HBITMAP LoadBitmapW(HINSTANCE instance, int id) {
-    if (instance != AfxGetInstanceHandle()) {
-        return nullptr;
-    }
-    const std::vector<std::uint8_t>* bytes = res::FindBitmapResource(id);
+    const std::vector<std::uint8_t>* bytes = base::FindBitmapResource(instance, id);
     if (!bytes) {
         return nullptr;
     }

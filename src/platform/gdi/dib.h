@@ -1,8 +1,8 @@
 #pragma once
-// Packed device-independent bitmaps (BITMAPINFOHEADER, colour table, rows) and the resource calls
-// that turn the program's bitmap resources into bitmaps: LoadBitmapW and the module handles it
-// takes.
+// Packed device-independent bitmaps (BITMAPINFOHEADER, colour table, rows), and LoadBitmapW, which
+// turns one of the program's bitmap resources into a bitmap.
 
+#include "platform/base/module.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/surface.h"
 
@@ -63,16 +63,6 @@ HBITMAP CreateBitmapFromDib(const std::uint8_t* data, std::size_t size);
 
 } // namespace gdi
 
-// The program's one module. Its handle only identifies it; the resources themselves come from
-// src/res.
-struct ModuleInstance {};
-using HINSTANCE = ModuleInstance*;
-
-constexpr int RT_BITMAP = 2;
-
-HINSTANCE AfxGetInstanceHandle();
-// The module holding a resource: always the program's own.
-HINSTANCE AfxFindResourceHandle(int id, int type);
 // Decodes bitmap resource id of the module into a new bitmap; nullptr when the module is not
 // the program's or it has no such bitmap.
 HBITMAP LoadBitmapW(HINSTANCE instance, int id);

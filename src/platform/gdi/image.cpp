@@ -1,13 +1,9 @@
 #include "platform/gdi/image.h"
 
-#include "res/bitmaps.h"
-
 void CImage::LoadFromResource(HINSTANCE instance, UINT id) {
     Destroy();
-    if (instance != AfxGetInstanceHandle()) {
-        return;
-    }
-    const std::vector<std::uint8_t>* bytes = res::FindBitmapResource(static_cast<int>(id));
+    const std::vector<std::uint8_t>* bytes =
+        base::FindBitmapResource(instance, static_cast<int>(id));
     gdi::DibView dib;
     if (!bytes || !gdi::ParseDib(bytes->data(), bytes->size(), &dib)) {
         return;

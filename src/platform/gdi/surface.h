@@ -2,7 +2,7 @@
 // A 32-bit pixel surface: one uint32_t per pixel, 0x00RRGGBB, rows top-down, no padding.
 // This is the memory layout of a top-down 32-bit DIB and of QImage::Format_RGB32.
 
-#include "platform/win/types.h"
+#include "platform/base/types.h"
 
 #include <cstdint>
 #include <memory>

@@ -14,6 +14,12 @@ void PrepareQt() {
     if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) {
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     }
+    // Monitors are chosen, windows placed and the hot key grabbed through X11: on a Wayland
+    // desktop the program runs through XWayland unless told otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }
@@ -31,7 +37,7 @@ Application::Application(int& argc, char** argv) : parts_(std::make_unique<Parts
 
 Application::~Application() = default;
 
-win::Backend& Application::Backend() {
+windowing::Backend& Application::Backend() {
     return parts_->backend;
 }
 

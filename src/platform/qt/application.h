@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace win {
+namespace windowing {
 class Backend;
 }
 
@@ -17,7 +17,7 @@ class Application {
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    win::Backend& Backend();
+    windowing::Backend& Backend();
 
   private:
     struct Parts;

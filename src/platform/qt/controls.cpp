@@ -3,8 +3,8 @@
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/top_level_widget.h"
-#include "platform/win/window_manager.h"
-#include "res/icon.h"
+#include "platform/windowing/resources.h"
+#include "platform/windowing/window_manager.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,13 +25,13 @@ class MirrorCheckBox : public QCheckBox {
     void nextCheckState() override {}
 };
 
-bool IsCheckBox(const win::Window* c) {
+bool IsCheckBox(const windowing::Window* c) {
     const DWORD type = c->style & BS_TYPEMASK;
     return type == 2 /* BS_CHECKBOX */ || type == BS_AUTOCHECKBOX;
 }
 
 // Statics without SS_NOPREFIX show "&x" as an underlined x and "&&" as "&".
-QString StaticText(const win::Window* c) {
+QString StaticText(const windowing::Window* c) {
     const QString text = QString::fromUtf8(c->text);
     if (c->style & SS_NOPREFIX) {
         return text;
@@ -46,20 +46,20 @@ QString StaticText(const win::Window* c) {
     return shown;
 }
 
-void ReportClick(QAbstractButton* button, win::Window* control) {
+void ReportClick(QAbstractButton* button, windowing::Window* control) {
     QObject::connect(button, &QAbstractButton::clicked, button, [button, control] {
         auto* top = static_cast<TopLevelWidget*>(button->window());
         if (top->Window()) {
-            win::ControlClicked(control);
+            windowing::ControlClicked(control);
         }
     });
 }
 
 } // namespace
 
-QWidget* CreateControl(win::Window* control, QWidget* parent, const QFont& font) {
+QWidget* CreateControl(windowing::Window* control, QWidget* parent, const QFont& font) {
     QWidget* widget = nullptr;
-    if (control->controlClass == win::ControlClass::Button) {
+    if (control->controlClass == windowing::ControlClass::Button) {
         QAbstractButton* button = nullptr;
         if (IsCheckBox(control)) {
             button = new MirrorCheckBox(parent);
@@ -83,7 +83,7 @@ QWidget* CreateControl(win::Window* control, QWidget* parent, const QFont& font)
     return widget;
 }
 
-void UpdateControl(const win::Window* control, QWidget* widget) {
+void UpdateControl(const windowing::Window* control, QWidget* widget) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         const QString text = QString::fromUtf8(control->text);
         if (button->text() != text) {
@@ -98,7 +98,7 @@ void UpdateControl(const win::Window* control, QWidget* widget) {
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         const qreal ratio = widget->devicePixelRatioF();
         if ((control->style & kStaticTypeMask) == SS_ICON) {
-            if (HICON icon = res::LoadIcon(control->iconId)) {
+            if (HICON icon = LoadIconW(AfxGetInstanceHandle(), control->iconId)) {
                 QPixmap pixmap = QPixmap::fromImage(IconImage(*icon));
                 pixmap.setDevicePixelRatio(ratio);
                 label->setPixmap(pixmap);

@@ -2,15 +2,15 @@
 // Qt widgets for a dialog's controls: check boxes, push buttons, text and icon statics. The
 // window layer decides every state change; a widget shows the state and reports clicks.
 
-#include "platform/win/window.h"
+#include "platform/windowing/window.h"
 
 class QFont;
 class QWidget;
 
 namespace qtbackend {
 
-QWidget* CreateControl(win::Window* control, QWidget* parent, const QFont& font);
+QWidget* CreateControl(windowing::Window* control, QWidget* parent, const QFont& font);
 // Text, check state, visibility, enabled state and place of the control's widget.
-void UpdateControl(const win::Window* control, QWidget* widget);
+void UpdateControl(const windowing::Window* control, QWidget* widget);
 
 } // namespace qtbackend

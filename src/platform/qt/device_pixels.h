@@ -2,7 +2,7 @@
 // Window state is kept in device pixels, Qt widgets are placed in logical ones; the two differ
 // by the device pixel ratio when Qt scales (QT_SCALE_FACTOR, a high-DPI screen).
 
-#include "platform/win/types.h"
+#include "platform/base/types.h"
 
 #include <QRect>
 #include <QRegion>

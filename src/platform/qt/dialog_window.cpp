@@ -2,13 +2,14 @@
 
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/screens.h"
 
 #include <QApplication>
 #include <QWindow>
 
 namespace qtbackend {
 
-DialogWindow::DialogWindow(Backend& backend, win::Window* w)
+DialogWindow::DialogWindow(Backend& backend, windowing::Window* w)
     : TopLevelWidget(backend, w,
                      Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -32,11 +33,11 @@ void DialogWindow::Withdraw() {
 }
 
 void DialogWindow::ApplyShowState() {
-    if (window_->show == win::ShowState::Hidden) {
+    if (window_->show == windowing::ShowState::Hidden) {
         Withdraw();
         return;
     }
-    if (window_->show == win::ShowState::Minimized) {
+    if (window_->show == windowing::ShowState::Minimized) {
         showMinimized();
         return;
     }
@@ -52,7 +53,7 @@ void DialogWindow::ApplyShowState() {
             }
         }
     }
-    const QRect geometry = LogicalGeometry(window_->normalRect, devicePixelRatioF());
+    const QRect geometry = LogicalPlacement(window_->normalRect);
     setFixedSize(geometry.size());
     setGeometry(geometry);
     show();

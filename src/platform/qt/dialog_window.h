@@ -9,7 +9,7 @@ namespace qtbackend {
 
 class DialogWindow : public TopLevelWidget {
   public:
-    DialogWindow(Backend& backend, win::Window* w);
+    DialogWindow(Backend& backend, windowing::Window* w);
 
   protected:
     void ApplyShowState() override;

@@ -97,7 +97,7 @@ HotKeys::~HotKeys() {
     }
 }
 
-bool HotKeys::Register(win::Window* w, int id, UINT modifiers, UINT vk) {
+bool HotKeys::Register(windowing::Window* w, int id, UINT modifiers, UINT vk) {
     if (!connection_ || std::any_of(grabs_.begin(), grabs_.end(),
                                     [&](const Grab& g) { return g.window == w && g.id == id; })) {
         return false;
@@ -143,7 +143,7 @@ void HotKeys::Release(const Grab& g) {
     xcb_flush(c);
 }
 
-bool HotKeys::Unregister(win::Window* w, int id) {
+bool HotKeys::Unregister(windowing::Window* w, int id) {
     auto it = std::find_if(grabs_.begin(), grabs_.end(),
                            [&](const Grab& g) { return g.window == w && g.id == id; });
     if (it == grabs_.end()) {
@@ -154,7 +154,7 @@ bool HotKeys::Unregister(win::Window* w, int id) {
     return true;
 }
 
-void HotKeys::WindowDestroyed(win::Window* w) {
+void HotKeys::WindowDestroyed(windowing::Window* w) {
     std::erase_if(grabs_, [&](const Grab& g) {
         if (g.window != w) {
             return false;
@@ -195,13 +195,13 @@ bool HotKeys::nativeEventFilter(const QByteArray& eventType, void* message, qint
 
 HotKeys::HotKeys(std::function<void(const MSG&)> post) : post_(std::move(post)) {}
 HotKeys::~HotKeys() = default;
-bool HotKeys::Register(win::Window*, int, UINT, UINT) {
+bool HotKeys::Register(windowing::Window*, int, UINT, UINT) {
     return false;
 }
-bool HotKeys::Unregister(win::Window*, int) {
+bool HotKeys::Unregister(windowing::Window*, int) {
     return false;
 }
-void HotKeys::WindowDestroyed(win::Window*) {}
+void HotKeys::WindowDestroyed(windowing::Window*) {}
 bool HotKeys::nativeEventFilter(const QByteArray&, void*, qintptr*) {
     return false;
 }

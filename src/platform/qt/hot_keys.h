@@ -4,7 +4,7 @@
 // sees it; a press arrives as WM_HOTKEY. Elsewhere (Wayland, the offscreen platform) there is
 // no such thing and registration fails, as it may on any system.
 
-#include "platform/win/window.h"
+#include "platform/windowing/window.h"
 
 #include <QAbstractNativeEventFilter>
 
@@ -20,15 +20,15 @@ class HotKeys : public QAbstractNativeEventFilter {
     explicit HotKeys(std::function<void(const MSG&)> post);
     ~HotKeys() override;
 
-    bool Register(win::Window* w, int id, UINT modifiers, UINT vk);
-    bool Unregister(win::Window* w, int id);
-    void WindowDestroyed(win::Window* w);
+    bool Register(windowing::Window* w, int id, UINT modifiers, UINT vk);
+    bool Unregister(windowing::Window* w, int id);
+    void WindowDestroyed(windowing::Window* w);
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
   private:
     struct Grab {
-        win::Window* window;
+        windowing::Window* window;
         int id;
         UINT modifiers;
         UINT vk;

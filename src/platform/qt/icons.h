@@ -1,7 +1,7 @@
 #pragma once
 // The program's icons (pixels and a transparency mask) as Qt images and window icons.
 
-#include "platform/win/window.h"
+#include "platform/windowing/window.h"
 
 #include <QIcon>
 #include <QImage>

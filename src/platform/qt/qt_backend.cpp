@@ -4,8 +4,10 @@
 #include "platform/qt/dialog_window.h"
 #include "platform/qt/hot_keys.h"
 #include "platform/qt/key_map.h"
+#include "platform/qt/screens.h"
 #include "platform/qt/surface_window.h"
-#include "platform/win/window_manager.h"
+#include "platform/qt/system_menu_texts.h"
+#include "platform/windowing/window_manager.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -13,14 +15,46 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
+#include <QtGui/private/qkeymapper_p.h>
 
 namespace qtbackend {
 
 Backend::Backend(std::string modulePath)
     : modulePath_(std::move(modulePath)),
+      xkbKeycodes_(QGuiApplication::platformName().startsWith(QLatin1String("xcb")) ||
+                   QGuiApplication::platformName().startsWith(QLatin1String("wayland"))),
       hotKeys_(std::make_unique<HotKeys>([this](const MSG& msg) { Post(msg); })) {
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    // Resolution, orientation and arrangement changes reach the windows as the platform's
+    // display change, once Qt has taken in the whole change.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        WatchScreen(screen);
+    }
+    connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        WatchScreen(screen);
+        ScheduleDisplayChange();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, [this] { ScheduleDisplayChange(); });
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this,
+            [this] { ScheduleDisplayChange(); });
+}
+
+void Backend::WatchScreen(QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, this, [this] { ScheduleDisplayChange(); });
+}
+
+void Backend::ScheduleDisplayChange() {
+    if (displayChangePending_) {
+        return;
+    }
+    displayChangePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        displayChangePending_ = false;
+        ++displayChanges_;
+        windowing::DisplayChanged();
+    });
 }
 
 Backend::~Backend() {
@@ -30,28 +64,22 @@ Backend::~Backend() {
     }
 }
 
-TopLevelWidget* Backend::TopOf(const win::Window* w) {
+TopLevelWidget* Backend::TopOf(const windowing::Window* w) {
     if (!w || w->parent || !w->peer) {
         return nullptr;
     }
     return static_cast<TopLevelWidget*>(static_cast<QWidget*>(w->peer));
 }
 
-QWidget* Backend::Widget(const win::Window* w) const {
+QWidget* Backend::Widget(const windowing::Window* w) const {
     return w ? static_cast<QWidget*>(w->peer) : nullptr;
 }
 
-SIZE Backend::ScreenSize() const {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        return SIZE{};
-    }
-    const qreal ratio = screen->devicePixelRatio();
-    const QSize size = screen->geometry().size();
-    return SIZE{DeviceLength(size.width(), ratio), DeviceLength(size.height(), ratio)};
+std::vector<windowing::Monitor> Backend::Monitors() const {
+    return ScreenMonitors();
 }
 
-void Backend::WindowCreated(win::Window* w) {
+void Backend::WindowCreated(windowing::Window* w) {
     // A window with a title bar is a dialog of controls; one without is the program's own
     // drawing surface.
     TopLevelWidget* top = nullptr;
@@ -64,7 +92,7 @@ void Backend::WindowCreated(win::Window* w) {
     top->Sync();
 }
 
-void Backend::WindowDestroyed(win::Window* w) {
+void Backend::WindowDestroyed(windowing::Window* w) {
     hotKeys_->WindowDestroyed(w);
     if (auto it = loops_.find(w); it != loops_.end()) {
         it->second->quit();
@@ -79,7 +107,7 @@ void Backend::WindowDestroyed(win::Window* w) {
     std::erase_if(retired_, [](const QPointer<QWidget>& p) { return p.isNull(); });
 }
 
-void Backend::WindowChanged(win::Window* w) {
+void Backend::WindowChanged(windowing::Window* w) {
     if (w->parent) {
         if (TopLevelWidget* top = TopOf(w->parent)) {
             top->SyncControl(w);
@@ -89,7 +117,7 @@ void Backend::WindowChanged(win::Window* w) {
     }
 }
 
-void Backend::FocusChanged(win::Window* dialog) {
+void Backend::FocusChanged(windowing::Window* dialog) {
     if (TopLevelWidget* top = TopOf(dialog)) {
         top->SyncFocus();
     }
@@ -104,7 +132,7 @@ void Backend::OnFocusChanged(QWidget* now) {
     }
 }
 
-void Backend::PaintRequested(win::Window* w) {
+void Backend::PaintRequested(windowing::Window* w) {
     if (TopLevelWidget* top = TopOf(w); top && dynamic_cast<SurfaceWindow*>(top)) {
         top->RequestPaint();
         return;
@@ -114,34 +142,34 @@ void Backend::PaintRequested(win::Window* w) {
     QMetaObject::invokeMethod(
         this,
         [w] {
-            if (win::IsLive(w)) {
-                win::DeliverPaint(w);
+            if (windowing::IsLive(w)) {
+                windowing::DeliverPaint(w);
             }
         },
         Qt::QueuedConnection);
 }
 
-void Backend::Present(win::Window* w, const RECT& rect) {
+void Backend::Present(windowing::Window* w, const RECT& rect) {
     ++presents_;
     if (TopLevelWidget* top = TopOf(w)) {
         top->Present(rect);
     }
 }
 
-void Backend::RunModalLoop(win::Window* w) {
+void Backend::RunModalLoop(windowing::Window* w) {
     QEventLoop loop;
     loops_[w] = &loop;
     // Input inside the loop answers key-state questions for itself.
     const auto outerModifiers = inputModifiers_;
     inputModifiers_.reset();
-    while (win::IsLive(w) && !w->modalEnded) {
+    while (windowing::IsLive(w) && !w->modalEnded) {
         loop.exec(QEventLoop::DialogExec);
     }
     inputModifiers_ = outerModifiers;
     loops_.erase(w);
 }
 
-void Backend::EndModalLoop(win::Window* w) {
+void Backend::EndModalLoop(windowing::Window* w) {
     if (auto it = loops_.find(w); it != loops_.end()) {
         it->second->quit();
     }
@@ -152,14 +180,14 @@ void Backend::EndSession() {
     if (!app) {
         return;
     }
-    const std::vector<win::Window*> stack = app->Windows().modalStack;
+    const std::vector<windowing::Window*> stack = app->Windows().modalStack;
     for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-        win::Window* w = *it;
-        if (!win::IsLive(w) || w->modalEnded) {
+        windowing::Window* w = *it;
+        if (!windowing::IsLive(w) || w->modalEnded) {
             continue;
         }
-        win::SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-        if (win::IsLive(w) && !w->modalEnded) {
+        windowing::SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (windowing::IsLive(w) && !w->modalEnded) {
             w->modalResult = IDABORT;
             w->modalEnded = true;
             EndModalLoop(w);
@@ -171,20 +199,20 @@ void Backend::Post(const MSG& msg) {
     QMetaObject::invokeMethod(
         this,
         [msg] {
-            if (win::IsLive(msg.hwnd)) {
-                win::SendMessageTo(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+            if (windowing::IsLive(msg.hwnd)) {
+                windowing::SendMessageTo(msg.hwnd, msg.message, msg.wParam, msg.lParam);
             }
         },
         Qt::QueuedConnection);
 }
 
-void Backend::BeginMoveDrag(win::Window* w) {
+void Backend::BeginMoveDrag(windowing::Window* w) {
     if (TopLevelWidget* top = TopOf(w)) {
         top->BeginMoveDrag();
     }
 }
 
-void Backend::ShowSystemMenu(win::Window* w) {
+void Backend::ShowSystemMenu(windowing::Window* w) {
     TopLevelWidget* top = TopOf(w);
     if (!top || !top->isVisible()) {
         return;
@@ -197,18 +225,19 @@ void Backend::ShowSystemMenu(win::Window* w) {
         connect(
             action, &QAction::triggered, this,
             [w, command] {
-                if (win::IsLive(w)) {
-                    win::SendMessageTo(w, WM_SYSCOMMAND, command, 0);
+                if (windowing::IsLive(w)) {
+                    windowing::SendMessageTo(w, WM_SYSCOMMAND, command, 0);
                 }
             },
             Qt::QueuedConnection);
     };
-    // The window system's own items, then what the program appended.
-    add(QStringLiteral("还原(&R)"), SC_RESTORE, w->show != win::ShowState::Normal);
-    add(QStringLiteral("最小化(&N)"), SC_MINIMIZE, w->show != win::ShowState::Minimized);
-    add(QStringLiteral("最大化(&X)"), SC_MAXIMIZE, w->show != win::ShowState::Maximized);
+    // The window system's own items, in the user's language, then what the program appended.
+    const SystemMenuTexts texts = SystemMenuTextsIn(base::LanguageOfLocale(base::MessagesLocale()));
+    add(texts.restore, SC_RESTORE, w->show != windowing::ShowState::Normal);
+    add(texts.minimize, SC_MINIMIZE, w->show != windowing::ShowState::Minimized);
+    add(texts.maximize, SC_MAXIMIZE, w->show != windowing::ShowState::Maximized);
     menu->addSeparator();
-    add(QStringLiteral("关闭(&C)\tAlt+F4"), SC_CLOSE, true);
+    add(texts.close, SC_CLOSE, true);
     for (const MenuData::Item& item : w->systemMenu.items) {
         if (item.flags & MF_SEPARATOR) {
             menu->addSeparator();
@@ -219,11 +248,11 @@ void Backend::ShowSystemMenu(win::Window* w) {
     menu->popup(top->mapToGlobal(QPoint(0, 0)));
 }
 
-bool Backend::RegisterHotKey(win::Window* w, int id, UINT modifiers, UINT vk) {
+bool Backend::RegisterHotKey(windowing::Window* w, int id, UINT modifiers, UINT vk) {
     return hotKeys_->Register(w, id, modifiers, vk);
 }
 
-bool Backend::UnregisterHotKey(win::Window* w, int id) {
+bool Backend::UnregisterHotKey(windowing::Window* w, int id) {
     return hotKeys_->Unregister(w, id);
 }
 
@@ -249,12 +278,27 @@ std::string Backend::ModulePath() const {
     return QCoreApplication::applicationFilePath().toStdString();
 }
 
-void Backend::RouteKey(win::Window* w, const QKeyEvent& e) {
+KeyFacts Backend::FactsOf(const QKeyEvent& e) const {
+    KeyFacts facts{e.key(), e.modifiers(), 0, 0};
+    // XKB keycodes: what X11 and Wayland report as the native scan code.
+    if (!xkbKeycodes_ || e.nativeScanCode() == 0) {
+        return facts;
+    }
+    facts.keycode = e.nativeScanCode();
+    // The layout's keys for this physical key, the one without modifiers first.
+    const QList<int> possible = QKeyMapper::possibleKeys(const_cast<QKeyEvent*>(&e));
+    if (!possible.isEmpty()) {
+        facts.baseKey = possible.front() & ~Qt::KeyboardModifierMask;
+    }
+    return facts;
+}
+
+void Backend::RouteKey(windowing::Window* w, const QKeyEvent& e) {
     const bool press = e.type() == QEvent::KeyPress;
     if (!press && e.isAutoRepeat()) {
         return; // a held key repeats its key-down only
     }
-    const KeyMessage key = TranslateKey(e.key(), e.modifiers(), press, e.isAutoRepeat());
+    const KeyMessage key = TranslateKey(FactsOf(e), press, e.isAutoRepeat());
     Qt::KeyboardModifiers held = e.modifiers();
     // The modifier key's own event may or may not count itself as held; the platform says it
     // is down from its key-down on.
@@ -265,17 +309,17 @@ void Backend::RouteKey(win::Window* w, const QKeyEvent& e) {
     } else if (key.vk == VK_MENU) {
         held.setFlag(Qt::AltModifier, press);
     }
-    win::Window* target = win::ActiveModalWindow();
+    windowing::Window* target = windowing::ActiveModalWindow();
     if (!target) {
         target = w;
     }
     const auto outer = inputModifiers_;
     inputModifiers_ = held;
-    win::ProcessInput(MSG{target, key.message, key.vk, key.lParam});
+    windowing::ProcessInput(MSG{target, key.message, key.vk, key.lParam});
     inputModifiers_ = outer;
 }
 
-void Backend::RouteMouse(win::Window* w, UINT message, const QMouseEvent& e) {
+void Backend::RouteMouse(windowing::Window* w, UINT message, const QMouseEvent& e) {
     const QPoint p = DevicePoint(e.position(), Widget(w) ? Widget(w)->devicePixelRatioF() : 1.0);
     WPARAM keys = 0;
     keys |= (e.buttons() & Qt::LeftButton) ? MK_LBUTTON : 0;
@@ -284,7 +328,7 @@ void Backend::RouteMouse(win::Window* w, UINT message, const QMouseEvent& e) {
     keys |= (e.modifiers() & Qt::ControlModifier) ? MK_CONTROL : 0;
     const auto outer = inputModifiers_;
     inputModifiers_ = e.modifiers();
-    win::ProcessInput(MSG{w, message, keys, MAKELPARAM(p.x(), p.y())});
+    windowing::ProcessInput(MSG{w, message, keys, MAKELPARAM(p.x(), p.y())});
     inputModifiers_ = outer;
 }
 

@@ -4,7 +4,8 @@
 // and the global hot key on X11. The window layer's state stays authoritative; the widgets show
 // it and report what the operator does.
 
-#include "platform/win/backend.h"
+#include "platform/qt/key_map.h"
+#include "platform/windowing/backend.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,6 +19,7 @@
 class QEventLoop;
 class QKeyEvent;
 class QMouseEvent;
+class QScreen;
 class QWidget;
 
 namespace qtbackend {
@@ -25,7 +27,7 @@ namespace qtbackend {
 class HotKeys;
 class TopLevelWidget;
 
-class Backend : public QObject, public win::Backend {
+class Backend : public QObject, public windowing::Backend {
   public:
     // modulePath: the executable the program believes it is (its settings file lives beside
     // it); empty for the running executable.
@@ -33,33 +35,35 @@ class Backend : public QObject, public win::Backend {
     ~Backend() override;
 
     // The widget that shows a window or a control; null when it has none.
-    QWidget* Widget(const win::Window* w) const;
+    QWidget* Widget(const windowing::Window* w) const;
     // Frames the program has handed over for the screen, for tests.
     int Presents() const { return presents_; }
+    // Display changes handed to the window layer, for tests.
+    int DisplayChanges() const { return displayChanges_; }
 
     // The window system ends the session: every open modal window gets the close command,
     // innermost first, and one that stays open has its loop ended anyway.
     void EndSession();
 
     // Input from the widgets.
-    void RouteKey(win::Window* w, const QKeyEvent& e);
-    void RouteMouse(win::Window* w, UINT message, const QMouseEvent& e);
+    void RouteKey(windowing::Window* w, const QKeyEvent& e);
+    void RouteMouse(windowing::Window* w, UINT message, const QMouseEvent& e);
 
-    // win::Backend
-    SIZE ScreenSize() const override;
-    void WindowCreated(win::Window* w) override;
-    void WindowDestroyed(win::Window* w) override;
-    void WindowChanged(win::Window* w) override;
-    void FocusChanged(win::Window* dialog) override;
-    void PaintRequested(win::Window* w) override;
-    void Present(win::Window* w, const RECT& rect) override;
-    void RunModalLoop(win::Window* w) override;
-    void EndModalLoop(win::Window* w) override;
+    // windowing::Backend
+    std::vector<windowing::Monitor> Monitors() const override;
+    void WindowCreated(windowing::Window* w) override;
+    void WindowDestroyed(windowing::Window* w) override;
+    void WindowChanged(windowing::Window* w) override;
+    void FocusChanged(windowing::Window* dialog) override;
+    void PaintRequested(windowing::Window* w) override;
+    void Present(windowing::Window* w, const RECT& rect) override;
+    void RunModalLoop(windowing::Window* w) override;
+    void EndModalLoop(windowing::Window* w) override;
     void Post(const MSG& msg) override;
-    void BeginMoveDrag(win::Window* w) override;
-    void ShowSystemMenu(win::Window* w) override;
-    bool RegisterHotKey(win::Window* w, int id, UINT modifiers, UINT vk) override;
-    bool UnregisterHotKey(win::Window* w, int id) override;
+    void BeginMoveDrag(windowing::Window* w) override;
+    void ShowSystemMenu(windowing::Window* w) override;
+    bool RegisterHotKey(windowing::Window* w, int id, UINT modifiers, UINT vk) override;
+    bool UnregisterHotKey(windowing::Window* w, int id) override;
     bool IsKeyDown(UINT vk) const override;
     std::string ModulePath() const override;
 
@@ -67,17 +71,23 @@ class Backend : public QObject, public win::Backend {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    static TopLevelWidget* TopOf(const win::Window* w);
+    static TopLevelWidget* TopOf(const windowing::Window* w);
     void OnFocusChanged(QWidget* now);
+    KeyFacts FactsOf(const QKeyEvent& e) const;
+    void WatchScreen(QScreen* screen);
+    void ScheduleDisplayChange();
 
     std::string modulePath_;
-    std::map<const win::Window*, QEventLoop*> loops_;
+    bool xkbKeycodes_; // the platform reports keys by XKB keycode
+    std::map<const windowing::Window*, QEventLoop*> loops_;
     // The modifiers of the input message being processed: the platform answers key-state
     // questions as of the message, not as of the moment of asking.
     std::optional<Qt::KeyboardModifiers> inputModifiers_;
     std::unique_ptr<HotKeys> hotKeys_;
     std::vector<QPointer<QWidget>> retired_;
     int presents_ = 0;
+    bool displayChangePending_ = false;
+    int displayChanges_ = 0;
 };
 
 } // namespace qtbackend

@@ -2,8 +2,9 @@
 
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/qt_backend.h"
+#include "platform/qt/screens.h"
 #include "platform/qt/x11_presenter.h"
-#include "platform/win/window_manager.h"
+#include "platform/windowing/window_manager.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -14,7 +15,7 @@
 
 namespace qtbackend {
 
-SurfaceWindow::SurfaceWindow(Backend& backend, win::Window* w)
+SurfaceWindow::SurfaceWindow(Backend& backend, windowing::Window* w)
     : TopLevelWidget(backend, w, Qt::Window | Qt::FramelessWindowHint) {
     // Every pixel comes from the surface; Qt must not clear anything first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -58,31 +59,40 @@ QPaintEngine* SurfaceWindow::paintEngine() const {
 
 void SurfaceWindow::ApplyShowState() {
     switch (window_->show) {
-    case win::ShowState::Hidden:
+    case windowing::ShowState::Hidden:
         hide();
         break;
-    case win::ShowState::Maximized: {
+    case windowing::ShowState::Maximized: {
         // Without a window manager nobody acts on the full-screen request, so the window also
-        // asks for the screen's geometry itself: the primary screen, whose size the window
-        // layer gives the client area.
-        setGeometry(QGuiApplication::primaryScreen()->geometry());
+        // asks for the screen's geometry itself: the monitor the window layer maximised it
+        // over, whose size it gives the client area.
+        QScreen* target = ScreenOf(window_->monitor);
+        if (!target) {
+            target = QGuiApplication::primaryScreen();
+        }
+        if (target != screen() && isFullScreen()) {
+            // A window manager keeps a full-screen window where it is: let go of it first.
+            setWindowState(windowState() & ~Qt::WindowFullScreen);
+        }
+        setScreen(target);
+        setGeometry(target->geometry());
         showFullScreen();
         raise();
         activateWindow();
         setFocus(Qt::ActiveWindowFocusReason);
         break;
     }
-    case win::ShowState::Normal:
+    case windowing::ShowState::Normal:
         if (windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized | Qt::WindowMinimized)) {
             showNormal();
         }
-        setGeometry(LogicalGeometry(window_->normalRect, devicePixelRatioF()));
+        setGeometry(LogicalPlacement(window_->normalRect));
         show();
         raise();
         activateWindow();
         setFocus(Qt::ActiveWindowFocusReason);
         break;
-    case win::ShowState::Minimized:
+    case windowing::ShowState::Minimized:
         showMinimized();
         break;
     }
@@ -130,6 +140,21 @@ void SurfaceWindow::Present(const RECT& rect) {
     repaint(area);
 }
 
+// Disabling the window for a modal dialog and enabling it again, and the keyboard focus that
+// leaves and returns with it, repaint nothing: the pattern on the screen stays behind the
+// dialog, as the platform leaves it. (Qt repaints the whole window on each, and every repaint
+// the program did not ask for shows the start screen.)
+void SurfaceWindow::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::EnabledChange) {
+        return;
+    }
+    TopLevelWidget::changeEvent(e);
+}
+
+void SurfaceWindow::focusInEvent(QFocusEvent*) {}
+
+void SurfaceWindow::focusOutEvent(QFocusEvent*) {}
+
 void SurfaceWindow::paintEvent(QPaintEvent* e) {
     const QRegion region = e->region();
     if (window_) {
@@ -142,9 +167,9 @@ void SurfaceWindow::paintEvent(QPaintEvent* e) {
             painting_ = &region;
             for (const QRect& r : system) {
                 const RECT device = DeviceCover(r, ratio, width, height);
-                win::Invalidate(window_, &device);
+                windowing::Invalidate(window_, &device);
             }
-            win::DeliverPaint(window_);
+            windowing::DeliverPaint(window_);
             painting_ = nullptr;
         }
     }
@@ -213,8 +238,12 @@ void SurfaceWindow::resizeEvent(QResizeEvent* e) {
     if (!window_ || !isVisible() || isMinimized()) {
         return;
     }
-    const qreal ratio = devicePixelRatioF();
-    win::ClientResized(window_, DeviceLength(width(), ratio), DeviceLength(height(), ratio));
+    RECT device = DeviceClientRect(this);
+    if (IsRectEmpty(&device)) {
+        const qreal ratio = devicePixelRatioF();
+        device = RECT{0, 0, DeviceLength(width(), ratio), DeviceLength(height(), ratio)};
+    }
+    windowing::ClientResized(window_, device.right - device.left, device.bottom - device.top);
 }
 
 void SurfaceWindow::RouteMouse(UINT message, QMouseEvent* e) {

@@ -17,7 +17,7 @@ class X11Presenter;
 
 class SurfaceWindow : public TopLevelWidget {
   public:
-    SurfaceWindow(Backend& backend, win::Window* w);
+    SurfaceWindow(Backend& backend, windowing::Window* w);
     ~SurfaceWindow() override;
 
     void Detach() override;
@@ -30,6 +30,9 @@ class SurfaceWindow : public TopLevelWidget {
     void ApplyShowState() override;
     void TakeFocus() override;
 
+    void changeEvent(QEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;

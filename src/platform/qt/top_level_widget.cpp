@@ -4,7 +4,8 @@
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/qt_backend.h"
-#include "platform/win/window_manager.h"
+#include "platform/qt/screens.h"
+#include "platform/windowing/window_manager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,16 +13,21 @@
 
 namespace qtbackend {
 
-TopLevelWidget::TopLevelWidget(Backend& backend, win::Window* w, Qt::WindowFlags flags)
+TopLevelWidget::TopLevelWidget(Backend& backend, windowing::Window* w, Qt::WindowFlags flags)
     : QWidget(nullptr, flags), backend_(backend), window_(w) {
     // The program ends when its modal run ends, not when Qt sees its last window close.
     setAttribute(Qt::WA_QuitOnClose, false);
     installEventFilter(&backend);
+    // On the monitor it is meant for from the start, so that it is built for that monitor's
+    // scale.
+    if (QScreen* screen = ScreenAt(w->ScreenRect())) {
+        setScreen(screen);
+    }
 }
 
 void TopLevelWidget::Detach() {
     Withdraw();
-    for (win::Window* c : controls_) {
+    for (windowing::Window* c : controls_) {
         c->peer = nullptr;
     }
     controls_.clear();
@@ -61,18 +67,23 @@ void TopLevelWidget::Sync() {
             TakeFocus();
         }
     }
-    if (shown_ != window_->show) {
-        if (window_->show == win::ShowState::Minimized && shown_) {
+    const RECT place = window_->ScreenRect();
+    const bool moved = !(place == placed_) && window_->show != windowing::ShowState::Hidden &&
+                       window_->show != windowing::ShowState::Minimized;
+    if (shown_ != window_->show || moved) {
+        if (window_->show == windowing::ShowState::Minimized && shown_ &&
+            *shown_ != windowing::ShowState::Minimized) {
             beforeMinimize_ = *shown_;
         }
         shown_ = window_->show;
+        placed_ = place;
         applying_ = true;
         ApplyShowState();
         applying_ = false;
     }
 }
 
-void TopLevelWidget::SyncControl(win::Window* control) {
+void TopLevelWidget::SyncControl(windowing::Window* control) {
     if (auto* widget = static_cast<QWidget*>(control->peer)) {
         UpdateControl(control, widget);
     }
@@ -98,9 +109,9 @@ void TopLevelWidget::ControlFocused(QWidget* widget) {
     // it after an activation or a click.
     setAttribute(Qt::WA_KeyboardFocusChange);
     widget->update();
-    for (win::Window* c : controls_) {
+    for (windowing::Window* c : controls_) {
         if (c->peer == widget) {
-            win::FocusControl(c);
+            windowing::FocusControl(c);
             return;
         }
     }
@@ -117,7 +128,7 @@ void TopLevelWidget::closeEvent(QCloseEvent* e) {
     // manager's close both become the system close command.
     e->ignore();
     if (window_ && window_->enabled) {
-        win::SendMessageTo(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        windowing::SendMessageTo(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
 }
 
@@ -126,8 +137,12 @@ void TopLevelWidget::moveEvent(QMoveEvent* e) {
     if (!window_ || applying_ || !isVisible() || isFullScreen()) {
         return;
     }
-    const QPoint device = DevicePoint(geometry().topLeft(), devicePixelRatioF());
-    win::ClientMoved(window_, device.x(), device.y());
+    const RECT device = DeviceClientRect(this);
+    if (IsRectEmpty(&device)) {
+        return;
+    }
+    windowing::ClientMoved(window_, device.left, device.top);
+    placed_ = window_->ScreenRect();
 }
 
 void TopLevelWidget::TakeFocus() {
@@ -146,12 +161,12 @@ void TopLevelWidget::changeEvent(QEvent* e) {
     // The window manager minimised or restored the window: the program hears of it as the
     // system command, as it would from the title bar.
     const bool minimized = windowState() & Qt::WindowMinimized;
-    if (minimized && window_->show != win::ShowState::Minimized) {
-        win::SendMessageTo(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    } else if (!minimized && window_->show == win::ShowState::Minimized) {
+    if (minimized && window_->show != windowing::ShowState::Minimized) {
+        windowing::SendMessageTo(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else if (!minimized && window_->show == windowing::ShowState::Minimized) {
         const UINT command =
-            beforeMinimize_ == win::ShowState::Maximized ? SC_MAXIMIZE : SC_RESTORE;
-        win::SendMessageTo(window_, WM_SYSCOMMAND, command, 0);
+            beforeMinimize_ == windowing::ShowState::Maximized ? SC_MAXIMIZE : SC_RESTORE;
+        windowing::SendMessageTo(window_, WM_SYSCOMMAND, command, 0);
     }
 }
 

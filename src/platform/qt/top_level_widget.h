@@ -3,7 +3,7 @@
 // controls built from its children, and the state that flows from the window layer to Qt (show
 // state, enabled state, caption, icon, focus) and back (close requests, moves, minimising).
 
-#include "platform/win/window.h"
+#include "platform/windowing/window.h"
 
 #include <QWidget>
 
@@ -16,14 +16,14 @@ class Backend;
 
 class TopLevelWidget : public QWidget {
   public:
-    TopLevelWidget(Backend& backend, win::Window* w, Qt::WindowFlags flags);
+    TopLevelWidget(Backend& backend, windowing::Window* w, Qt::WindowFlags flags);
 
-    win::Window* Window() const { return window_; }
+    windowing::Window* Window() const { return window_; }
     // The window is being destroyed: from now on the widget shows nothing and reports nothing.
     virtual void Detach();
 
     void Sync();
-    void SyncControl(win::Window* control);
+    void SyncControl(windowing::Window* control);
     void SyncFocus();
     // Qt moved the keyboard focus to one of the controls (a click, the window manager).
     void ControlFocused(QWidget* widget);
@@ -46,15 +46,16 @@ class TopLevelWidget : public QWidget {
     void changeEvent(QEvent* e) override;
 
     Backend& backend_;
-    win::Window* window_;
-    std::optional<win::ShowState> shown_; // the show state last applied to the widget
-    win::ShowState beforeMinimize_ = win::ShowState::Normal;
+    windowing::Window* window_;
+    std::optional<windowing::ShowState> shown_; // the show state last applied to the widget
+    RECT placed_{};                             // ... and the client rectangle
+    windowing::ShowState beforeMinimize_ = windowing::ShowState::Normal;
     bool applying_ = false;
 
   private:
     HICON iconBig_ = nullptr;
     HICON iconSmall_ = nullptr;
-    std::vector<win::Window*> controls_;
+    std::vector<windowing::Window*> controls_;
 };
 
 } // namespace qtbackend

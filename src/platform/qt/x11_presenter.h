@@ -3,8 +3,8 @@
 // shared with the server (MIT-SHM), which copies a frame from there to the screen itself: no
 // copy of ours between the surface and the screen, and no window buffer of Qt's in between.
 
+#include "platform/base/types.h"
 #include "platform/gdi/surface.h"
-#include "platform/win/types.h"
 
 #include <cstdint>
 #include <memory>
