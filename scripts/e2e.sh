@@ -7,8 +7,9 @@
 # BINARY defaults to build/lumivex, the screen size to 1920x1080x24; each size given gets a
 # server of its own. The binary runs from a copy in a temporary directory, so its settings file
 # (config.set beside the executable) starts absent. Screenshots are kept in $E2E_SHOTS when that
-# is set. The X server picks a free display number unless $E2E_DISPLAY names one. Exits non-zero
-# on the first failed check.
+# is set. The X server picks a free display number unless $E2E_DISPLAY names one;
+# $E2E_XVFB_ARGS adds options of its own (e.g. "-extension MIT-SHM", to check the frames without
+# shared memory). Exits non-zero on the first failed check.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -71,8 +72,10 @@ start_xvfb() {
   if [ -n "${E2E_DISPLAY:-}" ]; then
     display=(":${E2E_DISPLAY#:}" -noreset)
   fi
-  Xvfb "${display[@]}" -displayfd 3 -screen 0 "$size" -br -nolisten tcp 3>"$fifo" \
-    2>"$work/xvfb.log" &
+  local extra=()
+  read -r -a extra <<<"${E2E_XVFB_ARGS:-}"
+  Xvfb "${display[@]}" -displayfd 3 -screen 0 "$size" -br -nolisten tcp "${extra[@]}" \
+    3>"$fifo" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   local deadline=$((SECONDS + 10))
   while [ ! -s "$fifo" ]; do
@@ -380,6 +383,22 @@ in_english() {
 all_on=$(printf '1%.0s' $(seq 43))
 pattern0_off="$(printf '1%.0s' $(seq 42))0"
 
+# Frames go to the server through a shared-memory surface when the server offers MIT-SHM, and
+# through Qt's own window buffer when it does not: each way must show the same frames.
+presentation_path() {
+  local shared=no
+  if grep -q 'memfd:lumivex-surface' "/proc/$app_pid/maps" 2>/dev/null; then
+    shared=yes
+  fi
+  if [[ " ${E2E_XVFB_ARGS:-} " == *" -extension MIT-SHM "* ]]; then
+    [ $shared = no ] || fail "the surface is in shared memory though the server has no MIT-SHM"
+    pass "without MIT-SHM the frames go through Qt's window buffer"
+  else
+    [ $shared = yes ] || fail "the surface is not in memory shared with the server"
+    pass "the surface is in memory shared with the server"
+  fi
+}
+
 run_size() {
   W=${size%%x*}
   H=${size#*x}
@@ -400,6 +419,7 @@ run_size() {
   eval "$(xdotool getwindowgeometry --shell "$id")"
   [ "$X,$Y,$WIDTH,$HEIGHT" = "0,0,$W,$H" ] || fail "window at $X,$Y size ${WIDTH}x$HEIGHT"
   pass "the start screen covers the ${W}x$H screen"
+  presentation_path
 
   key F10
   key alt

@@ -74,7 +74,10 @@ for size in "${sizes[@]}"; do
   if [ "$size" = 3840x2160 ] && [ "$memory_presses" -gt 0 ]; then
     extra=(--memory-presses "$memory_presses")
   fi
+  # The machine may be shared: its load (1, 5 and 15 minutes) goes with the figures.
+  echo "load average before $size: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
   build-release/lumivex_latency --frame-writer build-release/lumivex_frames \
     --server-pid "$xvfb_pid" "${extra[@]}" "${options[@]}" "${programs[@]}"
+  echo "load average after $size: $(cut -d' ' -f1-3 /proc/loadavg)"
   cleanup
 done
