@@ -7,7 +7,9 @@
 # BINARY defaults to build/lumivex, the screen size to 1920x1080x24; each size given gets a
 # server of its own. The binary runs from a copy in a temporary directory, so its settings file
 # (config.set beside the executable) starts absent. Screenshots are kept in $E2E_SHOTS when that
-# is set. Exits non-zero on the first failed check.
+# is set. The X server picks a free display number unless $E2E_DISPLAY names one;
+# $E2E_XVFB_ARGS adds options of its own (e.g. "-extension MIT-SHM", to check the frames without
+# shared memory). Exits non-zero on the first failed check.
 #
 # Sections: the X server and the program · the screen · the checks
 set -euo pipefail
@@ -15,7 +17,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/e2e_lib.sh
 . scripts/e2e_lib.sh
-require_tools e2e Xvfb xdotool import convert compare
+require_tools e2e Xvfb xdotool xmessage import convert compare
 binary="${1:-build/lumivex}"
 require_program e2e "$binary"
 shift || true
@@ -103,6 +105,31 @@ start_screen_shown() {
     # shellcheck disable=SC2086
     [ "$(pixel "$1" $corner)" = 808080 ] || fail "$1: corner ($corner) is not the start screen"
   done
+}
+
+# A part of the window that another window covered and uncovers is a paint the system asks for:
+# that part shows the start screen, and the rest keeps the pattern (pattern 1: the last column
+# white, the rest black).
+uncover_part() {
+  xmessage -geometry 300x200+100+100 covering >/dev/null 2>&1 &
+  local cover=$!
+  sleep 1
+  kill "$cover"
+  wait "$cover" 2>/dev/null || true
+  # Inside what the other window covered, the screen is the start screen captured first.
+  local area=280x180+110+110 deadline=$((SECONDS + 10)) differ
+  convert "$work/start.ppm" -crop "$area" +repage "$work/start_part.ppm"
+  while :; do
+    shot uncovered
+    convert "$work/uncovered.ppm" -crop "$area" +repage "$work/uncovered_part.ppm"
+    differ=$(compare -metric AE "$work/uncovered_part.ppm" "$work/start_part.ppm" null: 2>&1 || true)
+    [ "$differ" = 0 ] && break
+    [ $SECONDS -lt $deadline ] || fail "the uncovered part is not the start screen ($differ pixels differ)"
+    sleep 0.2
+  done
+  [ "$(pixel uncovered 50 50)" = 000000 ] || fail "the paint reached beyond the uncovered part"
+  [ "$(pixel uncovered $((W - 1)) 50)" = FFFFFF ] || fail "the pattern was lost beside the paint"
+  pass "an uncovered part of the window shows the start screen, the rest the pattern"
 }
 
 # Checks that the screen shows white in exactly the given columns, full height, on black.
@@ -295,6 +322,23 @@ in_english() {
 all_on=$(printf '1%.0s' $(seq 43))
 pattern0_off="$(printf '1%.0s' $(seq 42))0"
 
+# Frames go to the server through a shared-memory surface when the server offers MIT-SHM, and
+# through Qt's own window buffer when it does not: each way must show the same frames.
+shared=no
+presentation_path() {
+  shared=no
+  if grep -q 'memfd:lumivex-surface' "/proc/$app_pid/maps" 2>/dev/null; then
+    shared=yes
+  fi
+  if [[ " ${E2E_XVFB_ARGS:-} " == *" -extension MIT-SHM "* ]]; then
+    [ $shared = no ] || fail "the surface is in shared memory though the server has no MIT-SHM"
+    pass "without MIT-SHM the frames go through Qt's window buffer"
+  else
+    [ $shared = yes ] || fail "the surface is not in memory shared with the server"
+    pass "the surface is in memory shared with the server"
+  fi
+}
+
 run_size() {
   W=${size%%x*}
   H=${size#*x}
@@ -315,6 +359,7 @@ run_size() {
   eval "$(xdotool getwindowgeometry --shell "$id")"
   [ "$X,$Y,$WIDTH,$HEIGHT" = "0,0,$W,$H" ] || fail "window at $X,$Y size ${WIDTH}x$HEIGHT"
   pass "the start screen covers the ${W}x$H screen"
+  presentation_path
 
   key F10
   key alt
@@ -325,6 +370,10 @@ run_size() {
   key Left
   shot pattern1
   white_columns_only pattern1 $((W - 1))
+  # Qt's window buffer answers the server's exposures itself, without a paint of the program's.
+  if [ $shared = yes ]; then
+    uncover_part
+  fi
   key Right
   shot pattern0
   white_columns_only pattern0 0

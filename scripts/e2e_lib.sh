@@ -34,12 +34,18 @@ wait_for_display() {
   export DISPLAY
 }
 
-# start_xvfb WIDTHxHEIGHTxDEPTH: a bare Xvfb on a free display. -br gives a black root window, so
-# anything the program fails to cover shows up.
+# start_xvfb WIDTHxHEIGHTxDEPTH: a bare Xvfb on a free display, or on the one $E2E_DISPLAY names;
+# $E2E_XVFB_ARGS adds options of its own. -br gives a black root window, so anything the
+# program fails to cover shows up.
 start_xvfb() {
+  local display=() extra=()
+  if [ -n "${E2E_DISPLAY:-}" ]; then
+    display=(":${E2E_DISPLAY#:}")
+  fi
+  read -r -a extra <<<"${E2E_XVFB_ARGS:-}"
   rm -f "$work/display"
-  Xvfb -displayfd 3 -screen 0 "$1" -br -noreset -nolisten tcp 3>"$work/display" \
-    2>"$work/server.log" &
+  Xvfb "${display[@]}" -displayfd 3 -screen 0 "$1" -br -noreset -nolisten tcp "${extra[@]}" \
+    3>"$work/display" 2>"$work/server.log" &
   server_pid=$!
   wait_for_display "$work/display" "$work/server.log"
 }

@@ -13,6 +13,7 @@ packages=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-xkb-utils
   libdcmtk-dev dcmtk dicom3tools libpng-dev libtiff-dev
   help2man file dpkg-dev lintian desktop-file-utils appstream man-db bsdextrautils
+  libxcb-shm0-dev libx11-dev libxtst-dev libxdamage-dev
 )
 
 missing=()

@@ -75,9 +75,19 @@ void Surface::ResizeForOverwrite(int width, int height) {
     height_ = std::max(height, 0);
     const std::size_t n = static_cast<std::size_t>(width_) * height_;
     if (n > pixels_.capacity()) {
-        PixelVector().swap(pixels_); // growing need not carry the old pixels over
+        // Growing need not carry the old pixels over; the new block comes from the same store.
+        PixelVector(pixels_.get_allocator()).swap(pixels_);
     }
     pixels_.resize(n); // default-initialised: no clearing pass
+}
+
+void Surface::SetPixelStore(PixelStore* store) {
+    if (store == Store()) {
+        return;
+    }
+    PixelVector moved(PixelAllocator{store});
+    moved.assign(pixels_.begin(), pixels_.end());
+    pixels_ = std::move(moved); // the old block goes back to its own store
 }
 
 void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t pixel) {

@@ -19,21 +19,50 @@ namespace gdi {
 std::uint32_t* AllocatePixels(std::size_t n);
 void FreePixels(std::uint32_t* p, std::size_t n) noexcept;
 
-// The allocator of surface pixels. Its value-initialisation leaves pixels uninitialised, so that a
-// surface about to be overwritten whole is not cleared first.
+// Memory for a surface's pixels from elsewhere than the heap: shared memory that the window
+// system reads a frame from directly, without a copy of its own.
+class PixelStore {
+  public:
+    virtual std::uint32_t* AllocatePixels(std::size_t n) = 0;
+    virtual void FreePixels(std::uint32_t* p, std::size_t n) noexcept = 0;
+
+  protected:
+    ~PixelStore() = default;
+};
+
+// The allocator of surface pixels: from a surface's store when it has one, else from the heap.
+// Its value-initialisation leaves pixels uninitialised, so that a surface about to be overwritten
+// whole is not cleared first.
 struct PixelAllocator {
     using value_type = std::uint32_t;
+    // Memory goes back to where it came from: the store moves with the pixels it holds.
+    using propagate_on_container_move_assignment = std::true_type;
+    using propagate_on_container_swap = std::true_type;
     template <class U> struct rebind {
         static_assert(std::is_same_v<U, std::uint32_t>);
         using other = PixelAllocator;
     };
-    std::uint32_t* allocate(std::size_t n) { return AllocatePixels(n); }
-    void deallocate(std::uint32_t* p, std::size_t n) noexcept { FreePixels(p, n); }
+    PixelStore* store = nullptr;
+
+    std::uint32_t* allocate(std::size_t n) {
+        return store ? store->AllocatePixels(n) : AllocatePixels(n);
+    }
+    void deallocate(std::uint32_t* p, std::size_t n) noexcept {
+        if (store) {
+            store->FreePixels(p, n);
+        } else {
+            FreePixels(p, n);
+        }
+    }
+    // A copy of a surface is the program's own, on the heap.
+    PixelAllocator select_on_container_copy_construction() const { return {}; }
     template <class U> void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
     template <class U, class... Args> void construct(U* p, Args&&... args) {
         ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
-    friend bool operator==(const PixelAllocator&, const PixelAllocator&) { return true; }
+    friend bool operator==(const PixelAllocator& a, const PixelAllocator& b) {
+        return a.store == b.store;
+    }
 };
 
 // COLORREF is 0x00BBGGRR; a surface pixel is 0x00RRGGBB.
@@ -71,6 +100,11 @@ class Surface {
     // Resizes to width x height for a caller that writes every pixel next; the content is
     // unspecified until then.
     void ResizeForOverwrite(int width, int height);
+
+    // Moves the pixels into memory from store (null: the heap), keeping them; every later
+    // allocation comes from there too. The store must outlive the pixels it holds.
+    void SetPixelStore(PixelStore* store);
+    PixelStore* Store() const { return pixels_.get_allocator().store; }
 
   private:
     int width_ = 0;

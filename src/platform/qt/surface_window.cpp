@@ -3,6 +3,7 @@
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/qt/screens.h"
+#include "platform/qt/x11_presenter.h"
 #include "platform/windowing/window_manager.h"
 
 #include <QGuiApplication>
@@ -21,6 +22,39 @@ SurfaceWindow::SurfaceWindow(Backend& backend, windowing::Window* w)
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
+    UseX11Presenter();
+}
+
+SurfaceWindow::~SurfaceWindow() {
+    ReleaseSurface();
+}
+
+void SurfaceWindow::UseX11Presenter() {
+    presenter_ = X11Presenter::Create();
+    // The native window must exist to tell whether the server takes the surface's pixels as
+    // they are.
+    if (!presenter_ || !window_ || !presenter_->Accepts(static_cast<std::uint32_t>(winId()))) {
+        presenter_.reset();
+        return;
+    }
+    // Qt sends the paint events but paints nothing itself, and keeps no buffer of the window.
+    setAttribute(Qt::WA_PaintOnScreen);
+    window_->surface.SetPixelStore(presenter_.get());
+}
+
+void SurfaceWindow::ReleaseSurface() {
+    if (window_ && presenter_) {
+        window_->surface.SetPixelStore(nullptr);
+    }
+}
+
+void SurfaceWindow::Detach() {
+    ReleaseSurface();
+    TopLevelWidget::Detach();
+}
+
+QPaintEngine* SurfaceWindow::paintEngine() const {
+    return presenter_ ? nullptr : TopLevelWidget::paintEngine();
 }
 
 void SurfaceWindow::ApplyShowState() {
@@ -98,6 +132,10 @@ void SurfaceWindow::Present(const RECT& rect) {
         return;
     }
     // A frame drawn for a key press must be on the screen before the next key is handled.
+    if (presenter_) {
+        Put(area);
+        return;
+    }
     presented_ += area;
     repaint(area);
 }
@@ -135,7 +173,36 @@ void SurfaceWindow::paintEvent(QPaintEvent* e) {
             painting_ = nullptr;
         }
     }
-    Blit(region);
+    if (presenter_) {
+        Put(region);
+    } else {
+        Blit(region);
+    }
+}
+
+void SurfaceWindow::Put(const QRegion& region) {
+    const auto id = static_cast<std::uint32_t>(winId());
+    const qreal ratio = devicePixelRatioF();
+    const int width = DeviceLength(this->width(), ratio);
+    const int height = DeviceLength(this->height(), ratio);
+    QRegion device;
+    for (const QRect& r : region) {
+        const RECT d = DeviceCover(r, ratio, width, height);
+        device += QRect(d.left, d.top, d.right - d.left, d.bottom - d.top);
+    }
+    const QRect surface =
+        window_ ? QRect(0, 0, window_->surface.Width(), window_->surface.Height()) : QRect();
+    auto toRect = [](const QRect& r) {
+        return RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+    };
+    for (const QRect& r : device.intersected(surface)) {
+        presenter_->Put(id, window_->surface, toRect(r));
+    }
+    // A surface smaller than the window (a resize on its way) leaves the rest black.
+    for (const QRect& r : device.subtracted(surface)) {
+        presenter_->FillBlack(id, toRect(r));
+    }
+    presenter_->Sync();
 }
 
 void SurfaceWindow::Blit(const QRegion& region) {

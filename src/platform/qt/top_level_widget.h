@@ -20,7 +20,7 @@ class TopLevelWidget : public QWidget {
 
     windowing::Window* Window() const { return window_; }
     // The window is being destroyed: from now on the widget shows nothing and reports nothing.
-    void Detach();
+    virtual void Detach();
 
     void Sync();
     void SyncControl(windowing::Window* control);
