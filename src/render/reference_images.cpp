@@ -28,17 +28,19 @@ int ReferenceImageId(int id, int W, int H) {
 void CLumivexDlg::DrawReferenceImage(CDC* dc, int id) {
     const CSize size = ClientSize();
     const int resource = render::ReferenceImageId(id, size.cx, size.cy);
+    // The frame is not cleared before this pattern: without its picture it is filled black.
+    auto black = [&] { dc->FillSolidRect(0, 0, size.cx, size.cy, 0x000000); };
     CBitmap image;
     if (!image.Attach(LoadBitmapW(AfxFindResourceHandle(resource, RT_BITMAP), resource))) {
-        return; // the client area stays black
+        return black();
     }
     BITMAP bm{};
-    if (!GetObjectA(image, sizeof bm, &bm)) {
-        return;
+    if (!GetObjectA(image, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight == 0) {
+        return black();
     }
     CDC memory;
     if (!memory.CreateCompatibleDC(dc)) {
-        return;
+        return black();
     }
     CBitmap* old = memory.SelectObject(&image);
     dc->StretchBlt(0, 0, size.cx, size.cy, &memory, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
