@@ -35,7 +35,7 @@ void KeyFrame(benchmark::State& state, int w, int h) {
         CDC window;
         window.Attach(CreateWindowDC(&main.m_hWnd->surface, client));
         {
-            CMemDC memDC(&window);
+            CMemDC memDC(&window, nullptr, CMemDC::Start::Overwritten);
             main.DrawCurrentPattern(&memDC);
         }
         ::DeleteDC(window.Detach());
