@@ -35,11 +35,22 @@ void KeyFrame(benchmark::State& state, int w, int h) {
         CDC window;
         window.Attach(CreateWindowDC(&main.m_hWnd->surface, client));
         {
-            CMemDC memDC(&window);
+            CMemDC memDC(&window, nullptr, CMemDC::Start::Overwritten);
             main.DrawCurrentPattern(&memDC);
         }
         ::DeleteDC(window.Detach());
     });
+}
+
+// The copy alone that ends a key press's frame: a whole frame from the off-screen buffer to the
+// window. It reads and writes every byte, so it is the floor of the key frame together with the
+// pattern's own cost.
+void FrameCopy(benchmark::State& state, int w, int h) {
+    MemoryFrame from(w, h, 0x102030);
+    MemoryFrame to(w, h);
+    const auto [copyNanoseconds] =
+        MeanNanoseconds(state, [&] { to.dc.BitBlt(0, 0, w, h, &from.dc, 0, 0, SRCCOPY); });
+    ReportAgainstFills(state, to, copyNanoseconds, FillNanoseconds(to.dc, w, h, 1, 20));
 }
 
 void RegisterAll() {
@@ -48,6 +59,10 @@ void RegisterAll() {
         benchmark::RegisterBenchmark(("key_frame/" + size).c_str(), [w = w, h = h](
                                                                         benchmark::State& state) {
             KeyFrame(state, w, h);
+        })->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("frame_copy/" + size).c_str(), [w = w, h = h](
+                                                                         benchmark::State& state) {
+            FrameCopy(state, w, h);
         })->Unit(benchmark::kMillisecond);
         for (int id = 0; id < 43; ++id) {
             benchmark::RegisterBenchmark(

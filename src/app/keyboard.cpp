@@ -72,7 +72,8 @@ BOOL CLumivexDlg::PreTranslateMessage(MSG* msg) {
 
 void CLumivexDlg::RedrawPattern() {
     CClientDC dc(this);
-    CMemDC memDC(&dc);
+    // The pattern clears the frame or paints all of it.
+    CMemDC memDC(&dc, nullptr, CMemDC::Start::Overwritten);
     DrawCurrentPattern(&memDC);
 }
 

@@ -92,7 +92,8 @@ void CLumivexDlg::OnPaint() {
         DrawIcon(dc.GetSafeHdc(), x, y, m_hIcon);
     } else {
         CPaintDC dc(this);
-        CMemDC memDC(&dc);
+        // The start screen begins with a fill of the whole client area.
+        CMemDC memDC(&dc, nullptr, CMemDC::Start::Overwritten);
         DrawStartScreen(&memDC);
     }
 }

@@ -96,6 +96,8 @@ class CLumivexDlg : public CDialog {
     };
     // Pattern id (0..kPatternCount - 1) on a frame the dispatcher has cleared.
     void DrawPattern(CDC* dc, int id, const FramePens& pens);
+    // Whether pattern id paints every pixel of the client area in the current state.
+    bool CoversClientArea(int id) const;
     void DrawEdgeLines(CDC* dc, const FramePens& pens, int id); // 0-6
     void DrawPixelChecker(CDC* dc, const FramePens& pens);      // 7
     void DrawGridFigure(CDC* dc, const FramePens& pens);        // 8

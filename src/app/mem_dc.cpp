@@ -1,6 +1,6 @@
 #include "app/mem_dc.h"
 
-CMemDC::CMemDC(CDC* target, const RECT* area) : m_pDC(target), m_rect(0, 0, 0, 0) {
+CMemDC::CMemDC(CDC* target, const RECT* area, Start start) : m_pDC(target), m_rect(0, 0, 0, 0) {
     m_bMemDC = !target->IsPrinting();
     if (m_bMemDC) {
         if (area) {
@@ -9,7 +9,11 @@ CMemDC::CMemDC(CDC* target, const RECT* area) : m_pDC(target), m_rect(0, 0, 0, 0
             target->GetClipBox(&m_rect);
         }
         CreateCompatibleDC(target);
-        m_bitmap.CreateCompatibleBitmap(target, m_rect.Width(), m_rect.Height());
+        if (start == Start::Overwritten) {
+            m_bitmap.Attach(CreateBitmap32ForOverwrite(m_rect.Width(), m_rect.Height()));
+        } else {
+            m_bitmap.CreateCompatibleBitmap(target, m_rect.Width(), m_rect.Height());
+        }
         m_oldBitmap = SelectObject(&m_bitmap);
         SetWindowOrg(m_rect.left, m_rect.top);
     } else {

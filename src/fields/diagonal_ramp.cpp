@@ -44,8 +44,10 @@ void CLumivexDlg::DrawDiagonalRamp(CDC* dc) {
             DrawDiagonal(dc, j);
         }
     }
-    // The white square may reach beyond the ramp; these cut it off.
-    const RECT right{1024, 0, W, H};
+    // The white square may reach beyond the ramp; these cut it off. Beside the ramp only its
+    // rows are filled, and below it whole rows: they lie back to back in memory and go as one
+    // block, which the C library's fill writes without reading it in first.
+    const RECT right{1024, 0, W, std::min(H, 1024)};
     dc->FillSolidRect(&right, 0x000000);
     const RECT below{0, 1024, W, H};
     dc->FillSolidRect(&below, 0x000000);

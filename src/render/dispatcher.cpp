@@ -26,18 +26,60 @@ void CLumivexDlg::DrawCurrentPattern(CDC* dc) {
     CPen blackPen;
     blackPen.Attach(CreatePen(PS_SOLID, 1, 0x000000));
 
-    const CSize size = ClientSize();
-    dc->FillSolidRect(0, 0, size.cx, size.cy, 0x000000);
-
     const std::size_t n = m_playlist.size();
-    if (n == 0) {
-        return;
+    const std::int32_t id = n == 0 ? -1 : m_playlist[m_position % n];
+    const bool known = static_cast<std::uint32_t>(id) < static_cast<std::uint32_t>(kPatternCount);
+
+    // The black clear costs as much as the cheapest patterns: it is left out where the pattern
+    // paints every pixel itself. The fill also makes black the background colour, which later
+    // drawing (the text page, labels) relies on, so that part of it stays.
+    if (known && CoversClientArea(id)) {
+        dc->SetBkColor(0x000000);
+    } else {
+        const CSize size = ClientSize();
+        dc->FillSolidRect(0, 0, size.cx, size.cy, 0x000000);
     }
-    const std::int32_t id = m_playlist[m_position % n];
-    if (static_cast<std::uint32_t>(id) < static_cast<std::uint32_t>(kPatternCount)) {
+    if (known) {
         DrawPattern(dc, id, FramePens{&whitePen, &blackPen});
     }
     // The pens are deleted here, black first, by their destructors.
+}
+
+bool CLumivexDlg::CoversClientArea(int id) const {
+    if (id >= kFirstSolidField && id < kFirstSolidField + static_cast<int>(kSolidFields.size())) {
+        return true;
+    }
+    switch (id) {
+    case 7: // the checkerboard and its frame
+        return true;
+    case 13:
+        // Eight steps leave a black margin; any other count spans the width and, laid out for
+        // the screen's height or twice it, the height.
+        return m_stepCount >= 1 && m_stepCount != 8;
+    case 14:
+    case 15:
+    case 16: // stretched over the client area; black when the picture cannot be loaded
+    case 17:
+    case 18:
+    case 35: // a background fill first
+    case 29:
+    case 33:
+    case 34: // one or two fields edge to edge
+    case 36: // a black fill first
+    case 37: // the ramp's square and the two fills beside and below it
+    case 38: // eighteen steps
+    case 40: // five bars edge to edge
+    case 41:
+    case 42: // a background fill first
+        return true;
+    case 30:
+    case 31:
+        // The outermost ring is the client area; the rings lie within each other and the
+        // innermost is filled whole.
+        return m_stepCount >= 1;
+    default:
+        return false;
+    }
 }
 
 void CLumivexDlg::DrawPattern(CDC* dc, int id, const FramePens& pens) {

@@ -1,10 +1,11 @@
 // Patterns 14-16: a TG18 reference image stretched over the whole client area, aspect ratio not
-// kept. The image is loaded from the resources for every frame and released afterwards.
+// kept.
 
 #include "render/reference_images.h"
 
 #include "app/lumivex_dlg.h"
 #include "platform/gdi/dib.h"
+#include "platform/gdi/image.h"
 
 namespace render {
 
@@ -28,20 +29,13 @@ int ReferenceImageId(int id, int W, int H) {
 void CLumivexDlg::DrawReferenceImage(CDC* dc, int id) {
     const CSize size = ClientSize();
     const int resource = render::ReferenceImageId(id, size.cx, size.cy);
-    CBitmap image;
-    if (!image.Attach(LoadBitmapW(AfxFindResourceHandle(resource, RT_BITMAP), resource))) {
-        return; // the client area stays black
+    // Stretched straight from the resource's rows, each converted as the stretch reads it:
+    // loading it as a bitmap first converted the whole picture into a copy of its own on every
+    // frame, as much memory traffic as the frame itself at the picture's native size.
+    CImage picture;
+    picture.LoadFromResource(AfxFindResourceHandle(resource, RT_BITMAP), resource);
+    if (picture.IsNull() || !picture.Draw(dc, CRect(0, 0, size.cx, size.cy))) {
+        // The frame is not cleared before this pattern: without its picture it is black.
+        dc->FillSolidRect(0, 0, size.cx, size.cy, 0x000000);
     }
-    BITMAP bm{};
-    if (!GetObjectA(image, sizeof bm, &bm)) {
-        return;
-    }
-    CDC memory;
-    if (!memory.CreateCompatibleDC(dc)) {
-        return;
-    }
-    CBitmap* old = memory.SelectObject(&image);
-    dc->StretchBlt(0, 0, size.cx, size.cy, &memory, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-    memory.SelectObject(old);
-    // memory is deleted before image, as the bitmap must not be deleted while selected.
 }

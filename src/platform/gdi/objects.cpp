@@ -155,6 +155,14 @@ HBITMAP CreateBitmap32(int width, int height) {
     return b;
 }
 
+HBITMAP CreateBitmap32ForOverwrite(int width, int height) {
+    auto* b = new gdi::BitmapObject;
+    b->surface = std::make_shared<gdi::Surface>();
+    b->surface->ResizeForOverwrite(width, height);
+    b->bitsPixel = 32;
+    return b;
+}
+
 HGDIOBJ GetStockObject(int id) {
     const auto& objects = gdi::Stock().objects;
     if (id < 0 || id >= static_cast<int>(objects.size()) || id == 19) {

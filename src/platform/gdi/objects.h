@@ -72,6 +72,9 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
                   DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, const char* faceName);
 HBITMAP CreateBitmap32(int width, int height);
+// The same with the pixels left undefined, for a caller that writes every one of them before
+// anything reads it: it saves a pass over the bitmap.
+HBITMAP CreateBitmap32ForOverwrite(int width, int height);
 HGDIOBJ GetStockObject(int id);
 BOOL DeleteObject(HGDIOBJ obj);
 

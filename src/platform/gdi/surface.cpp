@@ -100,6 +100,10 @@ void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t pixel) {
     }
 }
 
+// Spans shorter than this (in pixels) are filled by a loop of stores rather than the C library:
+// below a few cache lines its line-writing fill has nothing to gain over plain stores.
+constexpr std::size_t kShortSpan = 64;
+
 void FillRect(Surface& s, const RECT& clip, RECT r, std::uint32_t pixel) {
     RECT bounds = s.Bounds();
     RECT area;
@@ -111,6 +115,14 @@ void FillRect(Surface& s, const RECT& clip, RECT r, std::uint32_t pixel) {
         // Whole rows lie back to back: one block.
         FillPixels(s.Row(area.top), width * static_cast<std::size_t>(area.bottom - area.top),
                    pixel);
+        return;
+    }
+    if (width < kShortSpan) {
+        // Tall narrow rectangles (steps of a wedge, the sides of a ring) are thousands of short
+        // spans: a call into the C library for each costs more than the stores themselves.
+        for (int y = area.top; y < area.bottom; ++y) {
+            std::fill_n(s.Row(y) + area.left, width, pixel);
+        }
         return;
     }
     for (int y = area.top; y < area.bottom; ++y) {
