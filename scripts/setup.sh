@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-wqy-zenhei
   xvfb xdotool imagemagick x11-utils
+  g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 fonts-wine
 )
 
 missing=()

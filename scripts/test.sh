@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Lumivex and runs every test: the unit and program tests, the Qt tests on the offscreen
 # platform, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a minute of
-# fuzzing the settings-file loader, and the end-to-end checks of the real program under Xvfb.
+# fuzzing the settings-file loader, the end-to-end checks of the real program under Xvfb, and the
+# Windows build with its checks under Wine (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,6 +10,13 @@ jobs="$(nproc)"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
+
+# The Windows build and its checks under Wine run beside the rest: much of their time is Wine
+# and Xvfb waiting, which the builds below fill. Their output is shown when they are done.
+mkdir -p build-windows
+scripts/test-windows.sh >build-windows/test-windows.log 2>&1 &
+windows_pid=$!
+
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DLUMIVEX_SANITIZE=ON \
@@ -34,3 +42,10 @@ tail -n 1 build-fuzz/fuzz.log
 if [ -x scripts/e2e.sh ]; then
   scripts/e2e.sh build/lumivex 1920x1080x24 1024x768x24 3840x2160x24 2048x2560x24
 fi
+
+if ! wait "$windows_pid"; then
+  tail -n 80 build-windows/test-windows.log
+  echo "the Windows checks failed; the whole log is build-windows/test-windows.log" >&2
+  exit 1
+fi
+grep -E '^(  ok|  made|  ran|  took|  end|test-windows|e2e-windows)' build-windows/test-windows.log

@@ -1,8 +1,10 @@
-// The settings file config.set beside the executable: the current position and the enabled
-// set, written at shut-down and read at start-up.
+// The settings file config.set beside the executable (or in the user's settings folder when the
+// executable's folder takes no files): the current position and the enabled set, written at
+// shut-down and read at start-up.
 
 #include "app/lumivex_dlg.h"
 #include "platform/windowing/archive.h"
+#include "platform/windowing/settings_location.h"
 
 #include <algorithm>
 #include <array>
@@ -10,26 +12,23 @@
 
 namespace {
 
-// The directory of the executable joined with the file name; empty when the executable's path
-// is unknown or does not fit, so that no file is written to a wrong place.
-std::string SettingsPath() {
+// The settings file for a load or a save (see settings_location.h); empty when the executable's
+// path is unknown or does not fit, so that no file is written to a wrong place.
+std::string SettingsPath(bool save) {
     std::array<char, 4096> module{};
     const DWORD n = GetModuleFileNameA(nullptr, module.data(), static_cast<DWORD>(module.size()));
     if (n == 0 || n >= module.size() - 1) {
         return {};
     }
-    std::string path(module.data(), n);
-    const std::size_t cut = path.find_last_of("/\\");
-    if (cut == std::string::npos) {
-        return {};
-    }
-    return path.substr(0, cut) + "/config.set";
+    const std::string path(module.data(), n);
+    return save ? windowing::SettingsFileToWrite(path, "config.set")
+                : windowing::SettingsFileToRead(path, "config.set");
 }
 
 } // namespace
 
 int CLumivexDlg::LoadSaveSettings(int save) {
-    const std::string path = SettingsPath();
+    const std::string path = SettingsPath(save != 0);
     if (path.empty()) {
         return 1;
     }

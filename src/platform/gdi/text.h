@@ -98,8 +98,15 @@ class Typeface {
     mutable std::array<std::unique_ptr<const Glyph>, 256> glyphs_;
 };
 
-// Loads the best font file for a request (see font_match.h); WithoutFont when none loads.
+// Loads the platform's font for a request (Linux: the best font file, see font_match.h;
+// Windows: the system's own fonts); WithoutFont when none loads.
 std::shared_ptr<Typeface> LoadTypeface(const FontRequest& request);
+
+// Where Typeface::For gets typefaces: LoadTypeface, unless a tool installs a loader of its own
+// (the frame writer draws text as boxes to find where text is). Set it before any text is
+// measured or drawn: typefaces already handed out stay as they are. Null restores LoadTypeface.
+using TypefaceLoader = std::shared_ptr<Typeface> (*)(const FontRequest& request);
+void SetTypefaceLoader(TypefaceLoader loader);
 
 // The typeface of a font object, the stock system font standing in for none. Resolved on
 // first use and then kept by the font object.

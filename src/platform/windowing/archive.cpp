@@ -1,8 +1,9 @@
 #include "platform/windowing/archive.h"
 
+#include "platform/windowing/file_system.h"
+
 #include <algorithm>
 #include <cstring>
-#include <unistd.h>
 
 CFile::~CFile() {
     Abort();
@@ -17,9 +18,9 @@ BOOL CFile::Open(const char* path, UINT flags, CFileException* error) {
     writing_ = (flags & modeWrite) != 0;
     if (writing_) {
         tempPath_ = path_ + ".tmp";
-        file_ = std::fopen(tempPath_.c_str(), "wb");
+        file_ = windowing::files::Open(tempPath_, "wb");
     } else {
-        file_ = std::fopen(path, "rb");
+        file_ = windowing::files::Open(path_, "rb");
     }
     if (!file_) {
         if (error) {
@@ -53,10 +54,8 @@ void CFile::Close() {
         std::fclose(f);
         return;
     }
-    const bool written = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
-        std::remove(tempPath_.c_str());
+    if (!windowing::files::CommitAndClose(f) || !windowing::files::Replace(tempPath_, path_)) {
+        windowing::files::Remove(tempPath_);
         throw CFileException{};
     }
 }
@@ -68,7 +67,7 @@ void CFile::Abort() {
     std::fclose(file_);
     file_ = nullptr;
     if (writing_) {
-        std::remove(tempPath_.c_str());
+        windowing::files::Remove(tempPath_);
     }
 }
 
