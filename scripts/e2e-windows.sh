@@ -152,8 +152,8 @@ window_crop() { # NAME: the window's rectangle as a -crop geometry
   echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
 }
 
-region_colours() { # NAME GEOMETRY: a summary of the region's colours
-  convert "$work/$1.ppm" -crop "$2" +repage -format %c histogram:info:- | sort | md5sum
+region_differs() { # NAME NAME GEOMETRY: how many pixels of the region differ between two shots
+  compare -metric AE "$work/$1.ppm[$3]" "$work/$2.ppm[$3]" null: 2>&1 || true
 }
 
 settings_are() { # POSITION SELECTION: the 45 bytes of config.set beside the .exe
@@ -197,10 +197,10 @@ expected_frames() {
     fi
     text+=("$name")
     # White where either platform draws text: where its boxes differ from its blank text.
-    convert "$e/linux-boxes/$name.ppm" "$e/linux-none/$name.ppm" -compose difference -composite \
-      "$e/windows-boxes/$name.ppm" "$e/windows-none/$name.ppm" -compose difference -composite \
-      -compose lighten -composite -separate -evaluate-sequence max -threshold 0 \
-      "$e/$name.mask.pgm"
+    convert \( "$e/linux-boxes/$name.ppm" "$e/linux-none/$name.ppm" -compose difference \
+      -composite \) \( "$e/windows-boxes/$name.ppm" "$e/windows-none/$name.ppm" \
+      -compose difference -composite \) -compose lighten -composite -separate \
+      -evaluate-sequence max -threshold 0 "$e/$name.mask.pgm" || fail "no text mask for $name"
   done
   echo "  frames with text: ${text[*]}"
 }
@@ -220,10 +220,14 @@ frame_is() { # NAME
     sleep 0.3
   done
   if [ -f "$e/$name.mask.pgm" ]; then
-    local keep="( $e/$name.mask.pgm -negate ) -compose multiply -composite"
-    # shellcheck disable=SC2086
-    differ=$(compare -metric AE <(convert "$work/$name.ppm" $keep ppm:-) \
-      <(convert "$e/linux/$name.ppm" $keep ppm:-) null: 2>&1 || true)
+    # Both pictures black where the mask is white, then compared.
+    local picture
+    for picture in screen:"$work/$name.ppm" linux:"$e/linux/$name.ppm"; do
+      convert "${picture#*:}" \( "$e/$name.mask.pgm" -negate \) -compose multiply -composite \
+        "$work/masked-${picture%%:*}.ppm" || fail "$name: cannot mask the text"
+    done
+    differ=$(compare -metric AE "$work/masked-screen.ppm" "$work/masked-linux.ppm" null: 2>&1 ||
+      true)
     [ "$differ" = 0 ] || fail "$name: $differ pixels outside the text differ from Linux"
   else
     differ=$(compare -metric AE "$work/$name.ppm" "$e/linux/$name.ppm" null: 2>&1 || true)
@@ -241,7 +245,7 @@ source scripts/e2e_walk.sh
 
 all_on=$(printf '1%.0s' $(seq 43))
 all_off=$(printf '0%.0s' $(seq 43))
-only_pattern0="$(printf '0%.0s' $(seq 42))1"
+only_pattern39="0001$(printf '0%.0s' $(seq 39))"
 
 run_size() {
   W=${size%%x*}
@@ -303,7 +307,7 @@ run_size() {
   sleep 0.3
   key space
   shot dialog_cleared
-  [ "$(region_colours dialog "$dialog")" != "$(region_colours dialog_cleared "$dialog")" ] ||
+  [ "$(region_differs dialog dialog_cleared "$dialog")" != 0 ] ||
     fail "Clear all changed nothing in the dialog"
   key Tab
   key Return
@@ -322,10 +326,14 @@ run_size() {
   start_screen_shown third
   key Return
   wait_for_window '画面显示选项'
+  for _ in $(seq 39); do xdotool key --delay 20 Tab; done
+  sleep 0.3
   shot dialog_empty
-  [ "$(region_colours dialog_cleared "$dialog")" = "$(region_colours dialog_empty "$dialog")" ] ||
+  # The same boxes unticked and the focus on Clear all again: the same picture.
+  [ "$(region_differs dialog_cleared dialog_empty "$dialog")" = 0 ] ||
     fail "the dialog does not show the empty selection"
-  key space # ticks pattern 0, where the focus starts
+  key Tab   # the box of pattern 39, next in the tab order
+  key space # ticks it
   eval "$(xdotool getwindowgeometry --shell "$(window_named '画面显示选项')")"
   # The close box sits at the right end of the title bar, above the client area.
   xdotool mousemove $((X + WIDTH - 12)) $((Y - 10)) click 1
@@ -335,7 +343,8 @@ run_size() {
   key alt+space
   sleep 1
   shot system_menu
-  key a # the About item
+  # The About item is the menu's last (Wine adds an "About Wine" item of its own above it).
+  key Up Return
   wait_for_window '关于 Lumivex'
   shot about
   pass "the system menu opened the About box"
@@ -343,7 +352,7 @@ run_size() {
   wait_for_no_window '关于 Lumivex'
   key Escape
   wait_for_exit 20
-  settings_are 0 "$only_pattern0"
+  settings_are 0 "$only_pattern39"
 
   # Fourth run, without a settings file: asked to close by another program (taskkill sends
   # WM_CLOSE), it saves.
@@ -355,6 +364,21 @@ run_size() {
   wait_for_exit 20
   pass "taskkill ended the program"
   settings_are 3 "$all_on"
+
+  # Fifth run, at a scale of 150 % (144 dots per inch): the program is DPI-aware, so the window
+  # still covers the screen's device pixels and a pattern is drawn one pixel per pixel.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
+    fail "cannot set the scale"
+  wineserver -w
+  start_program
+  start_screen_shown scaled_start
+  key 1
+  frame_is p1
+  key Escape
+  wait_for_exit 20
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  wineserver -w
+  pass "at 144 dots per inch the frames are still the device pixels"
 
   cleanup
 }

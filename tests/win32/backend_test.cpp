@@ -116,7 +116,6 @@ TEST(Win32Backend, TheSystemMenuCarriesTheAboutItemAndTheAboutBoxItsIcon) {
     s.Key(VK_SPACE, true); // Alt+Space
     s.WaitUntil([&] { return win32test::OpenMenuOwner() != nullptr; }, "the system menu");
     s.Do([&] {
-        EXPECT_EQ(win32test::OpenMenuOwner(), s.MainWindow());
         const std::vector<std::string> texts = win32test::SystemMenuTexts(s.MainWindow());
         ASSERT_FALSE(texts.empty());
         EXPECT_EQ(texts.back(), "关于 Lumivex(&A)...");

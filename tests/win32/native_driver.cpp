@@ -218,6 +218,36 @@ bool HotKeyFree(unsigned modifiers, unsigned vk) {
     return true;
 }
 
+UnitMetrics MeasureInFontUnits(const std::string& face) {
+    UnitMetrics m;
+    HDC dc = CreateCompatibleDC(nullptr);
+    const std::wstring name = base::WideText(face);
+    HFONT probe =
+        CreateFontW(-100, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, name.c_str());
+    HGDIOBJ previous = SelectObject(dc, probe);
+    OUTLINETEXTMETRICW otm{};
+    otm.otmSize = sizeof(otm);
+    if (GetOutlineTextMetricsW(dc, sizeof(otm), &otm)) {
+        m.unitsPerEm = static_cast<int>(otm.otmEMSquare);
+    }
+    SelectObject(dc, previous);
+    DeleteObject(probe);
+    if (m.unitsPerEm > 0) {
+        HFONT units = CreateFontW(-m.unitsPerEm, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                                  0, 0, name.c_str());
+        previous = SelectObject(dc, units);
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        m.cellUnits = tm.tmAscent + tm.tmDescent;
+        m.advances.resize(256);
+        GetCharWidth32W(dc, 0, 255, m.advances.data());
+        SelectObject(dc, previous);
+        DeleteObject(units);
+    }
+    DeleteDC(dc);
+    return m;
+}
+
 std::string ExecutablePath() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);

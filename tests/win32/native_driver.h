@@ -64,6 +64,14 @@ void* OpenMenuOwner();
 void CloseMenus();
 // Whether this thread can take a hot key, i.e. nobody holds it.
 bool HotKeyFree(unsigned modifiers, unsigned vk);
+
+// A scalable face as GDI measures it at one pixel per font unit (the em as the height).
+struct UnitMetrics {
+    int unitsPerEm = 0;
+    int cellUnits = 0;         // ascent + descent
+    std::vector<int> advances; // characters 0..255
+};
+UnitMetrics MeasureInFontUnits(const std::string& face);
 std::string ExecutablePath();
 
 } // namespace win32test
