@@ -131,6 +131,9 @@ Handle CreateControl(Handle dialog, ControlKind kind, int id, bool prefixes, voi
         style = WS_CHILD | SS_ICON;
         break;
     }
+    // Some of the template's controls overlap by a few pixels: each keeps out of the ones
+    // created before it, so the overlap looks the same whichever control repaints last.
+    style |= WS_CLIPSIBLINGS;
     HWND control = CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, ToWindow(dialog),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
