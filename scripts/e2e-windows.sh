@@ -335,8 +335,8 @@ run_size() {
   key Tab   # the box of pattern 39, next in the tab order
   key space # ticks it
   eval "$(xdotool getwindowgeometry --shell "$(window_named '画面显示选项')")"
-  # The close box sits at the right end of the title bar, above the client area.
-  xdotool mousemove $((X + WIDTH - 12)) $((Y - 10)) click 1
+  # The close box sits at the right end of the title bar, which Wine draws inside the X window.
+  xdotool mousemove $((X + WIDTH - 12)) $((Y + 10)) click 1
   wait_for_no_window '画面显示选项'
   start_screen_shown after_close_box
   pass "the close box closed the dialog"

@@ -50,10 +50,12 @@ std::wstring ChineseFace(const std::wstring& face) {
     return found;
 }
 
-// The platform's user-interface face for Chinese text; any face with Chinese glyphs where
-// none of those is installed (under Wine, what the host's fonts offer).
+// The platform's user-interface face for Chinese text. Under Wine the host's fonts stand in:
+// of WenQuanYi Zen Hei, the cut made for small sizes (the others lose strokes at dialog sizes
+// there), or any face with Chinese glyphs.
 std::wstring ChineseUserInterfaceFace() {
-    for (const wchar_t* face : {L"Microsoft YaHei UI", L"Microsoft YaHei", L"SimSun", L"NSimSun"}) {
+    for (const wchar_t* face : {L"Microsoft YaHei UI", L"Microsoft YaHei", L"SimSun", L"NSimSun",
+                                L"WenQuanYi Zen Hei Sharp", L"Noto Sans CJK SC"}) {
         if (!ChineseFace(face).empty()) {
             return face;
         }

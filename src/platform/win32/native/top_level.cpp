@@ -1,5 +1,10 @@
-// Top-level windows: the surface window and dialogs, their window procedures, showing,
-// presenting pixels, icons, the system menu, dragging and hot keys.
+// Top-level windows: the surface window and dialogs.
+//
+//   Window procedures     what both kinds handle alike, then each kind's own messages
+//   Classes and creation  the two window classes, creating and destroying
+//   Showing               show states at the window layer's rectangles, activation, enabling
+//   Pixels and icons      invalidation, presenting the surface, icons from the program's pixels
+//   System menu and more  the system menu, dragging by the mouse, hot keys
 
 #include "platform/win32/native/win32.h"
 
@@ -38,6 +43,8 @@ class ApplyingGuard {
   private:
     HWND w_;
 };
+
+// --- Window procedures --------------------------------------------------------------------------
 
 // Close, minimise, maximise, restore and the program's own items are the program's to decide;
 // moving, sizing and the menu keys the system carries out.
@@ -198,6 +205,8 @@ RECT WindowRectFor(HWND w, const Rect& client) {
 
 } // namespace
 
+// --- Classes and creation -----------------------------------------------------------------------
+
 bool RegisterWindowClasses() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW surface{};
@@ -240,6 +249,8 @@ void DestroyWindow(Handle window) {
     Applying().erase(ToWindow(window));
     ::DestroyWindow(ToWindow(window));
 }
+
+// --- Showing -------------------------------------------------------------------------------------
 
 void SetTitle(Handle window, const std::string& text) {
     SetWindowTextW(ToWindow(window), base::WideText(text).c_str());
@@ -305,6 +316,8 @@ void Activate(Handle window) {
 bool IsForeground(Handle window) {
     return GetForegroundWindow() == ToWindow(window);
 }
+
+// --- Pixels and icons ----------------------------------------------------------------------------
 
 void Invalidate(Handle window, const Rect& area) {
     const RECT r = ToRect(area);
@@ -376,6 +389,8 @@ void SetIcons(Handle window, IconHandle big, IconHandle small) {
     SendMessageW(ToWindow(window), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(ToWindow(window), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
+
+// --- System menu and more ------------------------------------------------------------------------
 
 void ShowSystemMenu(Handle window, const std::vector<MenuItem>& programItems, ShowMode mode) {
     HWND w = ToWindow(window);
