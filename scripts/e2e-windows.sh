@@ -156,6 +156,20 @@ region_differs() { # NAME NAME GEOMETRY: how many pixels of the region differ be
   compare -metric AE "$work/$1.ppm[$3]" "$work/$2.ppm[$3]" null: 2>&1 || true
 }
 
+# Shoots the screen as NAME until its region equals (or, with "differs", no longer equals) the
+# one of shot REFERENCE: a dialog may still be painting its controls.
+wait_for_region() { # NAME REFERENCE GEOMETRY equals|differs WHAT
+  local deadline=$((SECONDS + 10)) differ
+  while :; do
+    shot "$1"
+    differ=$(region_differs "$2" "$1" "$3")
+    if [ "$4" = equals ] && [ "$differ" = 0 ]; then return 0; fi
+    if [ "$4" = differs ] && [ "$differ" != 0 ]; then return 0; fi
+    [ $SECONDS -lt $deadline ] || fail "$5 ($differ pixels differ)"
+    sleep 0.3
+  done
+}
+
 settings_are() { # POSITION SELECTION: the 45 bytes of config.set beside the .exe
   local file="$work/app/config.set"
   [ -f "$file" ] || fail "no config.set was written beside lumivex.exe"
@@ -306,9 +320,9 @@ run_size() {
   for _ in $(seq 39); do xdotool key --delay 20 Tab; done
   sleep 0.3
   key space
+  wait_for_region dialog_cleared dialog "$dialog" differs "Clear all changed nothing in the dialog"
+  sleep 1 # all 43 boxes repainted
   shot dialog_cleared
-  [ "$(region_differs dialog dialog_cleared "$dialog")" != 0 ] ||
-    fail "Clear all changed nothing in the dialog"
   key Tab
   key Return
   wait_for_no_window '画面显示选项'
@@ -327,11 +341,9 @@ run_size() {
   key Return
   wait_for_window '画面显示选项'
   for _ in $(seq 39); do xdotool key --delay 20 Tab; done
-  sleep 0.3
-  shot dialog_empty
   # The same boxes unticked and the focus on Clear all again: the same picture.
-  [ "$(region_differs dialog_cleared dialog_empty "$dialog")" = 0 ] ||
-    fail "the dialog does not show the empty selection"
+  wait_for_region dialog_empty dialog_cleared "$dialog" equals \
+    "the dialog does not show the empty selection"
   key Tab   # the box of pattern 39, next in the tab order
   key space # ticks it
   eval "$(xdotool getwindowgeometry --shell "$(window_named '画面显示选项')")"
