@@ -4,66 +4,25 @@
 // other files (registered statically) run first.
 
 #include "app/mem_dc.h"
-#include "store_loop.h"
+#include "measure.h"
 #include "support/session.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <string>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace bench_support;
 
-struct Target {
-    CDC dc;
-    CBitmap bitmap;
-    CBitmap* old = nullptr;
-    Target(int w, int h) {
-        dc.CreateCompatibleDC(nullptr);
-        bitmap.CreateCompatibleBitmap(&dc, w, h);
-        old = dc.SelectObject(&bitmap);
-    }
-    ~Target() { dc.SelectObject(old); }
-};
-
-double FillNanoseconds(CDC& dc, int w, int h, int rounds) {
-    const auto start = Clock::now();
-    for (int i = 0; i < rounds; ++i) {
-        dc.FillSolidRect(0, 0, w, h, static_cast<COLORREF>(i & 0xFF));
-    }
-    benchmark::ClobberMemory();
-    return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / rounds;
-}
-
-template <class Draw> void Measure(benchmark::State& state, int w, int h, Draw draw) {
-    Target target(w, h);
-    std::int64_t rounds = 0;
-    const auto start = Clock::now();
-    for (auto _ : state) {
-        draw(&target.dc);
-        benchmark::ClobberMemory();
-        ++rounds;
-    }
-    const double drawNs = std::chrono::duration<double, std::nano>(Clock::now() - start).count() /
-                          static_cast<double>(std::max<std::int64_t>(rounds, 1));
-    const double fillNs = FillNanoseconds(target.dc, w, h, 20);
-    state.counters["x_fill"] = drawNs / fillNs;
-    gdi::FlushAll();
-    state.counters["x_loop"] =
-        drawNs / bench_support::StoreLoopNanoseconds(
-                     *static_cast<HBITMAP>(target.bitmap.m_hObject)->surface);
-}
-
-// Runs the measurement inside a program session on a screen of w x h.
+// Runs draw(main window, memory DC of w x h) in a program session on a screen of w x h, then
+// fills the same frame twenty times for the yardstick.
 template <class Draw> void InSession(benchmark::State& state, int w, int h, Draw draw) {
-    testing_support::Session session(w, h);
-    session.backend.Run([&] {
-        CLumivexDlg& main = testing_support::Session::Main();
-        Measure(state, w, h, [&](CDC* dc) { draw(main, dc); });
+    testing_support::InWindow(w, h, [&](CLumivexDlg& main) {
+        MemoryFrame target(w, h);
+        const auto [drawNanoseconds] = MeanNanoseconds(state, [&] { draw(main, &target.dc); });
+        ReportAgainstFills(state, target, drawNanoseconds, FillNanoseconds(target.dc, w, h, 1, 20));
     });
-    session.Run();
 }
 
 // One key press's frame: a DC on the window's surface, the off-screen buffer of its size, the

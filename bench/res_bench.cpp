@@ -3,33 +3,25 @@
 // size once ("fill_ratio", measured in the same run). The budget for all six together is
 // 200 ms; "ms" reports the mean time per generation.
 
+#include "measure.h"
 #include "res/dib_pack.h"
 #include "res/tg18.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench_support::BestNanoseconds;
 using res::Tg18Size;
 
-// Seconds for one fill of an 8-bit frame of the image's size: the best of several rounds.
-double GrayFillSeconds(Tg18Size size) {
+// Nanoseconds for one fill of an 8-bit frame of the image's size: the best of several rounds.
+double GrayFillNanoseconds(Tg18Size size) {
     auto measure = [](int width, int height) {
         res::GrayImage frame(width, height, 0);
-        double best = 1e9;
-        for (int round = 0; round < 7; ++round) {
-            const auto t0 = Clock::now();
-            for (int i = 0; i < 10; ++i) {
-                frame.FillBox(0, 0, width - 1, height - 1, static_cast<std::uint8_t>(i));
-            }
+        return BestNanoseconds(7, 10, [&](int i) {
+            frame.FillBox(0, 0, width - 1, height - 1, static_cast<std::uint8_t>(i));
             benchmark::DoNotOptimize(frame.Row(0));
-            best = std::min(best, std::chrono::duration<double>(Clock::now() - t0).count() / 10);
-        }
-        return best;
+        });
     };
     static const double square = measure(1024, 1024);
     static const double portrait = measure(2048, 2560);
@@ -41,21 +33,15 @@ res::GrayDibFields Fields(Tg18Size size) {
                                         : res::GrayDibFields{0, 5242880};
 }
 
-template <class Body> void Measure(benchmark::State& state, double fillSeconds, Body body) {
-    double total = 0;
-    for (auto _ : state) {
-        const auto t0 = Clock::now();
-        body();
-        total += std::chrono::duration<double>(Clock::now() - t0).count();
-    }
-    const double mean = total / static_cast<double>(state.iterations());
-    state.counters["fill_ratio"] = mean / fillSeconds;
-    state.counters["ms"] = mean * 1e3;
+// Runs body once per iteration against the fills; reports also the mean time in "ms".
+template <class Body> void Measure(benchmark::State& state, double fillNanoseconds, Body body) {
+    const double mean = bench_support::MeasureAgainst(state, fillNanoseconds, body);
+    state.counters["ms"] = mean / 1e6;
 }
 
 template <res::GrayImage (*Make)(Tg18Size)> void BM_Generate(benchmark::State& state) {
     const auto size = static_cast<Tg18Size>(state.range(0));
-    Measure(state, GrayFillSeconds(size), [&] {
+    Measure(state, GrayFillNanoseconds(size), [&] {
         auto bytes = res::PackGrayDib(Make(size), Fields(size));
         benchmark::DoNotOptimize(bytes.data());
     });
@@ -78,8 +64,8 @@ BENCHMARK(BM_Generate<res::MakeTg18Ad>)
 
 // All six, against filling each of the six frames once.
 void BM_AllSixTg18(benchmark::State& state) {
-    const double fills =
-        3 * (GrayFillSeconds(Tg18Size::Square1024) + GrayFillSeconds(Tg18Size::Portrait2048x2560));
+    const double fills = 3 * (GrayFillNanoseconds(Tg18Size::Square1024) +
+                              GrayFillNanoseconds(Tg18Size::Portrait2048x2560));
     Measure(state, fills, [] {
         for (Tg18Size size : {Tg18Size::Square1024, Tg18Size::Portrait2048x2560}) {
             for (auto make : {res::MakeTg18Qc, res::MakeTg18Afc, res::MakeTg18Ad}) {

@@ -81,8 +81,15 @@ start_xvfb() {
   export DISPLAY=":$display"
 }
 
-start_program() {
-  (cd "$work/app" && exec wine ./lumivex.exe >>"$work/lumivex.log" 2>&1) &
+# The program takes its language from the user's UI language, which Wine derives from the locale
+# variables (whether or not the host has that locale): Chinese, the program's own, unless the
+# caller names another.
+start_program() { # [VARIABLE=value ...] [-- ARGUMENTS ...]
+  local vars=() args=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do vars+=("$1"); shift; done
+  [ $# -gt 0 ] && shift && args=("$@")
+  (cd "$work/app" && exec env LC_ALL=zh_CN.UTF-8 LC_MESSAGES= LANG= "${vars[@]}" \
+    wine ./lumivex.exe "${args[@]}" >>"$work/lumivex.log" 2>&1) &
   app_pid=$!
 }
 
@@ -273,6 +280,17 @@ run_size() {
   wineserver -k 2>/dev/null || true # a server of an earlier display knows another screen
   expected_frames
 
+  # The monitors as the system enumerates them: Xvfb's one screen.
+  local screens
+  screens=$(cd "$work/app" && wine ./lumivex.exe --list-screens 2>&1) ||
+    fail "--list-screens failed: $screens"
+  grep -Eq "^0 +[^ ]+ +0 +0 +$W +$H +1(\.0+)? +yes" <<<"$screens" ||
+    fail "--list-screens does not list the ${W}x$H screen as primary: $screens"
+  if (cd "$work/app" && wine ./lumivex.exe --screen 1 >/dev/null 2>&1); then
+    fail "--screen 1 started on a screen that does not exist"
+  fi
+  pass "--list-screens lists the screen; --screen refuses one that is not there"
+
   # First run, no settings file: the start screen covers the screen; every pattern.
   start_program
   start_screen_shown start
@@ -355,8 +373,9 @@ run_size() {
   key alt+space
   sleep 1
   shot system_menu
-  # The About item is the menu's last (Wine adds an "About Wine" item of its own above it).
-  key Up Return
+  # The About item is followed by a separator and the one monitor's item (Wine adds an "About
+  # Wine" item of its own further up): from the top, Up wraps to the monitor item, then About.
+  key Up Up Return
   wait_for_window '关于 Lumivex'
   shot about
   pass "the system menu opened the About box"

@@ -77,9 +77,15 @@ start_xvfb() {
   export DISPLAY=":$(head -n1 "$fifo")"
 }
 
+# The program's own language, Chinese, by its option: a locale the system has not installed
+# (zh_CN.UTF-8 on a bare CI machine) would leave the window titles' WM_NAME in the C locale,
+# which xdotool cannot search by. in_english sets it aside to take the language from LANG.
+program_args=(--language zh)
+
 start_program() { # [VARIABLE=value ...] for the program's environment
   (cd "$work/app" && exec env HOME="$work/home" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb \
-    "$@" ./lumivex >>"$work/lumivex.log" 2>&1) &
+    LC_ALL= LC_MESSAGES= LANG=C.UTF-8 "$@" ./lumivex "${program_args[@]}" \
+    >>"$work/lumivex.log" 2>&1) &
   app_pid=$!
 }
 
@@ -103,6 +109,10 @@ key() {
 
 shot() { # NAME: captures the whole screen as NAME.ppm
   import -window root -depth 8 "$work/$1.ppm"
+}
+
+same() { # FILE FILE: whether two pictures are equal pixel for pixel
+  compare -metric AE "$1" "$2" null: >/dev/null 2>&1
 }
 
 pixel() { # NAME X Y -> RRGGBB
@@ -209,8 +219,10 @@ walk_through_patterns() {
   wait_for_exit 10
 }
 
+dialog_title='画面显示选项'
+
 dialog_window() { # prints the id of the visible selection dialog, or nothing
-  xdotool search --onlyvisible --name '画面显示选项' 2>/dev/null | head -n1 || true
+  xdotool search --onlyvisible --name "^$dialog_title\$" 2>/dev/null | head -n1 || true
 }
 
 wait_for_dialog() {
@@ -228,6 +240,20 @@ wait_for_no_dialog() {
     [ $SECONDS -lt $deadline ] || fail "the selection dialog did not close"
     sleep 0.1
   done
+}
+
+# Fails unless the two screens are equal outside the rectangle GEOMETRY (as for -crop).
+outside_equal() { # NAME OTHER GEOMETRY
+  local g=$3 w h x y differ
+  w=${g%%x*} g=${g#*x}
+  h=${g%%+*} g=${g#*+}
+  x=${g%%+*} y=${g#*+}
+  local mask=(-fill black -draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
+  convert "$work/$1.ppm" "${mask[@]}" "$work/$1.masked.ppm"
+  convert "$work/$2.ppm" "${mask[@]}" "$work/$2.masked.ppm"
+  differ=$(compare -metric AE "$work/$1.masked.ppm" "$work/$2.masked.ppm" null: 2>&1 || true)
+  rm -f "$work/$1.masked.ppm" "$work/$2.masked.ppm"
+  [ "$differ" = 0 ] || fail "$1: $differ pixels outside $3 differ from $2"
 }
 
 dialog_crop() { # the dialog's rectangle as a -crop geometry
@@ -253,6 +279,53 @@ settings_are() { # POSITION SELECTION: the 45 bytes of config.set
 }
 
 # --- the checks -------------------------------------------------------------------------------
+
+# The first run's keys again with the locale English, and no settings file: the selection
+# dialog's title is the English caption, its boxes tick and untick, and the settings file ends up
+# the same 45 bytes.
+in_english() {
+  rm -f "$work/app/config.set"
+  program_args=()
+  start_program LANG=en_US.UTF-8
+  program_args=(--language zh)
+  wait_for_pixel 1 1 808080 "the start screen in English"
+  key Left
+  key Right
+  dialog_title='Picture display options'
+  key Return
+  wait_for_dialog
+  local id title
+  id=$(dialog_window)
+  title=$(xdotool getwindowname "$id")
+  [ "$title" = "$dialog_title" ] || fail "the English dialog's title is '$title'"
+  [ "$(xprop -id "$id" _NET_WM_NAME)" = "_NET_WM_NAME(UTF8_STRING) = \"$dialog_title\"" ] ||
+    fail "the English dialog's _NET_WM_NAME is $(xprop -id "$id" _NET_WM_NAME)"
+  pass "the selection dialog's title is '$title'"
+  # The dialog alone: cheaper to capture than the screen.
+  local shots=() name
+  for name in english_dialog english_unticked english_ticked english_unticked_again; do
+    [ ${#shots[@]} -eq 0 ] || key space
+    import -window "$id" -depth 8 "$work/$name.ppm"
+    shots+=("$work/$name.ppm")
+  done
+  key Escape
+  [ -n "$(dialog_window)" ] || fail "Escape closed the English dialog"
+  ! same "${shots[0]}" "${shots[1]}" || fail "Space did not untick the first box"
+  same "${shots[0]}" "${shots[2]}" || fail "Space did not tick the first box again"
+  same "${shots[1]}" "${shots[3]}" || fail "Space did not untick the first box a second time"
+  pass "the English dialog's first box unticks, ticks and unticks"
+  key Return
+  wait_for_no_dialog
+  dialog_title='画面显示选项'
+  wait_for_pixel 1 1 808080 "the start screen after the English dialog"
+  key Up
+  key Left
+  key Escape
+  wait_for_exit 10
+  cmp -s "$work/app/config.set" "$work/config.chinese" ||
+    fail "config.set after the English run differs from the Chinese run's"
+  pass "the English run saved the same 45 bytes as the Chinese one"
+}
 
 all_on=$(printf '1%.0s' $(seq 43))
 pattern0_off="$(printf '1%.0s' $(seq 42))0"
@@ -291,12 +364,20 @@ run_size() {
   shot pattern0
   white_columns_only pattern0 0
 
+  # Behind the selection dialog the pattern shown when Enter was pressed stays, pixel for
+  # pixel: opening a modal dialog repaints nothing of the main window.
+  key 8
+  shot before_dialog
+  [ "$(pixel before_dialog 1 1)" != 808080 ] || fail "pattern 8 did not replace the start screen"
   key Return
   wait_for_dialog
+  sleep 0.5 # time for any repaint the opening might have set off
   shot dialog
   local crop
   crop=$(dialog_crop)
   pass "the selection dialog opened ($crop)"
+  outside_equal dialog before_dialog "$crop"
+  pass "outside the dialog the screen still shows pattern 8"
   key Escape
   [ -n "$(dialog_window)" ] || fail "Escape closed the selection dialog"
   pass "Escape leaves the dialog open"
@@ -322,6 +403,9 @@ run_size() {
   wait_for_exit 10
   pass "Escape ended the program"
   settings_are 1 "$pattern0_off"
+  cp "$work/app/config.set" "$work/config.chinese"
+
+  in_english
 
   # Second run: the position is resumed; Alt+F4 closes the dialog and keeps its ticks.
   start_program

@@ -4,12 +4,14 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
-  libfreetype-dev libfontconfig-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
+  libfreetype-dev libfontconfig-dev libicu-dev
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-liberation2 fonts-wqy-zenhei
+  fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
   xvfb xdotool imagemagick x11-utils
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-xkb-utils
+  libdcmtk-dev dcmtk dicom3tools libpng-dev libtiff-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 fonts-wine
 )
 

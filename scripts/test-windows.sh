@@ -4,13 +4,30 @@
 # %APPDATA% when the program's folder is not writable, and the installer, which must install and
 # uninstall silently.
 #
-#   scripts/test-windows.sh [WIDTHxHEIGHTxDEPTH ...]    (default 1920x1080x24 1024x768x24)
+#   scripts/test-windows.sh [--log FILE] [WIDTHxHEIGHTxDEPTH ...]
+#                                         (default 1920x1080x24 1024x768x24)
+#
+# With --log the whole output goes to FILE and only a summary (or, when a check fails, the end
+# of the log) to the terminal, so that it can run in the background beside other checks: every
+# X server it starts picks a free display with -displayfd.
 #
 # Builds what is missing first (scripts/build-windows.sh, and build/lumivex_frames for the Linux
 # frames the end-to-end checks compare with). Runs as root; the check of an unwritable folder
 # runs Wine as an unprivileged user and fails when it cannot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = --log ]; then
+  log=$2
+  shift 2
+  mkdir -p "$(dirname "$log")"
+  if ! "$0" "$@" >"$log" 2>&1; then
+    tail -n 80 "$log"
+    echo "the Windows checks failed; the whole log is $log" >&2
+    exit 1
+  fi
+  grep -E '^(  ok|  made|  ran|  took|  end|test-windows|e2e-windows)' "$log"
+  exit 0
+fi
 started=$SECONDS
 scripts/build-windows.sh >/dev/null
 if [ ! -x build/lumivex_frames ]; then

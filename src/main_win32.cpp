@@ -2,6 +2,8 @@
 
 #include "app/command_line.h"
 #include "app/lumivex_app.h"
+#include "app/screen_options.h"
+#include "platform/base/ui_language.h"
 #include "platform/win32/application.h"
 #include "res/register.h"
 
@@ -10,7 +12,8 @@
 #include <vector>
 
 int main() {
-    res::RegisterResources();
+    // The user's interface language; --language, read with the other options, overrides it.
+    res::RegisterResources(base::LanguageOfLocale(win32backend::Application::UserUiLocale()));
     // The arguments as the system has them, in UTF-8, rather than in the ANSI code page.
     const std::vector<std::string> arguments = win32backend::Application::Arguments();
     std::vector<const char*> argv;
@@ -30,6 +33,11 @@ int main() {
         return 1;
     }
     theApp.SetBackend(&app.Backend());
+    if (const std::optional<int> code =
+            ApplyScreenOptions(static_cast<int>(argv.size()), argv.data(), std::cout, std::cerr)) {
+        theApp.SetBackend(nullptr);
+        return *code;
+    }
     theApp.InitInstance();
     theApp.SetBackend(nullptr);
     return 0;

@@ -20,6 +20,7 @@ ON_WM_RBUTTONDOWN()
 ON_WM_PAINT()
 ON_BN_CLICKED(IDC_HIDDEN_BUTTON, OnHiddenButton)
 ON_MESSAGE(WM_HOTKEY, OnHotKey)
+ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
 END_MESSAGE_MAP()
 
 CLumivexDlg::CLumivexDlg(CWnd* parent) : CDialog(IDD_LUMIVEX_DIALOG, parent) {
@@ -45,6 +46,7 @@ BOOL CLumivexDlg::OnInitDialog() {
             sysMenu->AppendMenuA(MF_SEPARATOR);
             sysMenu->AppendMenuA(MF_STRING, IDM_ABOUTBOX, about.c_str());
         }
+        UpdateScreenItems();
     }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -66,6 +68,8 @@ void CLumivexDlg::OnSysCommand(UINT id, LPARAM lParam) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about;
         about.DoModal();
+    } else if (OnScreenCommand(id)) {
+        // shown on the chosen monitor
     } else {
         CDialog::DefWindowProc(WM_SYSCOMMAND, id, lParam);
     }

@@ -3,7 +3,9 @@
 // test surface. It owns all of the program's state; the drawing routines are its members and
 // read that state directly.
 
+#include "catalogue/catalogue.h"
 #include "platform/gdi/dc.h"
+#include "platform/windowing/monitors.h"
 #include "platform/windowing/wnd.h"
 
 #include <bitset>
@@ -11,8 +13,6 @@
 #include <vector>
 
 class CArchive;
-
-constexpr int kPatternCount = 43;
 
 class CLumivexDlg : public CDialog {
   public:
@@ -32,7 +32,9 @@ class CLumivexDlg : public CDialog {
     // The picture shown on every system paint.
     void DrawStartScreen(CDC* dc);
 
-    // Field routines.
+    // The pattern routines. Each draws into the DC it receives and reads the window's state from
+    // the members; the client size comes from ClientSize(). These are the ones the dispatcher
+    // calls with arguments of its own.
     void DrawColorField(CDC* dc, COLORREF color, int left, int top, int right, int bottom);
     void DrawGraySteps(CDC* dc, int steps, bool square);
     void DrawCenterGray(CDC* dc, bool reverse);
@@ -74,12 +76,36 @@ class CLumivexDlg : public CDialog {
     void OnChar(UINT ch, UINT repeat, UINT flags);
     void OnHiddenButton();
     LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDisplayChange(WPARAM bitsPerPixel, LPARAM size);
 
     DECLARE_MESSAGE_MAP()
 
   private:
+    // The two pens the dispatcher makes for each frame, for the patterns it draws itself.
+    struct FramePens {
+        CPen* white;
+        CPen* black;
+    };
+    // Pattern id (0..kPatternCount - 1) on a frame the dispatcher has cleared.
+    void DrawPattern(CDC* dc, int id, const FramePens& pens);
+    void DrawEdgeLines(CDC* dc, const FramePens& pens, int id); // 0-6
+    void DrawPixelChecker(CDC* dc, const FramePens& pens);      // 7
+    void DrawGridFigure(CDC* dc, const FramePens& pens);        // 8
+    void DrawCenterBox(CDC* dc);                                // 9
+    void DrawNineBoxes(CDC* dc);                                // 10
+    void DrawThreeBoxes(CDC* dc);                               // 11
+    void DrawFiveBoxes(CDC* dc);                                // 12
+    void DrawReferenceImage(CDC* dc, int id);                   // 14-16
+    void DrawAlignmentFigure(CDC* dc, const FramePens& pens);   // 19
+    void DrawLevelPair(CDC* dc, int leftLevel, int rightLevel); // 33, 34
+    // Width and height of the client area, which every pattern is laid out for.
+    CSize ClientSize() const;
+
     void OpenPictureOptions();
     void RedrawPattern();
+    // The system menu's list of monitors (screen_menu.cpp).
+    void UpdateScreenItems();
+    bool OnScreenCommand(UINT id);
 
     int m_grayLevel = 0;
     BOOL m_labels = TRUE;
@@ -89,4 +115,6 @@ class CLumivexDlg : public CDialog {
     std::vector<std::int32_t> m_playlist;
     int m_stepCount = 128;
     CFont m_textFont;
+    std::vector<windowing::Monitor> m_screens; // as the system menu lists them
+    bool m_screenSeparator = false;
 };

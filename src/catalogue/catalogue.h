@@ -2,13 +2,15 @@
 // The test pattern catalogue: the 43 patterns in id order, with the labels the selection
 // dialog shows.
 
-#include <string_view>
+#include <string>
+
+// The number of patterns; pattern ids are 0 .. kPatternCount - 1.
+constexpr int kPatternCount = 43;
 
 namespace catalogue {
 
-constexpr int kCount = 43;
-
-// The label of a pattern id (0..42), UTF-8; empty for any other id.
-std::string_view Label(int id);
+// The label of a pattern id (0..42) in the program's language, UTF-8, from the string table;
+// empty for any other id.
+std::string Label(int id);
 
 } // namespace catalogue

@@ -24,9 +24,8 @@ CPictureOptionDlg::CPictureOptionDlg(CWnd* parent) : CDialog(IDD_PICTURE_OPTIONS
 BOOL CPictureOptionDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     CLumivexDlg* main = MainWindow();
-    for (int i = 0; i < catalogue::kCount; ++i) {
-        const std::string label(catalogue::Label(i));
-        SetDlgItemTextA(IDC_FIRST_PATTERN_BOX + i, label.c_str());
+    for (int i = 0; i < kPatternCount; ++i) {
+        SetDlgItemTextA(IDC_FIRST_PATTERN_BOX + i, catalogue::Label(i).c_str());
         const bool enabled = main && main->EnabledSet().test(static_cast<std::size_t>(i));
         CheckDlgButton(IDC_FIRST_PATTERN_BOX + i, enabled ? BST_CHECKED : BST_UNCHECKED);
     }
@@ -37,7 +36,7 @@ BOOL CPictureOptionDlg::OnInitDialog() {
 }
 
 void CPictureOptionDlg::OnClearAll() {
-    for (int i = 0; i < catalogue::kCount; ++i) {
+    for (int i = 0; i < kPatternCount; ++i) {
         CheckDlgButton(IDC_FIRST_PATTERN_BOX + i, BST_UNCHECKED);
     }
 }
@@ -47,7 +46,7 @@ void CPictureOptionDlg::StoreSelection() {
     if (!main) {
         return;
     }
-    for (int i = 0; i < catalogue::kCount; ++i) {
+    for (int i = 0; i < kPatternCount; ++i) {
         main->EnabledSet().set(static_cast<std::size_t>(i),
                                IsDlgButtonChecked(IDC_FIRST_PATTERN_BOX + i) == BST_CHECKED);
     }

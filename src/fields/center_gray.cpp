@@ -2,16 +2,14 @@
 // centre, or the reverse.
 
 #include "app/lumivex_dlg.h"
-#include "fields/field_colors.h"
 #include "fields/level_label.h"
+#include "render/pattern_kit.h"
 
-using fields::Gray;
+using patterns::Gray;
 
 void CLumivexDlg::DrawCenterGray(CDC* dc, bool reverse) {
-    CRect client;
-    GetClientRect(&client);
-    const int W = client.right;
-    const int H = client.bottom;
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
     const int n = m_stepCount;
     // The keys keep the count within 8..256; without a ring there is nothing to divide by.
     if (n < 1) {

@@ -11,10 +11,8 @@ constexpr std::array<COLORREF, 5> kBars = {0x000000, 0x0000FF, 0x00FF00, 0xFF000
 } // namespace
 
 void CLumivexDlg::DrawColorBars(CDC* dc) {
-    CRect client;
-    GetClientRect(&client);
-    const int W = client.right;
-    const int H = client.bottom;
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
 
     for (int i = 0; i < 5; ++i) {
         const RECT bar{W * i / 5, 0, W * (i + 1) / 5, H};

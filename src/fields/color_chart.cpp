@@ -18,13 +18,12 @@ constexpr std::array<COLORREF, 24> kChart = {
 } // namespace
 
 void CLumivexDlg::DrawColorChart(CDC* dc) {
-    CRect client;
-    GetClientRect(&client);
+    const CSize size = ClientSize();
     // The grid is a seventh of the width by a fifth of the height, computed in integers and
     // then placed in doubles: patches are separated by a sixth of a column and a quarter of a
     // row.
-    const double cw = client.right / 7;
-    const double ch = client.bottom / 5;
+    const double cw = size.cx / 7;
+    const double ch = size.cy / 5;
 
     std::size_t next = 0;
     for (int r = 1; r <= 4; ++r) {

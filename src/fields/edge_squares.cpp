@@ -4,12 +4,10 @@
 #include "app/lumivex_dlg.h"
 
 void CLumivexDlg::DrawEdgeSquares(CDC* dc, COLORREF background) {
-    CRect client;
-    GetClientRect(&client);
-    const int W = client.right;
-    const int H = client.bottom;
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
 
-    dc->FillSolidRect(&client, background);
+    dc->FillSolidRect(0, 0, W, H, background);
     const int qw = W / 4;
     const int qh = H / 4;
     for (int k = 1; k <= 3; ++k) {

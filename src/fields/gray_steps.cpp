@@ -2,24 +2,23 @@
 // half, and the 256-level ramp of exactly 1024 x 1024 pixels.
 
 #include "app/lumivex_dlg.h"
-#include "fields/field_colors.h"
 #include "fields/level_label.h"
+#include "render/pattern_kit.h"
 
 #include <algorithm>
 
-using fields::Gray;
+using patterns::Gray;
 
 namespace {
 
 // 256 columns of four pixels, centred; the white square behind it shows as a one-pixel frame.
 void DrawSquareRamp(CDC* dc, int W, int H, bool labels) {
     dc->FillSolidRect(0, 0, W, H, 0x000000);
-    const int x0 = (W - 1024) / 2;
-    const int y0 = (H - 1024) / 2;
+    const POINT origin = patterns::SquareRampOrigin(W, H);
     if (labels) {
-        const RECT frame{x0 - 1, y0 - 1, x0 + 1025, y0 + 1025};
-        dc->FillSolidRect(&frame, 0xFFFFFF);
+        patterns::FillSquareRampFrame(dc, origin);
     }
+    const int x0 = origin.x, y0 = origin.y;
     for (int i = 0; i < 256; ++i) {
         const RECT column{x0 + 4 * i, y0, x0 + 4 * i + 4, y0 + 1024};
         dc->FillSolidRect(&column, Gray(i));
@@ -62,10 +61,8 @@ void DrawRamps(CDC* dc, int W, int b, int n) {
 } // namespace
 
 void CLumivexDlg::DrawGraySteps(CDC* dc, int steps, bool square) {
-    CRect client;
-    GetClientRect(&client);
-    const int W = client.right;
-    const int H = client.bottom;
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
 
     if (square) {
         DrawSquareRamp(dc, W, H, m_labels != FALSE);

@@ -4,6 +4,7 @@
 #include "fields/text_page.h"
 
 #include "app/lumivex_dlg.h"
+#include "platform/gdi/scoped_select.h"
 
 #include <algorithm>
 
@@ -29,12 +30,10 @@ std::string_view TextPageText() {
 } // namespace fields
 
 void CLumivexDlg::DrawTextPage(CDC* dc) {
-    CRect client;
-    GetClientRect(&client);
-    const int W = client.right;
-    const int H = client.bottom;
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
 
-    CFont* oldFont = dc->SelectObject(&m_textFont);
+    ScopedSelect font(dc, &m_textFont);
     // The background mode stays opaque: each line sits on cells of the black that the frame's
     // clear left as the background colour.
     dc->SetTextColor(0xFFFFFF);
@@ -47,8 +46,5 @@ void CLumivexDlg::DrawTextPage(CDC* dc) {
         SetRect(&block, c.x, c.y, c.x, c.y);
         InflateRect(&block, d, d);
         dc->DrawText(fields::TextPageText(), &block, kFormat);
-    }
-    if (oldFont) {
-        dc->SelectObject(oldFont);
     }
 }

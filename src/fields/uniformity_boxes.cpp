@@ -2,6 +2,7 @@
 // and one in the centre, outlined with the pen the caller selected.
 
 #include "app/lumivex_dlg.h"
+#include "render/pattern_kit.h"
 
 namespace {
 
@@ -19,24 +20,15 @@ int Scaled(int size, double fraction) {
     return static_cast<int>(size * fraction);
 }
 
-// A closed outline through four corners, back to the first: every corner is set once.
-void Outline(CDC* dc, POINT a, POINT b, POINT c, POINT d) {
-    dc->MoveTo(a);
-    dc->LineTo(b);
-    dc->LineTo(c);
-    dc->LineTo(d);
-    dc->LineTo(a);
-}
-
 } // namespace
 
-void CLumivexDlg::DrawUniformityBoxes(CDC* dc, COLORREF background) {
-    CRect client;
-    GetClientRect(&client);
-    const int W = client.right;
-    const int H = client.bottom;
+using patterns::Outline;
 
-    dc->FillSolidRect(&client, background);
+void CLumivexDlg::DrawUniformityBoxes(CDC* dc, COLORREF background) {
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
+
+    dc->FillSolidRect(0, 0, W, H, background);
     const int xa = Scaled(W, kFa), ya = Scaled(H, kFa);
     const int xb = Scaled(W, kFb), yb = Scaled(H, kFb);
     const int xc = Scaled(W, kFc), yc = Scaled(H, kFc);

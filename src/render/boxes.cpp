@@ -1,63 +1,62 @@
-// White boxes at the centre, along the edges and in the corners.
+// Patterns 9-12: white boxes at the centre, along the edges and in the corners.
 
-#include "render/patterns.h"
+#include "app/lumivex_dlg.h"
 
 #include <algorithm>
 
-namespace render {
-
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-
-// Fills the box of centre (x, y) and half-sizes (a, b).
+// Fills the white box of centre (x, y) and half-sizes (a, b).
 void FillBox(CDC* dc, int x, int y, int a, int b) {
     RECT box;
     SetRect(&box, x, y, x, y);
     InflateRect(&box, a, b);
-    dc->FillSolidRect(&box, kWhite);
+    dc->FillSolidRect(&box, 0xFFFFFF);
 }
+
+// Nine boxes of half-sizes a, b: at the corners, the middles of the edges and the centre of the
+// area that their centres span. Pattern 10 fills all nine; pattern 12 the corners and the
+// centre, with boxes of its own size s.
+struct BoxGrid {
+    int a, b, innerW, innerH;
+    BoxGrid(int W, int H) : a(std::min(W / 9, 110)), b(std::min(H / 9, 110)) {
+        innerW = W - 2 * a;
+        innerH = H - 2 * b;
+    }
+    int X(int column) const { return a + (column * innerW) / 2; }
+    int Y(int row) const { return b + (row * innerH) / 2; }
+};
 
 } // namespace
 
-void DrawCenterBox(const Frame& f) {
-    const int a = std::min(f.W / 6, 160);
-    const int b = std::min(f.H / 6, 160);
-    FillBox(f.dc, f.W / 2, f.H / 2, a, b);
+void CLumivexDlg::DrawCenterBox(CDC* dc) {
+    const CSize size = ClientSize();
+    FillBox(dc, size.cx / 2, size.cy / 2, std::min(size.cx / 6, 160), std::min(size.cy / 6, 160));
 }
 
-void DrawNineBoxes(const Frame& f) {
-    const int a = std::min(f.W / 9, 110);
-    const int b = std::min(f.H / 9, 110);
-    const int innerW = f.W - 2 * a;
-    const int innerH = f.H - 2 * b;
+void CLumivexDlg::DrawNineBoxes(CDC* dc) {
+    const CSize size = ClientSize();
+    const BoxGrid grid(size.cx, size.cy);
     for (int i = 0; i < 9; ++i) {
-        const int row = i / 3;
-        const int column = i % 3;
-        FillBox(f.dc, a + (column * innerW) / 2, b + (row * innerH) / 2, a, b);
+        FillBox(dc, grid.X(i % 3), grid.Y(i / 3), grid.a, grid.b);
     }
 }
 
-void DrawThreeBoxes(const Frame& f) {
-    const int a = std::min(f.W / 12, 120);
-    const int b = std::min(f.H / 12, 120);
+void CLumivexDlg::DrawThreeBoxes(CDC* dc) {
+    const CSize size = ClientSize();
+    const int a = std::min(size.cx / 12, 120);
+    const int b = std::min(size.cy / 12, 120);
     for (int i = 0; i < 3; ++i) {
-        FillBox(f.dc, ((i + 1) * f.W) / 4, f.H / 2, a, b);
+        FillBox(dc, ((i + 1) * size.cx) / 4, size.cy / 2, a, b);
     }
 }
 
-void DrawFiveBoxes(const Frame& f) {
-    const int s = f.W >= 400 && f.H >= 400 ? 100 : std::min(f.W, f.H) / 8;
-    const int a = std::min(f.W / 9, 110);
-    const int b = std::min(f.H / 9, 110);
-    const int innerW = f.W - 2 * a;
-    const int innerH = f.H - 2 * b;
+void CLumivexDlg::DrawFiveBoxes(CDC* dc) {
+    const CSize size = ClientSize();
+    const int s = size.cx >= 400 && size.cy >= 400 ? 100 : std::min(size.cx, size.cy) / 8;
+    const BoxGrid grid(size.cx, size.cy);
     for (int i = 0; i < 4; ++i) {
-        const int row = i / 2;
-        const int column = i % 2;
-        FillBox(f.dc, a + column * innerW, b + row * innerH, s, s);
+        FillBox(dc, grid.X(2 * (i % 2)), grid.Y(2 * (i / 2)), s, s);
     }
-    FillBox(f.dc, a + (2 * innerW) / 4, b + (2 * innerH) / 4, s, s);
+    FillBox(dc, grid.X(1), grid.Y(1), s, s);
 }
-
-} // namespace render

@@ -1,7 +1,24 @@
+// The pattern dispatcher: clears the frame to black and draws the pattern at the current
+// position of the playlist. DrawPattern is the pattern index: each id and what draws it.
+
 #include "app/lumivex_dlg.h"
-#include "render/patterns.h"
+#include "platform/gdi/scoped_select.h"
+#include "render/pattern_kit.h"
 
 #include <algorithm>
+#include <array>
+
+namespace {
+
+// Patterns 20-28: the client area in one colour.
+constexpr int kFirstSolidField = 20;
+constexpr std::array<COLORREF, 9> kSolidFields = {
+    0x404040, 0x7F7F7F, 0xA0A0A0, 0xC0C0C0, // gray levels 64, 127, 160, 192
+    0xFFFFFF, 0x000000,                     // white, black
+    0x0000FF, 0x00FF00, 0xFF0000,           // red, green, blue
+};
+
+} // namespace
 
 void CLumivexDlg::DrawCurrentPattern(CDC* dc) {
     CPen whitePen;
@@ -9,28 +26,28 @@ void CLumivexDlg::DrawCurrentPattern(CDC* dc) {
     CPen blackPen;
     blackPen.Attach(CreatePen(PS_SOLID, 1, 0x000000));
 
-    CRect client;
-    GetClientRect(&client);
-    const int W = client.right;
-    const int H = client.bottom;
-    dc->FillSolidRect(&client, 0x000000);
+    const CSize size = ClientSize();
+    dc->FillSolidRect(0, 0, size.cx, size.cy, 0x000000);
 
     const std::size_t n = m_playlist.size();
     if (n == 0) {
         return;
     }
     const std::int32_t id = m_playlist[m_position % n];
-    if (static_cast<std::uint32_t>(id) > 42) {
+    if (static_cast<std::uint32_t>(id) < static_cast<std::uint32_t>(kPatternCount)) {
+        DrawPattern(dc, id, FramePens{&whitePen, &blackPen});
+    }
+    // The pens are deleted here, black first, by their destructors.
+}
+
+void CLumivexDlg::DrawPattern(CDC* dc, int id, const FramePens& pens) {
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
+    if (id >= kFirstSolidField && id < kFirstSolidField + static_cast<int>(kSolidFields.size())) {
+        DrawColorField(dc, kSolidFields[static_cast<std::size_t>(id - kFirstSolidField)], 0, 0, W,
+                       H);
         return;
     }
-    const render::Frame f{dc, W, H, &whitePen, &blackPen};
-    auto gray = [](int level) { return static_cast<COLORREF>(level & 0xFF) * 0x010101u; };
-    auto withPen = [dc](CPen* pen, auto draw) {
-        CPen* old = dc->SelectObject(pen);
-        draw();
-        dc->SelectObject(old);
-    };
-
     switch (id) {
     case 0:
     case 1:
@@ -39,120 +56,83 @@ void CLumivexDlg::DrawCurrentPattern(CDC* dc) {
     case 4:
     case 5:
     case 6:
-        render::DrawEdgeLines(f, id);
-        break;
+        return DrawEdgeLines(dc, pens, id);
     case 7:
-        render::DrawPixelChecker(f);
-        break;
+        return DrawPixelChecker(dc, pens);
     case 8:
-        render::DrawGridFigure(f);
-        break;
+        return DrawGridFigure(dc, pens);
     case 9:
-        render::DrawCenterBox(f);
-        break;
+        return DrawCenterBox(dc);
     case 10:
-        render::DrawNineBoxes(f);
-        break;
+        return DrawNineBoxes(dc);
     case 11:
-        render::DrawThreeBoxes(f);
-        break;
+        return DrawThreeBoxes(dc);
     case 12:
-        render::DrawFiveBoxes(f);
-        break;
+        return DrawFiveBoxes(dc);
     case 13:
-        DrawGraySteps(dc, m_stepCount, false);
-        break;
+        return DrawGraySteps(dc, m_stepCount, false);
     case 14:
     case 15:
     case 16:
-        render::DrawReferenceImage(f, id);
-        break;
-    case 17:
-        withPen(&blackPen, [&] { DrawUniformityBoxes(dc, 0xCCCCCC); });
-        break;
-    case 18:
-        withPen(&whitePen, [&] { DrawUniformityBoxes(dc, 0x1A1A1A); });
-        break;
+        return DrawReferenceImage(dc, id);
+    case 17: {
+        ScopedSelect pen(dc, pens.black);
+        return DrawUniformityBoxes(dc, 0xCCCCCC);
+    }
+    case 18: {
+        ScopedSelect pen(dc, pens.white);
+        return DrawUniformityBoxes(dc, 0x1A1A1A);
+    }
     case 19:
-        render::DrawAlignmentFigure(f);
-        break;
-    case 20:
-        DrawColorField(dc, 0x404040, 0, 0, W, H);
-        break;
-    case 21:
-        DrawColorField(dc, 0x7F7F7F, 0, 0, W, H);
-        break;
-    case 22:
-        DrawColorField(dc, 0xA0A0A0, 0, 0, W, H);
-        break;
-    case 23:
-        DrawColorField(dc, 0xC0C0C0, 0, 0, W, H);
-        break;
-    case 24:
-        DrawColorField(dc, 0xFFFFFF, 0, 0, W, H);
-        break;
-    case 25:
-        DrawColorField(dc, 0x000000, 0, 0, W, H);
-        break;
-    case 26:
-        DrawColorField(dc, 0x0000FF, 0, 0, W, H);
-        break;
-    case 27:
-        DrawColorField(dc, 0x00FF00, 0, 0, W, H);
-        break;
-    case 28:
-        DrawColorField(dc, 0xFF0000, 0, 0, W, H);
-        break;
+        return DrawAlignmentFigure(dc, pens);
     case 29:
-        DrawColorField(dc, gray(m_grayLevel), 0, 0, W, H);
-        break;
+        return DrawColorField(dc, patterns::Gray(m_grayLevel), 0, 0, W, H);
     case 30:
-        DrawCenterGray(dc, false);
-        break;
+        return DrawCenterGray(dc, false);
     case 31:
-        DrawCenterGray(dc, true);
-        break;
+        return DrawCenterGray(dc, true);
     case 32:
-        DrawTextPage(dc);
-        break;
+        return DrawTextPage(dc);
     case 33: {
         const int level = std::min(m_grayLevel, 254);
-        DrawColorField(dc, gray(level), 0, 0, W / 2, H);
-        DrawColorField(dc, gray(level + 1), W / 2, 0, W, H);
-        break;
+        return DrawLevelPair(dc, level, level + 1);
     }
     case 34: {
         const int level = std::max(m_grayLevel, 1);
-        DrawColorField(dc, gray(level), 0, 0, W / 2, H);
-        DrawColorField(dc, gray(level - 1), W / 2, 0, W, H);
-        break;
+        return DrawLevelPair(dc, level, level - 1);
     }
-    case 35:
-        withPen(&whitePen, [&] { DrawUniformityBoxes(dc, 0x7F7F7F); });
-        break;
+    case 35: {
+        ScopedSelect pen(dc, pens.white);
+        return DrawUniformityBoxes(dc, 0x7F7F7F);
+    }
     case 36:
-        DrawGraySteps(dc, m_stepCount, true);
-        break;
+        return DrawGraySteps(dc, m_stepCount, true);
     case 37:
-        DrawDiagonalRamp(dc);
-        break;
+        return DrawDiagonalRamp(dc);
     case 38:
-        DrawGraySteps(dc, 18, false);
-        break;
+        return DrawGraySteps(dc, 18, false);
     case 39:
-        DrawColorChart(dc);
-        break;
+        return DrawColorChart(dc);
     case 40:
-        DrawColorBars(dc);
-        break;
+        return DrawColorBars(dc);
     case 41:
-        DrawEdgeSquares(dc, 0x1A1A1A);
-        break;
+        return DrawEdgeSquares(dc, 0x1A1A1A);
     case 42:
-        DrawEdgeSquares(dc, 0xCCCCCC);
-        break;
+        return DrawEdgeSquares(dc, 0xCCCCCC);
     default:
-        break;
+        return;
     }
-    // The pens are deleted here, black first, by their destructors.
+}
+
+// Patterns 33 and 34: the left half at one gray level, the right half at its neighbour.
+void CLumivexDlg::DrawLevelPair(CDC* dc, int leftLevel, int rightLevel) {
+    const CSize size = ClientSize();
+    DrawColorField(dc, patterns::Gray(leftLevel), 0, 0, size.cx / 2, size.cy);
+    DrawColorField(dc, patterns::Gray(rightLevel), size.cx / 2, 0, size.cx, size.cy);
+}
+
+CSize CLumivexDlg::ClientSize() const {
+    CRect client;
+    GetClientRect(&client);
+    return CSize(client.right, client.bottom);
 }

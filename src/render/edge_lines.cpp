@@ -1,88 +1,70 @@
-#include "render/patterns.h"
+// Patterns 0-6: single-pixel vertical lines at the edges, or on every even column; pattern 7: a
+// one-pixel checkerboard with a white frame.
 
-namespace render {
+#include "app/lumivex_dlg.h"
+#include "platform/gdi/scoped_select.h"
+#include "render/pattern_kit.h"
 
-namespace {
+using patterns::Column;
+using patterns::Outline;
+using patterns::Row;
 
-void VerticalLine(CDC* dc, int x, int H) {
-    dc->MoveTo(x, 0);
-    dc->LineTo(x, H);
-}
-
-void HorizontalLine(CDC* dc, int y, int W) {
-    dc->MoveTo(0, y);
-    dc->LineTo(W, y);
-}
-
-void Outline(CDC* dc, int right, int bottom) {
-    dc->MoveTo(0, 0);
-    dc->LineTo(right, 0);
-    dc->LineTo(right, bottom);
-    dc->LineTo(0, bottom);
-    dc->LineTo(0, 0);
-}
-
-} // namespace
-
-void DrawEdgeLines(const Frame& f, int id) {
-    CDC* dc = f.dc;
-    const int W = f.W, H = f.H;
-    CPen* oldPen = dc->SelectObject(f.whitePen);
+void CLumivexDlg::DrawEdgeLines(CDC* dc, const FramePens& pens, int id) {
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
+    ScopedSelect pen(dc, pens.white);
     switch (id) {
     case 0:
-        VerticalLine(dc, 0, H);
+        Column(dc, 0, H);
         break;
     case 1:
-        VerticalLine(dc, W - 1, H);
+        Column(dc, W - 1, H);
         break;
     case 2:
-        VerticalLine(dc, 0, H);
-        VerticalLine(dc, W - 1, H);
+        Column(dc, 0, H);
+        Column(dc, W - 1, H);
         break;
     case 3:
-        VerticalLine(dc, 0, H);
-        VerticalLine(dc, 1, H);
+        Column(dc, 0, H);
+        Column(dc, 1, H);
         break;
     case 4:
-        VerticalLine(dc, W - 1, H);
-        VerticalLine(dc, W - 2, H);
+        Column(dc, W - 1, H);
+        Column(dc, W - 2, H);
         break;
     case 5:
-        VerticalLine(dc, 0, H);
-        VerticalLine(dc, 1, H);
-        VerticalLine(dc, W - 1, H);
-        VerticalLine(dc, W - 2, H);
+        Column(dc, 0, H);
+        Column(dc, 1, H);
+        Column(dc, W - 1, H);
+        Column(dc, W - 2, H);
         break;
     case 6:
         for (int x = 0; x < W; x += 2) {
-            VerticalLine(dc, x, H);
+            Column(dc, x, H);
         }
         break;
     default:
         break;
     }
-    dc->SelectObject(oldPen);
 }
 
-void DrawPixelChecker(const Frame& f) {
-    CDC* dc = f.dc;
-    const int W = f.W, H = f.H;
-    CPen* oldPen = dc->SelectObject(f.whitePen);
+void CLumivexDlg::DrawPixelChecker(CDC* dc, const FramePens& pens) {
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
+    ScopedSelect pen(dc, pens.white);
+    const int oldRop = dc->GetROP2();
     for (int x = 0; x < W; x += 2) {
-        VerticalLine(dc, x, H);
+        Column(dc, x, H);
     }
     // Inverting the odd rows with a black pen turns the columns into a checkerboard.
-    dc->SelectObject(f.blackPen);
-    const int oldRop = dc->SetROP2(R2_NOTXORPEN);
+    dc->SelectObject(pens.black);
+    dc->SetROP2(R2_NOTXORPEN);
     for (int y = 1; y < H; y += 2) {
-        HorizontalLine(dc, y, W);
+        Row(dc, y, W);
     }
-    dc->SelectObject(f.whitePen);
+    dc->SelectObject(pens.white);
     dc->SetROP2(R2_COPYPEN);
-    Outline(dc, W, H);
-    Outline(dc, W - 1, H - 1);
+    Outline(dc, {0, 0}, {W, 0}, {W, H}, {0, H});
+    Outline(dc, {0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1});
     dc->SetROP2(oldRop);
-    dc->SelectObject(oldPen);
 }
-
-} // namespace render

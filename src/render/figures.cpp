@@ -1,50 +1,45 @@
-// Line figures: the grid with its centre rectangle and circle, and the alignment figure.
+// Pattern 8: the grid with its centre rectangle and a circle as high as the screen; pattern 19:
+// the alignment figure of diagonals, centre lines, three circles and nine nested rectangles.
 
-#include "render/patterns.h"
+#include "app/lumivex_dlg.h"
+#include "platform/gdi/scoped_select.h"
+#include "render/pattern_kit.h"
 
 #include <algorithm>
 
-namespace render {
+using patterns::Column;
+using patterns::Line;
+using patterns::Row;
 
 namespace {
 
-void VerticalLine(CDC* dc, int x, int H) {
-    dc->MoveTo(x, 0);
-    dc->LineTo(x, H);
-}
-
-void HorizontalLine(CDC* dc, int y, int W) {
-    dc->MoveTo(0, y);
-    dc->LineTo(W, y);
+// The grid lines across length: i * length / n for 0 < i < n, for n = 2, 4, 8, ... Each level
+// redraws the coarser levels' lines; the finest level with cells above 50 pixels is what remains
+// visible. Returns the first n whose cells are 50 pixels or less.
+template <class Draw> int Subdivide(int length, Draw draw) {
+    int n = 2;
+    while (length / n > 50) {
+        for (int i = 1; i < n; ++i) {
+            draw((i * length) / n);
+        }
+        n *= 2;
+    }
+    return n;
 }
 
 } // namespace
 
-void DrawGridFigure(const Frame& f) {
-    CDC* dc = f.dc;
-    const int W = f.W, H = f.H;
-    CPen* oldPen = dc->SelectObject(f.whitePen);
+void CLumivexDlg::DrawGridFigure(CDC* dc, const FramePens& pens) {
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
+    ScopedSelect pen(dc, pens.white);
 
-    VerticalLine(dc, 0, H);
-    VerticalLine(dc, W - 1, H);
-    // Each level redraws the coarser levels' lines; the finest level with cells above 50
-    // pixels is what remains visible.
-    int n = 2;
-    while (W / n > 50) {
-        for (int i = 1; i < n; ++i) {
-            VerticalLine(dc, (i * W) / n, H);
-        }
-        n *= 2;
-    }
-    HorizontalLine(dc, 0, W);
-    HorizontalLine(dc, H - 1, W);
-    int m = 2;
-    while (H / m > 50) {
-        for (int i = 1; i < m; ++i) {
-            HorizontalLine(dc, (i * H) / m, W);
-        }
-        m *= 2;
-    }
+    Column(dc, 0, H);
+    Column(dc, W - 1, H);
+    const int n = Subdivide(W, [&](int x) { Column(dc, x, H); });
+    Row(dc, 0, W);
+    Row(dc, H - 1, W);
+    const int m = Subdivide(H, [&](int y) { Row(dc, y, W); });
 
     // The centre rectangle grows by half a grid cell a side per step, each direction until it
     // has reached 250 pixels or a quarter of the screen.
@@ -66,28 +61,21 @@ void DrawGridFigure(const Frame& f) {
     }
     dc->FillSolidRect(&centre, 0xFFFFFF);
 
-    CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
+    ScopedSelect hollow(dc, NULL_BRUSH);
     dc->Ellipse(W / 2 - H / 2, 0, W / 2 + H / 2, H);
-
-    dc->SelectObject(oldPen);
-    if (auto* brush = dynamic_cast<CBrush*>(oldBrush)) {
-        dc->SelectObject(brush);
-    }
 }
 
-void DrawAlignmentFigure(const Frame& f) {
-    CDC* dc = f.dc;
-    const int W = f.W, H = f.H;
-    CPen* oldPen = dc->SelectObject(f.whitePen);
+void CLumivexDlg::DrawAlignmentFigure(CDC* dc, const FramePens& pens) {
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
+    ScopedSelect pen(dc, pens.white);
 
-    dc->MoveTo(0, 0);
-    dc->LineTo(W, H);
-    dc->MoveTo(0, H);
-    dc->LineTo(W, 0);
-    VerticalLine(dc, W / 2, H);
-    HorizontalLine(dc, H / 2, W);
+    Line(dc, 0, 0, W, H);
+    Line(dc, 0, H, W, 0);
+    Column(dc, W / 2, H);
+    Row(dc, H / 2, W);
 
-    CGdiObject* oldBrush = dc->SelectStockObject(NULL_BRUSH);
+    ScopedSelect hollow(dc, NULL_BRUSH);
     const int r = std::min(W, H) / 6;
     for (int k = 1; k <= 3; ++k) {
         dc->MoveTo(W / 2, H / 2);
@@ -98,11 +86,4 @@ void DrawAlignmentFigure(const Frame& f) {
     for (int k = 0; k <= 8; ++k) {
         dc->Rectangle(k * dx, k * dy, W - k * dx, H - k * dy);
     }
-
-    dc->SelectObject(oldPen);
-    if (auto* brush = dynamic_cast<CBrush*>(oldBrush)) {
-        dc->SelectObject(brush);
-    }
 }
-
-} // namespace render

@@ -1,8 +1,10 @@
 // Patterns 14-16: a TG18 reference image stretched over the whole client area, aspect ratio not
 // kept. The image is loaded from the resources for every frame and released afterwards.
 
+#include "render/reference_images.h"
+
+#include "app/lumivex_dlg.h"
 #include "platform/gdi/dib.h"
-#include "render/patterns.h"
 
 namespace render {
 
@@ -21,8 +23,11 @@ int ReferenceImageId(int id, int W, int H) {
     }
 }
 
-void DrawReferenceImage(const Frame& f, int id) {
-    const int resource = ReferenceImageId(id, f.W, f.H);
+} // namespace render
+
+void CLumivexDlg::DrawReferenceImage(CDC* dc, int id) {
+    const CSize size = ClientSize();
+    const int resource = render::ReferenceImageId(id, size.cx, size.cy);
     CBitmap image;
     if (!image.Attach(LoadBitmapW(AfxFindResourceHandle(resource, RT_BITMAP), resource))) {
         return; // the client area stays black
@@ -32,13 +37,11 @@ void DrawReferenceImage(const Frame& f, int id) {
         return;
     }
     CDC memory;
-    if (!memory.CreateCompatibleDC(f.dc)) {
+    if (!memory.CreateCompatibleDC(dc)) {
         return;
     }
     CBitmap* old = memory.SelectObject(&image);
-    f.dc->StretchBlt(0, 0, f.W, f.H, &memory, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    dc->StretchBlt(0, 0, size.cx, size.cy, &memory, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
     memory.SelectObject(old);
     // memory is deleted before image, as the bitmap must not be deleted while selected.
 }
-
-} // namespace render

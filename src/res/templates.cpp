@@ -1,7 +1,9 @@
 #include "res/templates.h"
 
+#include "res/language_texts.h"
 #include "res/resource_ids.h"
 
+#include <array>
 #include <string>
 
 namespace res {
@@ -12,7 +14,9 @@ using windowing::DialogTemplate;
 
 namespace {
 
-DialogTemplate MainWindowTemplate() {
+// The layout is the same in every language: only the texts and the language id differ.
+
+DialogTemplate MainWindowTemplate(const LanguageTexts& texts) {
     DialogTemplate t;
     t.id = IDD_LUMIVEX_DIALOG;
     t.extended = true;
@@ -23,43 +27,46 @@ DialogTemplate MainWindowTemplate() {
     t.pointSize = 9;
     t.faceName = "宋体";
     t.charSet = 1;
+    t.language = texts.resourceLanguage;
     t.controls = {
         {ControlClass::Button, IDC_HIDDEN_BUTTON, "Button1", 241, 22, 51, 49, 0x40000000, 0, 0}};
     return t;
 }
 
-DialogTemplate AboutBoxTemplate() {
+DialogTemplate AboutBoxTemplate(const LanguageTexts& texts) {
     DialogTemplate t;
     t.id = IDD_ABOUTBOX;
     t.cx = 235;
     t.cy = 55;
     t.style = 0x80C800C0; // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT
-    t.caption = "关于 Lumivex";
+    t.caption = texts.aboutCaption;
     t.pointSize = 9;
     t.faceName = "宋体";
+    t.language = texts.resourceLanguage;
     constexpr DWORD staticText = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX;
     t.controls = {
         {ControlClass::Static, IDC_STATIC, "", 11, 17, 20, 20, WS_CHILD | WS_VISIBLE | SS_ICON, 0,
          IDR_MAINFRAME},
-        {ControlClass::Static, IDC_STATIC, "Lumivex 1.0 版", 40, 10, 119, 8, staticText, 0, 0},
-        {ControlClass::Static, IDC_STATIC, "显示器测试图案发生器", 40, 25, 119, 8, staticText, 0,
-         0},
-        {ControlClass::Button, IDOK, "确定", 178, 7, 50, 14,
+        {ControlClass::Static, IDC_STATIC, std::string(texts.aboutVersion), 40, 10, 119, 8,
+         staticText, 0, 0},
+        {ControlClass::Static, IDC_STATIC, std::string(texts.aboutDescription), 40, 25, 119, 8,
+         staticText, 0, 0},
+        {ControlClass::Button, IDOK, std::string(texts.aboutOk), 178, 7, 50, 14,
          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 0},
     };
     return t;
 }
 
-DialogTemplate PictureOptionsTemplate() {
+DialogTemplate PictureOptionsTemplate(const LanguageTexts& texts) {
     DialogTemplate t;
     t.id = IDD_PICTURE_OPTIONS;
     t.cx = 217;
     t.cy = 261;
     t.style = 0x80C800C0; // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT
-    t.caption = "画面显示选项";
+    t.caption = texts.selectionCaption;
     t.pointSize = 10;
     t.faceName = "System";
-    t.language = 2052;
+    t.language = texts.resourceLanguage;
     static constexpr DWORD box = 0x50010003; // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX
     constexpr DWORD spareBox = 0x40010003;   // the same, not visible
     constexpr DWORD button = 0x50010000;     // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON
@@ -91,8 +98,8 @@ DialogTemplate PictureOptionsTemplate() {
     check(1039, 110, 175, box);
     check(1040, 110, 183, box);
     check(1041, 110, 192, box);
-    t.controls.push_back(
-        {ControlClass::Button, IDC_CLEAR_ALL, "Clear all", 22, 3, 37, 10, button, 0, 0});
+    t.controls.push_back({ControlClass::Button, IDC_CLEAR_ALL, std::string(texts.clearAll), 22, 3,
+                          37, 10, button, 0, 0});
     check(1042, 110, 200, box);
     check(1043, 110, 212, box);
     check(1044, 6, 214, box);
@@ -103,19 +110,34 @@ DialogTemplate PictureOptionsTemplate() {
     return t;
 }
 
+struct LanguageTemplates {
+    DialogTemplate mainWindow, aboutBox, pictureOptions;
+};
+
+const LanguageTemplates& TemplatesOf(base::UiLanguage language) {
+    static const auto all = [] {
+        std::array<LanguageTemplates, std::size(base::kUiLanguages)> built;
+        for (base::UiLanguage l : base::kUiLanguages) {
+            const LanguageTexts& texts = TextsOf(l);
+            built[static_cast<std::size_t>(l)] = {
+                MainWindowTemplate(texts), AboutBoxTemplate(texts), PictureOptionsTemplate(texts)};
+        }
+        return built;
+    }();
+    return all[static_cast<std::size_t>(language)];
+}
+
 } // namespace
 
-const DialogTemplate* FindDialogTemplate(int id) {
-    static const DialogTemplate mainWindow = MainWindowTemplate();
-    static const DialogTemplate aboutBox = AboutBoxTemplate();
-    static const DialogTemplate pictureOptions = PictureOptionsTemplate();
+const DialogTemplate* FindDialogTemplate(base::UiLanguage language, int id) {
+    const LanguageTemplates& templates = TemplatesOf(language);
     switch (id) {
     case IDD_LUMIVEX_DIALOG:
-        return &mainWindow;
+        return &templates.mainWindow;
     case IDD_ABOUTBOX:
-        return &aboutBox;
+        return &templates.aboutBox;
     case IDD_PICTURE_OPTIONS:
-        return &pictureOptions;
+        return &templates.pictureOptions;
     default:
         return nullptr;
     }

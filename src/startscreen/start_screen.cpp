@@ -4,6 +4,8 @@
 
 #include "app/lumivex_dlg.h"
 #include "platform/gdi/image.h"
+#include "platform/gdi/scoped_select.h"
+#include "render/pattern_kit.h"
 #include "startscreen/rotate_image.h"
 
 #include <cstdlib>
@@ -23,11 +25,6 @@ struct SizeClass {
 constexpr SizeClass kSmall{1, 5, 147, 149, 148, 153};
 constexpr SizeClass kLarge{2, 10, 150, 152, 151, 154};
 
-void Line(CDC* dc, int x0, int y0, int x1, int y1) {
-    dc->MoveTo(x0, y0);
-    dc->LineTo(x1, y1);
-}
-
 // Draws a corner patch unscaled at (x, y) and a copy turned by 180 degrees unscaled at (xr, yr).
 void DrawPatchPair(CDC* dc, const CImage& patch, int x, int y, int xr, int yr) {
     if (patch.IsNull()) {
@@ -42,21 +39,22 @@ void DrawPatchPair(CDC* dc, const CImage& patch, int x, int y, int xr, int yr) {
 
 } // namespace
 
+using patterns::Line;
+
 void CLumivexDlg::DrawStartScreen(CDC* dc) {
-    CRect client;
-    GetClientRect(&client);
-    const int W = client.right;
-    const int H = client.bottom;
+    const CSize size = ClientSize();
+    const int W = size.cx, H = size.cy;
     const SizeClass& c = static_cast<long long>(W) * H >= 0x200000 ? kLarge : kSmall;
     const int s = c.s, m = c.m;
     HINSTANCE module = AfxGetInstanceHandle();
 
-    dc->FillSolidRect(&client, kBackground);
+    dc->FillSolidRect(0, 0, W, H, kBackground);
 
     // The grid. The vertical step doubles in the large class; the horizontal one does not. The
     // centre lines are drawn twice.
-    auto gridPen = std::make_unique<CPen>(PS_SOLID, 1, kGridLine);
-    CPen* oldPen = dc->SelectObject(gridPen.get());
+    // The pen in use; the guard, made after it, selects the DC's own pen back before it goes.
+    auto pen = std::make_unique<CPen>(PS_SOLID, 1, kGridLine);
+    ScopedSelect restore(dc, pen.get());
     for (int o = 0; o < W / 2; o += 100 * s) {
         Line(dc, W / 2 + o, 0, W / 2 + o, H);
         Line(dc, W / 2 - o, 0, W / 2 - o, H);
@@ -113,14 +111,11 @@ void CLumivexDlg::DrawStartScreen(CDC* dc) {
     const int xc = m + w4 / 2;
     const int yA = (H - 256 * s) / 2;
     const int yB = (H + 256 * s) / 2;
-    std::unique_ptr<CPen> previous = std::move(gridPen);
     for (int i = 0; i < 256; ++i) {
-        auto pen = std::make_unique<CPen>(PS_SOLID, s, static_cast<COLORREF>(i * 0x010101));
-        dc->SelectObject(pen.get());
-        previous.reset(); // no longer selected
+        auto level = std::make_unique<CPen>(PS_SOLID, s, patterns::Gray(i));
+        dc->SelectObject(level.get());
+        pen = std::move(level); // the previous pen, no longer selected, is deleted
         Line(dc, W - 50 * s - xc, yA + i * s, W - xc, yA + i * s);
         Line(dc, xc, yB - i * s, 50 * s, yB - i * s);
-        previous = std::move(pen);
     }
-    dc->SelectObject(oldPen);
 }

@@ -29,13 +29,15 @@ TEST(Startup, FirstRunHasTheInitialStateAndCoversTheScreen) {
         // The first system paint drew the start screen's gray background.
         EXPECT_EQ(s.Screen().At(1, 1), 0x808080u);
         EXPECT_TRUE(s.backend.HotKeyHeld(1688));
-        // The system menu ends with a separator and the About item.
+        // The system menu gains a separator and the About item, then the list of monitors.
         CMenu* menu = main.GetSystemMenu(FALSE);
         ASSERT_NE(menu, nullptr);
-        ASSERT_EQ(menu->GetMenuItemCount(), 2);
+        ASSERT_EQ(menu->GetMenuItemCount(), 4);
         EXPECT_EQ(menu->m_hMenu->items[0].flags, MF_SEPARATOR);
         EXPECT_EQ(menu->m_hMenu->items[1].id, 0x0010u);
         EXPECT_EQ(menu->m_hMenu->items[1].text, "关于 Lumivex(&A)...");
+        EXPECT_EQ(menu->m_hMenu->items[2].flags, MF_SEPARATOR);
+        EXPECT_EQ(menu->m_hMenu->items[3].text, "显示器 &0：headless（1920 × 1080）");
         EXPECT_NE(main.GetIcon(TRUE), nullptr);
         EXPECT_EQ(main.GetIcon(TRUE), main.GetIcon(FALSE));
     });

@@ -5,31 +5,16 @@ using testing_support::RowRuns;
 
 namespace {
 
-// Levels of the runs met walking from the left edge to the centre along the middle row, and
-// the columns where they start.
-struct Walk {
-    std::vector<int> levels, starts;
-};
-Walk ToCentre(const gdi::Surface& s, int y) {
-    Walk w;
-    for (int x = 0; x <= s.Width() / 2 - 1; ++x) {
-        if (x == 0 || s.At(x, y) != s.At(x - 1, y)) {
-            w.levels.push_back(static_cast<int>(s.At(x, y) & 0xFF));
-            w.starts.push_back(x);
-        }
-    }
-    return w;
-}
-
 TEST(CenterGray, EightRingsForwardAndReversed) {
     InWindow(1920, 1080, [](CLumivexDlg& main) {
         // dx = 120, dy = 67.5: the rings are 120 pixels wide; the centre one is 240 wide.
         const Drawn forward = Draw(main, 30, {.labels = false, .steps = 8});
-        const Walk f = ToCentre(forward.frame, 540);
+        // The rings met walking along the middle row from the left edge to the centre.
+        const Steps f = StepsOf(forward.frame, 540, 960);
         EXPECT_EQ(f.levels, (std::vector<int>{0, 31, 63, 95, 127, 159, 191, 223}));
         EXPECT_EQ(f.starts, (std::vector<int>{0, 120, 240, 360, 480, 600, 720, 840}));
         const Drawn reverse = Draw(main, 31, {.labels = false, .steps = 8});
-        const Walk r = ToCentre(reverse.frame, 540);
+        const Steps r = StepsOf(reverse.frame, 540, 960);
         EXPECT_EQ(r.levels, (std::vector<int>{255, 224, 192, 160, 128, 96, 64, 32}));
         EXPECT_EQ(r.starts, f.starts);
         // Down the middle column the rings are trunc(67.5 i) rows apart.
@@ -55,7 +40,7 @@ TEST(CenterGray, EightRingsForwardAndReversed) {
 TEST(CenterGray, HundredAndTwentyEightRingsOfSevenAndAHalfPixels) {
     InWindow(1920, 1080, [](CLumivexDlg& main) {
         const Drawn d = Draw(main, 30, {.labels = false, .steps = 128});
-        const Walk w = ToCentre(d.frame, 540);
+        const Steps w = StepsOf(d.frame, 540, 960);
         ASSERT_EQ(w.levels.size(), 128u);
         for (int i = 0; i < 128; ++i) {
             EXPECT_EQ(w.starts[i], i * 15 / 2);

@@ -1,17 +1,11 @@
 #include "field_frames.h"
+#include "support/expect_frame.h"
 
 using namespace fields_test;
+using testing_support::ExpectFrame;
 using testing_support::RowRuns;
 
 namespace {
-
-void ExpectFrame(const gdi::Surface& actual, const gdi::Surface& expected) {
-    ASSERT_EQ(actual.Width(), expected.Width());
-    ASSERT_EQ(actual.Height(), expected.Height());
-    for (int y = 0; y < actual.Height(); ++y) {
-        ASSERT_EQ(RowRuns(actual, y), RowRuns(expected, y)) << "row " << y;
-    }
-}
 
 TEST(ColorBars, FiveBarsSplitByFifths) {
     constexpr std::uint32_t kBars[5] = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};

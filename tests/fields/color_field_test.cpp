@@ -1,9 +1,10 @@
 #include "field_frames.h"
+#include "support/expect_frame.h"
 #include "support/pixels.h"
 
 using namespace fields_test;
 using testing_support::AllEqual;
-using testing_support::RowRuns;
+using testing_support::ExpectFrame;
 
 namespace {
 
@@ -16,13 +17,6 @@ gdi::Surface Areas(int width, int height, std::initializer_list<std::pair<RECT, 
         gdi::FillRect(s, s.Bounds(), r, gdi::ToPixel(c));
     }
     return s;
-}
-
-void ExpectSame(const gdi::Surface& actual, const gdi::Surface& expected) {
-    ASSERT_EQ(actual.Width(), expected.Width());
-    for (int y = 0; y < actual.Height(); ++y) {
-        ASSERT_EQ(RowRuns(actual, y), RowRuns(expected, y)) << "row " << y;
-    }
 }
 
 TEST(ColorField, FixedFieldsCarryTheirValuesInWhiteOnDarkComponentsElseBlack) {
@@ -97,7 +91,7 @@ TEST(ColorField, LevelPairsClampAndCarryWhiteTextToTheRightHalf) {
                              ", width " + std::to_string(width));
                 const COLORREF l = c.left * 0x010101u, r = c.right * 0x010101u;
                 const Drawn bare = Draw(main, c.id, {.gray = c.gray, .labels = false});
-                ExpectSame(bare.frame, Areas(width, 1080, {{left, l}, {right, r}}));
+                ExpectFrame(bare.frame, Areas(width, 1080, {{left, l}, {right, r}}));
                 const Drawn labelled = Draw(main, c.id, {.gray = c.gray});
                 std::vector<TextLine> lines = ValueLabel(left, l);
                 const std::vector<TextLine> rightLines = ValueLabel(right, r);
@@ -152,17 +146,13 @@ TEST(ColorField, DegenerateAreasAndSizesDoNotCrash) {
         }
     }
     InWindow(64, 48, [](CLumivexDlg& main) {
-        CDC dc;
-        dc.CreateCompatibleDC(nullptr);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&dc, 64, 48);
-        CBitmap* old = dc.SelectObject(&bitmap);
-        main.DrawColorField(&dc, 0xFFFFFF, 40, 40, 10, 10); // inverted: the normalised area
-        main.DrawColorField(&dc, 0xFFFFFF, 70, 0, 90, 48);  // off the surface
-        const gdi::Surface& s = testing_support::PixelsOf(bitmap);
+        const gdi::Surface s =
+            testing_support::DrawInto(64, 48, [&](CDC* dc) {
+                main.DrawColorField(dc, 0xFFFFFF, 40, 40, 10, 10); // inverted: the normalised area
+                main.DrawColorField(dc, 0xFFFFFF, 70, 0, 90, 48);  // off the surface
+            }).frame;
         EXPECT_EQ(s.At(10, 10), 0xFFFFFFu);
         EXPECT_EQ(s.At(63, 47), 0u);
-        dc.SelectObject(old);
     });
 }
 

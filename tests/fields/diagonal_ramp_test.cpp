@@ -1,8 +1,9 @@
 #include "field_frames.h"
+#include "support/expect_frame.h"
 #include "support/pixels.h"
 
 using namespace fields_test;
-using testing_support::RowRuns;
+using testing_support::ExpectFrame;
 
 namespace {
 
@@ -20,15 +21,6 @@ gdi::Surface Expected(int width, int height, int from = 0, int to = 0) {
         s.Set(0, y, 0xFFFFFF);
     }
     return s;
-}
-
-void ExpectFrame(const gdi::Surface& actual, const gdi::Surface& expected) {
-    SCOPED_TRACE(std::to_string(actual.Width()) + " x " + std::to_string(actual.Height()));
-    ASSERT_EQ(actual.Width(), expected.Width());
-    ASSERT_EQ(actual.Height(), expected.Height());
-    for (int y = 0; y < actual.Height(); ++y) {
-        ASSERT_EQ(RowRuns(actual, y), RowRuns(expected, y)) << "row " << y;
-    }
 }
 
 TEST(DiagonalRamp, GradientInTheTopLeftSquareOnly) {
@@ -54,16 +46,10 @@ TEST(DiagonalRamp, PaintsTheWholeClientArea) {
     for (auto [w, h] : {std::pair{1920, 1080}, {1024, 768}, {3000, 1500}}) {
         InWindow(w, h, [&](CLumivexDlg& main) {
             main.SetStateForTest(0, FALSE, 37, 128);
-            CDC dc;
-            dc.CreateCompatibleDC(nullptr);
-            CBitmap bitmap;
-            bitmap.CreateCompatibleBitmap(&dc, w, h);
-            CBitmap* old = dc.SelectObject(&bitmap);
-            dc.FillSolidRect(0, 0, w, h, 0x123456);
-            main.DrawDiagonalRamp(&dc);
-            ExpectFrame(testing_support::PixelsOf(bitmap), Expected(w, h));
-            EXPECT_EQ(dc.GetBkColor(), 0u);
-            dc.SelectObject(old);
+            testing_support::MemoryFrame target(w, h, 0x123456);
+            main.DrawDiagonalRamp(&target.dc);
+            ExpectFrame(target.Pixels(), Expected(w, h));
+            EXPECT_EQ(target.dc.GetBkColor(), 0u);
         });
     }
 }

@@ -13,6 +13,8 @@
 
 namespace fields_test {
 
+using testing_support::Drawn;
+using testing_support::InWindow;
 using testing_support::Session;
 
 struct State {
@@ -21,34 +23,11 @@ struct State {
     int steps = 128;
 };
 
-// The frame and the DC state the pattern left behind.
-struct Drawn {
-    gdi::Surface frame;
-    COLORREF textColor;
-    int bkMode;
-};
-
+// Pattern id drawn with the window state set as the keys would have left it.
 inline Drawn Draw(CLumivexDlg& main, int id, State state = {}) {
-    CRect client;
-    main.GetClientRect(&client);
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
-    CBitmap* old = dc.SelectObject(&bitmap);
     main.SetStateForTest(state.gray, state.labels ? TRUE : FALSE, static_cast<std::uint8_t>(id),
                          state.steps);
-    main.DrawCurrentPattern(&dc);
-    Drawn d{testing_support::PixelsOf(bitmap), dc.GetTextColor(), dc.GetBkMode()};
-    dc.SelectObject(old);
-    return d;
-}
-
-// Runs body(main window) in a program session on a screen of width x height.
-template <class Body> void InWindow(int width, int height, Body body) {
-    Session s(width, height);
-    s.backend.Run([&] { body(Session::Main()); });
-    s.Run();
+    return testing_support::DrawCurrentPattern(main);
 }
 
 // One frame of pattern id on a fresh screen of width x height.
@@ -56,6 +35,22 @@ inline Drawn DrawOn(int width, int height, int id, State state = {}) {
     Drawn d;
     InWindow(width, height, [&](CLumivexDlg& main) { d = Draw(main, id, state); });
     return d;
+}
+
+// The level (the low byte) and the first column of each run of row y, over the columns before
+// end.
+struct Steps {
+    std::vector<int> levels, starts;
+};
+inline Steps StepsOf(const gdi::Surface& s, int y, int end) {
+    Steps out;
+    testing_support::ForEachRun(
+        0, end - 1, [&](int x) { return s.At(x, y); },
+        [&](std::uint32_t v, int first, int) {
+            out.levels.push_back(static_cast<int>(v & 0xFF));
+            out.starts.push_back(first);
+        });
+    return out;
 }
 
 // Size of a text in the stock font of a fresh memory DC, as the routines measure it.
@@ -75,8 +70,8 @@ struct TextLine {
 };
 
 // Checks that labelled differs from bare only by text: every pixel that differs lies in the
-// cell of one of the lines and is a blend of the bare pixel and ink, and each line whose cell
-// is on screen shows some pixel in pure ink. Glyph shapes are left to the text tests.
+// cell of one of the lines and is the ink (the stock font is drawn one-bit), and each line
+// whose cell is on screen changes some pixel. Glyph shapes are left to the text tests.
 void ExpectOnlyText(const gdi::Surface& labelled, const gdi::Surface& bare, COLORREF ink,
                     const std::vector<TextLine>& lines);
 

@@ -1,45 +1,29 @@
 #include "field_frames.h"
 
-#include <cstdio>
-
 using namespace fields_test;
 using testing_support::RowRuns;
 
 namespace {
 
-// A row summary in the form of RowRuns, from spans whose neighbours may share a value.
+// The RowRuns of a row made of (pixel, count) spans, whose neighbours may share a value.
 using Spans = std::vector<std::pair<std::uint32_t, int>>;
 std::string Summary(const Spans& spans) {
-    std::string out;
-    for (std::size_t i = 0; i < spans.size();) {
-        auto [pixel, count] = spans[i];
-        for (++i; i < spans.size() && spans[i].first == pixel; ++i) {
-            count += spans[i].second;
-        }
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%s%06x*%d", out.empty() ? "" : " ", pixel, count);
-        out += buf;
+    int width = 0;
+    for (const auto& span : spans) {
+        width += span.second;
     }
-    return out;
+    gdi::Surface row(width, 1, 0);
+    int x = 0;
+    for (const auto& [pixel, count] : spans) {
+        for (int i = 0; i < count; ++i) {
+            row.Set(x++, 0, pixel);
+        }
+    }
+    return RowRuns(row, 0);
 }
 
 std::uint32_t Gray(int level) {
     return static_cast<std::uint32_t>(level) * 0x010101u;
-}
-
-// The levels and the start columns of the runs of a row, left to right.
-struct Runs {
-    std::vector<int> levels, starts;
-};
-Runs RunsOf(const gdi::Surface& s, int y) {
-    Runs r;
-    for (int x = 0; x < s.Width(); ++x) {
-        if (x == 0 || s.At(x, y) != s.At(x - 1, y)) {
-            r.levels.push_back(static_cast<int>(s.At(x, y) & 0xFF));
-            r.starts.push_back(x);
-        }
-    }
-    return r;
 }
 
 TEST(GraySteps, EightStepsInAMarginCutByTheBlackLine) {
@@ -80,8 +64,8 @@ TEST(GraySteps, AnOddGrayLevelPushesTheLowerHalfOffTheScreen) {
             // Ramps: only the rising half shows, over the whole height, and no label.
             const Drawn ramp = Draw(main, 38, {.gray = gray});
             const std::string rising = RowRuns(ramp.frame, 0);
-            EXPECT_EQ(RunsOf(ramp.frame, 0).levels.front(), 0);
-            EXPECT_EQ(RunsOf(ramp.frame, 0).levels.back(), 255);
+            EXPECT_EQ(StepsOf(ramp.frame, 0, 1920).levels.front(), 0);
+            EXPECT_EQ(StepsOf(ramp.frame, 0, 1920).levels.back(), 255);
             for (int y = 0; y < 1080; ++y) {
                 ASSERT_EQ(RowRuns(ramp.frame, y), rising) << gray << " row " << y;
             }
@@ -92,7 +76,7 @@ TEST(GraySteps, AnOddGrayLevelPushesTheLowerHalfOffTheScreen) {
 TEST(GraySteps, EighteenStepsWithTheirLabel) {
     InWindow(1920, 1080, [](CLumivexDlg& main) {
         const Drawn bare = Draw(main, 38, {.labels = false, .steps = 64});
-        const Runs up = RunsOf(bare.frame, 0), down = RunsOf(bare.frame, 1079);
+        const Steps up = StepsOf(bare.frame, 0, 1920), down = StepsOf(bare.frame, 1079, 1920);
         ASSERT_EQ(up.levels.size(), 18u);
         for (int j = 0; j < 18; ++j) {
             EXPECT_EQ(up.levels[j], 15 * j);

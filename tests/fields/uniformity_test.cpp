@@ -1,19 +1,12 @@
 #include "field_frames.h"
+#include "support/expect_frame.h"
 
 using namespace fields_test;
-using testing_support::RowRuns;
+using testing_support::ExpectFrame;
 
 namespace {
 
 constexpr std::uint32_t kLight = 0xE3E3E3, kDark = 0x696969;
-
-void ExpectFrame(const gdi::Surface& actual, const gdi::Surface& expected) {
-    ASSERT_EQ(actual.Width(), expected.Width());
-    ASSERT_EQ(actual.Height(), expected.Height());
-    for (int y = 0; y < actual.Height(); ++y) {
-        ASSERT_EQ(RowRuns(actual, y), RowRuns(expected, y)) << "row " << y;
-    }
-}
 
 void Fill(gdi::Surface& s, RECT r, std::uint32_t pixel) {
     gdi::FillRect(s, s.Bounds(), r, pixel);

@@ -41,7 +41,7 @@ std::string ExpectedEdgeRow(int width, int whiteColumn) {
 TEST(QtMainWindow, CoversTheScreenInDevicePixelsAndShowsTheStartScreen) {
     QtSession s;
     const QSize screen = DeviceScreen();
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
+    s.WaitUntilShown();
     s.WaitUntil([&] { return s.ScreenShows(1, 1, kStartScreenGray); }, "start screen shown");
     s.Do([&] {
         QWidget* w = s.MainWidget();
@@ -83,7 +83,7 @@ TEST(QtMainWindow, AKeyPressPutsItsFrameOnTheScreenBeforeItReturns) {
 
 TEST(QtMainWindow, KeysArriveWithThePlatformsCodesAndSystemKeysDoNotRedraw) {
     QtSession s;
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
+    s.WaitUntilShown();
     s.Do([&] {
         QWidget* w = QApplication::focusWidget();
         ASSERT_EQ(w, s.MainWidget());
@@ -117,7 +117,7 @@ TEST(QtMainWindow, KeysArriveWithThePlatformsCodesAndSystemKeysDoNotRedraw) {
 
 TEST(QtMainWindow, AHeldKeyStepsOnEveryAutoRepeat) {
     QtSession s;
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
+    s.WaitUntilShown();
     s.Do([&] {
         const int before = s.backend.Presents();
         QWidget* w = QApplication::focusWidget();
@@ -137,7 +137,7 @@ TEST(QtMainWindow, AHeldKeyStepsOnEveryAutoRepeat) {
 TEST(QtMainWindow, RightClickAdvancesDoubleClickTogglesTheTemplateSizeAndDragMoves) {
     QtSession s;
     const QSize screen = DeviceScreen();
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
+    s.WaitUntilShown();
     s.Key(Qt::Key_Left); // a pattern on the screen, so the start screen's return is visible
     s.Do([&] { QTest::mouseClick(s.MainWidget(), Qt::RightButton, {}, QPoint(20, 20)); });
     s.WaitUntil([&] { return s.ScreenShows(1, 1, kStartScreenGray); }, "start screen shown");
@@ -183,28 +183,32 @@ TEST(QtMainWindow, RightClickAdvancesDoubleClickTogglesTheTemplateSizeAndDragMov
 
 TEST(QtMainWindow, AltSpaceOpensTheSystemMenuWhoseAboutItemOpensTheAboutBox) {
     QtSession s;
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
+    s.WaitUntilShown();
     s.Key(Qt::Key_Space, Qt::AltModifier);
     s.WaitUntil([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
                 "the system menu is open");
     s.Do([] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         const QList<QAction*> actions = menu->actions();
-        ASSERT_GE(actions.size(), 2);
-        EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
-        QAction* about = actions.back();
+        // ..., a separator, the About item, a separator, one item per monitor.
+        const qsizetype monitors = QGuiApplication::screens().size();
+        ASSERT_GE(actions.size(), 4 + monitors);
+        const qsizetype at = actions.size() - monitors - 2;
+        EXPECT_TRUE(actions[at - 1]->isSeparator());
+        EXPECT_TRUE(actions[at + 1]->isSeparator());
+        QAction* about = actions[at];
         EXPECT_EQ(about->text(), QStringLiteral("关于 Lumivex(&A)..."));
         about->trigger();
         menu->close();
     });
-    s.WaitUntil([&] { return s.Dialog() && s.Dialog()->isVisible(); }, "the About box is open");
+    s.WaitUntilDialogShown("the About box is open");
     s.Do([&] {
         EXPECT_EQ(s.Dialog()->windowTitle(), QStringLiteral("关于 Lumivex"));
         EXPECT_EQ(QApplication::activeModalWidget(), s.Dialog());
         EXPECT_FALSE(s.MainWidget()->isEnabled());
     });
     s.Key(Qt::Key_Return); // the OK button has the focus
-    s.WaitUntil([&] { return !s.Dialog(); }, "the About box is closed");
+    s.WaitUntilDialogClosed("the About box is closed");
     s.Do([&] { EXPECT_TRUE(s.MainWidget()->isEnabled()); });
     s.Key(Qt::Key_Escape);
     s.Run();

@@ -36,6 +36,7 @@ QtSession::QtSession() : dir_(MakeDir()), backend((dir_ / "lumivex").string()) {
 }
 
 QtSession::~QtSession() {
+    theApp.Windows().startMonitor.reset();
     theApp.SetBackend(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     std::error_code ec;
@@ -48,6 +49,18 @@ void QtSession::Do(std::function<void()> step) {
 
 void QtSession::WaitUntil(std::function<bool()> condition, std::string what) {
     steps_.push_back(Step{std::move(condition), nullptr, std::move(what)});
+}
+
+void QtSession::WaitUntilShown() {
+    WaitUntil([this] { return MainWidget() && MainWidget()->isVisible(); }, "shown");
+}
+
+void QtSession::WaitUntilDialogShown(std::string what) {
+    WaitUntil([this] { return Dialog() && Dialog()->isVisible(); }, std::move(what));
+}
+
+void QtSession::WaitUntilDialogClosed(std::string what) {
+    WaitUntil([this] { return !Dialog(); }, std::move(what));
 }
 
 void QtSession::Key(int key, Qt::KeyboardModifiers modifiers) {

@@ -33,6 +33,10 @@ class QtSession {
     // Script. A step runs when the one before it has run (or started a modal loop).
     void Do(std::function<void()> step);
     void WaitUntil(std::function<bool()> condition, std::string what);
+    // Waits until the main window, or a dialog above it, is shown; until no dialog is open.
+    void WaitUntilShown();
+    void WaitUntilDialogShown(std::string what = "the dialog is open");
+    void WaitUntilDialogClosed(std::string what = "the dialog is closed");
     // A key click on the widget that has the keyboard focus, as the window system delivers it.
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 

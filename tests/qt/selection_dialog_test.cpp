@@ -28,6 +28,13 @@ bool DialogOpen(const QtSession& s) {
     return s.Dialog() && s.Dialog()->isVisible();
 }
 
+// Script steps that open the dialog with Enter once the main window is up.
+void OpenTheDialog(QtSession& s) {
+    s.WaitUntilShown();
+    s.Key(Qt::Key_Return);
+    s.WaitUntilDialogShown();
+}
+
 // Glyph 0 is the font's "missing glyph" box.
 bool DrawsEveryGlyph(const QString& text, const QFont& font) {
     QTextLayout layout(text, font);
@@ -48,9 +55,7 @@ bool DrawsEveryGlyph(const QString& text, const QFont& font) {
 
 TEST(QtSelectionDialog, EnterOpensItModalWithTheBoxesTheButtonAndFocusOnTheFirstBox) {
     QtSession s;
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
-    s.Key(Qt::Key_Return);
-    s.WaitUntil([&] { return DialogOpen(s); }, "the dialog is open");
+    OpenTheDialog(s);
     s.Do([&] {
         QWidget* dialog = s.Dialog();
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("画面显示选项"));
@@ -89,7 +94,7 @@ TEST(QtSelectionDialog, EnterOpensItModalWithTheBoxesTheButtonAndFocusOnTheFirst
         EXPECT_EQ(QApplication::activeModalWidget(), s.Dialog());
     });
     s.Do([&] { s.Dialog()->windowHandle()->close(); });
-    s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed");
+    s.WaitUntilDialogClosed();
     s.Key(Qt::Key_Escape);
     s.Run();
 }
@@ -98,10 +103,10 @@ TEST(QtSelectionDialog, SpaceAndClicksToggleOnceAndEnterStoresTheTicks) {
     QtSession s;
     const int middle = QGuiApplication::primaryScreen()->geometry().height() *
                        QGuiApplication::primaryScreen()->devicePixelRatio() / 2;
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
+    s.WaitUntilShown();
     s.Key(Qt::Key_Left);
     s.Key(Qt::Key_Return);
-    s.WaitUntil([&] { return DialogOpen(s); }, "the dialog is open");
+    s.WaitUntilDialogShown();
     s.Key(Qt::Key_Space);
     s.Do([&] {
         EXPECT_FALSE(Box(s, 0)->isChecked());
@@ -115,7 +120,7 @@ TEST(QtSelectionDialog, SpaceAndClicksToggleOnceAndEnterStoresTheTicks) {
         EXPECT_TRUE(QtSession::Main().EnabledSet().all());
     });
     s.Key(Qt::Key_Return);
-    s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed");
+    s.WaitUntilDialogClosed();
     s.Do([&] {
         CLumivexDlg& main = QtSession::Main();
         EXPECT_FALSE(main.EnabledSet().test(0));
@@ -141,11 +146,39 @@ TEST(QtSelectionDialog, SpaceAndClicksToggleOnceAndEnterStoresTheTicks) {
               std::string(37, '1') + "0" + "1111" + "0");
 }
 
-TEST(QtSelectionDialog, TheCloseBoxAndAltF4StoreTheTicksToo) {
+// Disabling the main window for the modal dialog does not repaint it: it keeps the pattern it
+// showed when Enter was pressed, also once everything the opening set off has been handled.
+// The start screen comes with the invalidation after the dialog closes.
+TEST(QtSelectionDialog, ThePatternStaysBehindTheOpenDialogAndTheStartScreenFollowsIt) {
     QtSession s;
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
+    s.WaitUntil([&] { return s.ScreenShows(1, 1, 0x808080u); }, "the start screen is shown");
+    s.Key(Qt::Key_9);
+    gdi::Surface pattern;
+    s.Do([&] {
+        pattern = s.Screen();
+        EXPECT_NE(pattern.At(1, 1), 0x808080u);
+    });
     s.Key(Qt::Key_Return);
     s.WaitUntil([&] { return DialogOpen(s); }, "the dialog is open");
+    s.Do([&] {
+        EXPECT_FALSE(s.MainWidget()->isEnabled());
+        QApplication::processEvents();
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+        const gdi::Surface shown = s.Screen();
+        EXPECT_EQ(shown.At(1, 1), pattern.At(1, 1));
+        EXPECT_TRUE(shown.Pixels() == pattern.Pixels()) << "the main window was repainted";
+    });
+    s.Key(Qt::Key_Return);
+    s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed");
+    s.WaitUntil([&] { return s.ScreenShows(1, 1, 0x808080u); }, "the start screen is shown");
+    s.Key(Qt::Key_Escape);
+    s.Run();
+}
+
+TEST(QtSelectionDialog, TheCloseBoxAndAltF4StoreTheTicksToo) {
+    QtSession s;
+    OpenTheDialog(s);
     s.Do([&] {
         QTest::mouseClick(s.Control(IDC_CLEAR_ALL), Qt::LeftButton);
         for (int i = 0; i < kBoxes; ++i) {
@@ -153,14 +186,14 @@ TEST(QtSelectionDialog, TheCloseBoxAndAltF4StoreTheTicksToo) {
         }
         s.Dialog()->windowHandle()->close(); // the title bar's close box
     });
-    s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed by its close box");
+    s.WaitUntilDialogClosed("the dialog is closed by its close box");
     s.Do([&] { EXPECT_TRUE(QtSession::Main().EnabledSet().none()); });
     s.Key(Qt::Key_Return);
-    s.WaitUntil([&] { return DialogOpen(s); }, "the dialog is open again");
+    s.WaitUntilDialogShown("the dialog is open again");
     s.Do([&] { EXPECT_FALSE(Box(s, 0)->isChecked()); });
     s.Key(Qt::Key_Space);
     s.Key(Qt::Key_F4, Qt::AltModifier);
-    s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed by Alt+F4");
+    s.WaitUntilDialogClosed("the dialog is closed by Alt+F4");
     s.Do([&] {
         EXPECT_EQ(QtSession::Main().EnabledSet().count(), 1u);
         EXPECT_TRUE(QtSession::Main().EnabledSet().test(0));
@@ -171,9 +204,7 @@ TEST(QtSelectionDialog, TheCloseBoxAndAltF4StoreTheTicksToo) {
 
 TEST(QtSelectionDialog, ShiftTabReachesClearAllAndEnterThenPressesIt) {
     QtSession s;
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
-    s.Key(Qt::Key_Return);
-    s.WaitUntil([&] { return DialogOpen(s); }, "the dialog is open");
+    OpenTheDialog(s);
     // Backwards from the first box: 42, 41, 40, 39, then the button.
     for (int i = 0; i < 5; ++i) {
         s.Key(Qt::Key_Backtab, Qt::ShiftModifier);
@@ -188,7 +219,7 @@ TEST(QtSelectionDialog, ShiftTabReachesClearAllAndEnterThenPressesIt) {
     });
     s.Key(Qt::Key_Tab);
     s.Key(Qt::Key_Return);
-    s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed");
+    s.WaitUntilDialogClosed();
     s.Do([&] { EXPECT_TRUE(QtSession::Main().EnabledSet().none()); });
     s.Key(Qt::Key_Escape);
     s.Run();

@@ -15,10 +15,10 @@ namespace {
 TEST(QtTermination, SigtermClosesTheOpenDialogAndTheProgramWhichSavesItsSettings) {
     QtSession s;
     qtbackend::TerminationSignals termination(s.backend);
-    s.WaitUntil([&] { return s.MainWidget() && s.MainWidget()->isVisible(); }, "shown");
+    s.WaitUntilShown();
     s.Key(Qt::Key_Left);
     s.Key(Qt::Key_Return);
-    s.WaitUntil([&] { return s.Dialog() && s.Dialog()->isVisible(); }, "the dialog is open");
+    s.WaitUntilDialogShown();
     s.Key(Qt::Key_Space);
     s.Do([] { std::raise(SIGTERM); });
     s.Run();

@@ -1,8 +1,10 @@
+#include "support/expect_frame.h"
 #include "support/pixels.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>
 
+using testing_support::ExpectFrame;
 using testing_support::PatternFrame;
 
 namespace {
@@ -14,15 +16,6 @@ gdi::Surface Expected(int width, int height, std::initializer_list<RECT> boxes) 
         gdi::FillRect(s, s.Bounds(), r, 0xFFFFFF);
     }
     return s;
-}
-
-void ExpectFrame(const gdi::Surface& actual, const gdi::Surface& expected) {
-    ASSERT_EQ(actual.Width(), expected.Width());
-    ASSERT_EQ(actual.Height(), expected.Height());
-    for (int y = 0; y < actual.Height(); ++y) {
-        ASSERT_EQ(testing_support::RowRuns(actual, y), testing_support::RowRuns(expected, y))
-            << "row " << y;
-    }
 }
 
 TEST(Boxes, At1920x1080) {

@@ -6,34 +6,17 @@
 #include <gtest/gtest.h>
 
 using testing_support::AllEqual;
+using testing_support::DrawInto;
+using testing_support::MemoryFrame;
 using testing_support::Session;
 
 namespace {
 
-// Draws the current pattern into a memory DC of the client size and reports the frame and the
-// DC state afterwards.
-struct Drawn {
-    gdi::Surface frame;
-    HPEN pen;
-    HBRUSH brush;
-    int rop;
-};
-
-Drawn DrawNow(CLumivexDlg& main) {
-    CRect client;
-    main.GetClientRect(&client);
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
-    CBitmap* old = dc.SelectObject(&bitmap);
-    HPEN penBefore = dc.m_hDC->pen;
-    HBRUSH brushBefore = dc.m_hDC->brush;
-    main.DrawCurrentPattern(&dc);
-    Drawn d{testing_support::PixelsOf(bitmap), dc.m_hDC->pen, dc.m_hDC->brush, dc.GetROP2()};
-    EXPECT_EQ(d.pen, penBefore);
-    EXPECT_EQ(d.brush, brushBefore);
-    dc.SelectObject(old);
+// The current pattern drawn as a paint draws it; whatever it draws, it leaves the DC's
+// selection as it found it.
+testing_support::Drawn DrawNow(CLumivexDlg& main) {
+    testing_support::Drawn d = testing_support::DrawCurrentPattern(main);
+    EXPECT_EQ(d.after, d.before);
     return d;
 }
 
@@ -88,13 +71,8 @@ TEST(MemDC, CoversTheClipBoxAndCopiesOnlyThatPart) {
     s.backend.Expose(RECT{30, 10, 40, 20});
     s.backend.Run([&] {
         // The start screen painted whole, for comparison.
-        CDC dc;
-        dc.CreateCompatibleDC(nullptr);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&dc, 40, 30);
-        CBitmap* old = dc.SelectObject(&bitmap);
-        Session::Main().DrawStartScreen(&dc);
-        const gdi::Surface& whole = testing_support::PixelsOf(bitmap);
+        const gdi::Surface whole =
+            DrawInto(40, 30, [](CDC* dc) { Session::Main().DrawStartScreen(dc); }).frame;
 
         // The exposed part shows the start screen, the rest still the pattern.
         const gdi::Surface& screen = s.Screen();
@@ -106,7 +84,6 @@ TEST(MemDC, CoversTheClipBoxAndCopiesOnlyThatPart) {
             }
         }
         EXPECT_FALSE(AllEqual(whole, 0)); // the comparison means something
-        dc.SelectObject(old);
     });
     s.Run();
 }
@@ -134,20 +111,15 @@ TEST(MemDC, AnExplicitAreaIsUsedWhateverTheClipBox) {
 }
 
 TEST(MemDC, APrintingTargetIsDrawnDirectly) {
-    CDC target;
-    target.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&target, 8, 8);
-    CBitmap* old = target.SelectObject(&bitmap);
-    target.m_bPrinting = TRUE;
+    MemoryFrame target(8, 8);
+    target.dc.m_bPrinting = TRUE;
     {
-        CMemDC mem(&target);
-        EXPECT_EQ(mem.m_hDC, target.m_hDC);
+        CMemDC mem(&target.dc);
+        EXPECT_EQ(mem.m_hDC, target.dc.m_hDC);
         mem.FillSolidRect(0, 0, 2, 2, 0xFFFFFF);
     }
-    EXPECT_NE(target.m_hDC, nullptr); // not deleted with the CMemDC
-    EXPECT_EQ(testing_support::PixelsOf(bitmap).At(1, 1), 0xFFFFFFu);
-    target.SelectObject(old);
+    EXPECT_NE(target.dc.m_hDC, nullptr); // not deleted with the CMemDC
+    EXPECT_EQ(target.Pixels().At(1, 1), 0xFFFFFFu);
 }
 
 TEST(Paint, WhileMinimisedOnlyTheIconIsDrawnCentred) {

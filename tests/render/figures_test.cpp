@@ -4,20 +4,13 @@
 #include <gtest/gtest.h>
 
 using testing_support::ColumnsWith;
+using testing_support::Every;
 using testing_support::PatternFrame;
 using testing_support::RowsWith;
 
 namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
-
-std::vector<int> Every(int from, int to, int step) {
-    std::vector<int> v;
-    for (int x = from; x <= to; x += step) {
-        v.push_back(x);
-    }
-    return v;
-}
 
 TEST(GridFigure, At1920x1080) {
     const gdi::Surface f = PatternFrame(1920, 1080, 8);

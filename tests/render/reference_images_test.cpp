@@ -1,5 +1,5 @@
 #include "platform/gdi/dib.h"
-#include "render/patterns.h"
+#include "render/reference_images.h"
 #include "res/bitmaps.h"
 #include "support/session.h"
 
@@ -123,20 +123,12 @@ TEST(ReferenceImages, DegenerateClientsAndTheDcStateSurvive) {
         Session s(W, H);
         s.backend.Run([&] {
             CLumivexDlg& main = Session::Main();
-            CDC dc;
-            dc.CreateCompatibleDC(nullptr);
-            CBitmap bitmap;
-            bitmap.CreateCompatibleBitmap(&dc, std::max(W, 1), std::max(H, 1));
-            CBitmap* oldBitmap = dc.SelectObject(&bitmap);
-            CPen* pen = dc.GetCurrentPen();
-            CBrush* brush = dc.GetCurrentBrush();
             for (int id = 14; id <= 16; ++id) {
                 main.SetStateForTest(0, TRUE, static_cast<std::uint8_t>(id), 128);
-                main.DrawCurrentPattern(&dc);
-                EXPECT_EQ(dc.GetCurrentPen(), pen);
-                EXPECT_EQ(dc.GetCurrentBrush(), brush);
+                const testing_support::Drawn d = testing_support::DrawInto(
+                    std::max(W, 1), std::max(H, 1), [&](CDC* dc) { main.DrawCurrentPattern(dc); });
+                EXPECT_EQ(d.after, d.before) << W << "x" << H << " pattern " << id;
             }
-            EXPECT_EQ(dc.SelectObject(oldBitmap), &bitmap);
         });
         s.Run();
     }

@@ -9,33 +9,36 @@ namespace {
 using res::GrayImage;
 using res::TextStyle;
 
+// The picture of text drawn in level ink at the top-left of a black width x height image.
+std::string Drawn(std::string_view text, TextStyle style, int ink, int width, int height) {
+    GrayImage g(width, height, 0);
+    res::DrawText(g, 0, 0, text, style, static_cast<std::uint8_t>(ink));
+    return res_test::Picture(g, 0, 0, width - 1, height - 1, ink);
+}
+
 TEST(BitmapFont, DrawsFiveBySevenGlyphsWithOneColumnBetween) {
-    GrayImage g(12, 8, 0);
-    res::DrawText(g, 0, 0, "A1", TextStyle{1, 0}, 200);
-    EXPECT_EQ(res_test::Picture(g, 0, 0, 11, 7, 200), ".###....#...\n"
-                                                      "#...#..##...\n"
-                                                      "#...#...#...\n"
-                                                      "#####...#...\n"
-                                                      "#...#...#...\n"
-                                                      "#...#...#...\n"
-                                                      "#...#..###..\n"
-                                                      "............\n");
+    EXPECT_EQ(Drawn("A1", TextStyle{1, 0}, 200, 12, 8), ".###....#...\n"
+                                                        "#...#..##...\n"
+                                                        "#...#...#...\n"
+                                                        "#####...#...\n"
+                                                        "#...#...#...\n"
+                                                        "#...#...#...\n"
+                                                        "#...#..###..\n"
+                                                        "............\n");
     EXPECT_EQ(res::TextWidth("A1", TextStyle{1, 0}), 11);
 }
 
 TEST(BitmapFont, ScaleAndBoldWidenEveryDot) {
-    GrayImage g(8, 9, 0);
-    res::DrawText(g, 0, 0, "-", TextStyle{1, 1}, 9);
     // The dash's one row of dots becomes two rows and six columns.
-    EXPECT_EQ(res_test::Picture(g, 0, 0, 7, 8, 9), "........\n"
-                                                   "........\n"
-                                                   "........\n"
-                                                   "######..\n"
-                                                   "######..\n"
-                                                   "........\n"
-                                                   "........\n"
-                                                   "........\n"
-                                                   "........\n");
+    EXPECT_EQ(Drawn("-", TextStyle{1, 1}, 9, 8, 9), "........\n"
+                                                    "........\n"
+                                                    "........\n"
+                                                    "######..\n"
+                                                    "######..\n"
+                                                    "........\n"
+                                                    "........\n"
+                                                    "........\n"
+                                                    "........\n");
     EXPECT_EQ(res::CapHeight(TextStyle{3, 1}), 22);
     EXPECT_EQ(res::Advance(TextStyle{3, 1}), 19);
     EXPECT_EQ(res::TextWidth("QUALITY", TextStyle{3, 1}), 7 * 19 - 3);

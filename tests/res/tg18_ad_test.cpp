@@ -12,11 +12,7 @@ using res::GrayImage;
 using res::Tg18Size;
 using namespace res_test;
 
-const GrayImage& Ad(Tg18Size size) {
-    static const GrayImage square = res::MakeTg18Ad(Tg18Size::Square1024);
-    static const GrayImage portrait = res::MakeTg18Ad(Tg18Size::Portrait2048x2560);
-    return size == Tg18Size::Square1024 ? square : portrait;
-}
+constexpr auto* Ad = &Made<res::MakeTg18Ad>;
 
 // The published 8-bit levels, rows top to bottom.
 constexpr std::array<std::array<int, 7>, 7> kLevels{{{0, 0, 1, 1, 1, 1, 2},

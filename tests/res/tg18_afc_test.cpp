@@ -13,11 +13,7 @@ using res::GrayImage;
 using res::Tg18Size;
 using namespace res_test;
 
-const GrayImage& Afc(Tg18Size size) {
-    static const GrayImage square = res::MakeTg18Afc(Tg18Size::Square1024);
-    static const GrayImage portrait = res::MakeTg18Afc(Tg18Size::Portrait2048x2560);
-    return size == Tg18Size::Square1024 ? square : portrait;
-}
+constexpr auto* Afc = &Made<res::MakeTg18Afc>;
 
 // The published target positions: 1 top-left, 2 top-right, 3 bottom-left, 4 bottom-right.
 constexpr std::array<std::string_view, 16> kLayout{

@@ -1,3 +1,8 @@
+// The generated quality-control image, region by region:
+//   the patches, squares, top bar, band, ramps, letters and the resolution block;
+//   the CX cells (CxCell): sharp, blurred and their score boxes;
+//   the label, the portrait layout and repeatability.
+
 #include "res/tg18.h"
 
 #include "gray_runs.h"
@@ -14,14 +19,8 @@ using res::GrayImage;
 using res::Tg18Size;
 using namespace res_test;
 
-const GrayImage& Qc() {
-    static const GrayImage image = res::MakeTg18Qc(Tg18Size::Square1024);
-    return image;
-}
-
-const GrayImage& QcPortrait() {
-    static const GrayImage image = res::MakeTg18Qc(Tg18Size::Portrait2048x2560);
-    return image;
+const GrayImage& Qc(Tg18Size size = Tg18Size::Square1024) {
+    return Made<res::MakeTg18Qc>(size);
 }
 
 TEST(Tg18Qc, RowThroughTheTopPatchesShowsGridRampsLevelsAndCornerSquares) {
@@ -183,34 +182,14 @@ TEST(Tg18Qc, CornerBlocksAreMirrorsAndTheCentreACopy) {
     EXPECT_EQ(Qc().Crop(418, 441, 188, 142), block);
 }
 
-// The cell of a score, as (left, top) of its 101 x 101 visible square.
+// The cell of a score, as (left, top) of its 101 x 101 visible square. The scores 0 to 9, -2
+// and -1 go clockwise round a block of 4 x 4 cells 102 pixels apart, from the third cell down
+// its left side.
 std::array<int, 2> CxCell(int score) {
-    switch (score) {
-    case 0:
-        return {309, 513};
-    case 1:
-        return {309, 411};
-    case 2:
-        return {309, 309};
-    case 3:
-        return {411, 309};
-    case 4:
-        return {513, 309};
-    case 5:
-        return {615, 309};
-    case 6:
-        return {615, 411};
-    case 7:
-        return {615, 513};
-    case 8:
-        return {615, 615};
-    case 9:
-        return {513, 615};
-    case -2:
-        return {411, 615};
-    default:
-        return {309, 615};
-    }
+    constexpr std::array<int, 12> kColumn{0, 0, 0, 1, 2, 3, 3, 3, 3, 2, 1, 0};
+    constexpr std::array<int, 12> kRow{2, 1, 0, 0, 0, 0, 1, 2, 3, 3, 3, 3};
+    const std::size_t i = static_cast<std::size_t>(score >= 0 ? score : 12 + score);
+    return {309 + 102 * kColumn[i], 309 + 102 * kRow[i]};
 }
 
 TEST(Tg18Qc, SharpCxCellShowsFourGlyphsOfFivePixelModules) {
@@ -290,11 +269,11 @@ int TextLines(const GrayImage& g, int x0, int y0, int x1, int y1) {
 
 TEST(Tg18Qc, LabelMarksTheImageAsSyntheticAndThePortraitAsScaled) {
     EXPECT_EQ(TextLines(Qc(), 411, 717, 613, 816), 3);
-    EXPECT_EQ(TextLines(QcPortrait(), 822, 256 + 1434, 1227, 256 + 1633), 4);
+    EXPECT_EQ(TextLines(Qc(Tg18Size::Portrait2048x2560), 822, 256 + 1434, 1227, 256 + 1633), 4);
 }
 
 TEST(Tg18Qc, PortraitDoublesTheLayoutBetweenBandsOfBackground) {
-    const GrayImage& p = QcPortrait();
+    const GrayImage& p = Qc(Tg18Size::Portrait2048x2560);
     ASSERT_EQ(p.Width(), 2048);
     ASSERT_EQ(p.Height(), 2560);
     EXPECT_TRUE(Uniform(p, 0, 0, 2047, 255, 128));

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 using testing_support::ColumnsWith;
+using testing_support::Every;
+using testing_support::RowsWith;
 using testing_support::Session;
 
 namespace {
@@ -55,16 +57,15 @@ void ExpectPictureAt(const gdi::Surface& f, int id, int x0, int y0, bool turned 
     }
 }
 
-bool Backdrop(std::uint32_t v) {
-    return v == kBackground || v == kGrid;
+// The backdrop's own colour at each point (x, y).
+void ExpectBackgroundAt(const gdi::Surface& f, std::initializer_list<POINT> points) {
+    for (const POINT& p : points) {
+        EXPECT_EQ(f.At(p.x, p.y), kBackground) << p.x << "," << p.y;
+    }
 }
 
-std::vector<int> Every(int from, int to, int step) {
-    std::vector<int> v;
-    for (int x = from; x <= to; x += step) {
-        v.push_back(x);
-    }
-    return v;
+bool Backdrop(std::uint32_t v) {
+    return v == kBackground || v == kGrid;
 }
 
 TEST(StartScreen, SmallClassAt1920x1080) {
@@ -73,13 +74,7 @@ TEST(StartScreen, SmallClassAt1920x1080) {
     EXPECT_EQ(ColumnsWith(f, 200, kGrid), Every(60, 1860, 100));
     EXPECT_EQ(ColumnsWith(f, 200, kBackground).size(), 1920u - 19u);
     // Column 30 between the corner patches: the horizontal lines at 540 +- 100 k.
-    std::vector<int> rows;
-    for (int y = 148; y < 933; ++y) {
-        if (f.At(30, y) == kGrid) {
-            rows.push_back(y);
-        }
-    }
-    EXPECT_EQ(rows, Every(240, 840, 100));
+    EXPECT_EQ(RowsWith(f, 30, kGrid, 148, 932), Every(240, 840, 100));
 
     ExpectPictureAt(f, 147, 658, 234);
     ExpectPictureAt(f, 149, 672, 5);
@@ -88,13 +83,8 @@ TEST(StartScreen, SmallClassAt1920x1080) {
     ExpectPictureAt(f, 153, 1722, 5);
     ExpectPictureAt(f, 153, 5, 933, true);
     // Just outside the centre picture and the banner.
-    EXPECT_EQ(f.At(657, 500), kBackground);
-    EXPECT_EQ(f.At(1262, 500), kBackground);
-    EXPECT_EQ(f.At(1000, 233), kBackground);
-    EXPECT_EQ(f.At(1000, 946), kBackground);
-    EXPECT_EQ(f.At(700, 93), kBackground);
-    EXPECT_EQ(f.At(671, 50), kBackground);
-    EXPECT_EQ(f.At(1248, 50), kBackground);
+    ExpectBackgroundAt(
+        f, {{657, 500}, {1262, 500}, {1000, 233}, {1000, 946}, {700, 93}, {671, 50}, {1248, 50}});
 
     // The gray scales: on the right level i in row 412 + i from x = 1771 to 1820, on the left
     // level i in row 668 - i from x = 51 to 99 (the lines' end points excluded).
@@ -109,10 +99,7 @@ TEST(StartScreen, SmallClassAt1920x1080) {
         }
         EXPECT_TRUE(Backdrop(f.At(50, 668 - i)) && Backdrop(f.At(100, 668 - i))) << i;
     }
-    EXPECT_EQ(f.At(1800, 411), kBackground);
-    EXPECT_EQ(f.At(1800, 668), kBackground);
-    EXPECT_EQ(f.At(70, 412), kBackground);
-    EXPECT_EQ(f.At(70, 669), kBackground);
+    ExpectBackgroundAt(f, {{1800, 411}, {1800, 668}, {70, 412}, {70, 669}});
 }
 
 TEST(StartScreen, LargeClassAt3840x2160) {
@@ -120,20 +107,8 @@ TEST(StartScreen, LargeClassAt3840x2160) {
     // Vertical grid every 200 pixels from the middle, horizontal every 100.
     // Row 250 lies between the banner and the centre picture, below the top patches' reach
     // only between x = 385 and 3445.
-    std::vector<int> columns;
-    for (int x = 385; x < 3445; ++x) {
-        if (f.At(x, 250) == kGrid) {
-            columns.push_back(x);
-        }
-    }
-    EXPECT_EQ(columns, Every(520, 3320, 200));
-    std::vector<int> rows;
-    for (int y = 400; y < 1796; ++y) {
-        if (f.At(400, y) == kGrid) {
-            rows.push_back(y);
-        }
-    }
-    EXPECT_EQ(rows, Every(480, 1780, 100));
+    EXPECT_EQ(ColumnsWith(f, 250, kGrid, 385, 3444), Every(520, 3320, 200));
+    EXPECT_EQ(RowsWith(f, 400, kGrid, 400, 1795), Every(480, 1780, 100));
 
     ExpectPictureAt(f, 152, 1344, 10);
     ExpectPictureAt(f, 151, 10, 10);
@@ -151,10 +126,7 @@ TEST(StartScreen, LargeClassAt3840x2160) {
             ASSERT_EQ(f.At(1308 + x, 289 + y), expected) << x << "," << y;
         }
     }
-    EXPECT_EQ(f.At(1307, 1000), kBackground);
-    EXPECT_EQ(f.At(2532, 1000), kBackground);
-    EXPECT_EQ(f.At(2000, 288), kBackground);
-    EXPECT_EQ(f.At(2000, 2071), kBackground);
+    ExpectBackgroundAt(f, {{1307, 1000}, {2532, 1000}, {2000, 288}, {2000, 2071}});
 
     // Pens of width 2 with their 2 x 2 end caps: level i covers the rows 823 + 2i and 824 + 2i
     // from x = 3542 to 3643 on the right, the rows 1335 - 2i and 1336 - 2i from x = 99 to 197
@@ -238,18 +210,10 @@ TEST(StartScreen, DegenerateSizesAndTheDcStateSurvive) {
     for (auto [W, H] : {std::pair{0, 0}, {1, 1}, {3, 2}, {200, 150}, {2000, 1049}}) {
         Session s(W, H);
         s.backend.Run([&] {
-            CLumivexDlg& main = Session::Main();
-            CDC dc;
-            dc.CreateCompatibleDC(nullptr);
-            CBitmap bitmap;
-            bitmap.CreateCompatibleBitmap(&dc, std::max(W, 1), std::max(H, 1));
-            CBitmap* oldBitmap = dc.SelectObject(&bitmap);
-            CPen* pen = dc.GetCurrentPen();
-            CBrush* brush = dc.GetCurrentBrush();
-            main.DrawStartScreen(&dc);
-            EXPECT_EQ(dc.GetCurrentPen(), pen);
-            EXPECT_EQ(dc.GetCurrentBrush(), brush);
-            EXPECT_EQ(dc.SelectObject(oldBitmap), &bitmap);
+            const testing_support::Drawn d =
+                testing_support::DrawInto(std::max(W, 1), std::max(H, 1),
+                                          [](CDC* dc) { Session::Main().DrawStartScreen(dc); });
+            EXPECT_EQ(d.after, d.before) << W << "x" << H;
         });
         s.Run();
     }

@@ -4,6 +4,8 @@
 #include "app/lumivex_app.h"
 #include "app/lumivex_dlg.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/windowing/window_manager.h"
+#include "support/memory_frame.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,7 +22,12 @@ class Session {
         : dir_(MakeDir()), backend(SIZE{width, height}, (dir_ / "lumivex").string()) {
         theApp.SetBackend(&backend);
     }
+    explicit Session(std::vector<windowing::Monitor> monitors)
+        : dir_(MakeDir()), backend(std::move(monitors), (dir_ / "lumivex").string()) {
+        theApp.SetBackend(&backend);
+    }
     ~Session() {
+        theApp.Windows().startMonitor.reset();
         theApp.SetBackend(nullptr);
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
@@ -60,6 +67,13 @@ class Session {
     headless::Backend backend;
 };
 
+// Runs body(main window) in a program session on a screen of width x height.
+template <class Body> void InWindow(int width, int height, Body body) {
+    Session s(width, height);
+    s.backend.Run([&] { body(Session::Main()); });
+    s.Run();
+}
+
 // The frame the program shows for pattern id on a screen of width x height (labels on, gray
 // level 0, step count 128), painted by a redraw the way a key press paints it.
 inline gdi::Surface PatternFrame(int width, int height, int id) {
@@ -71,6 +85,14 @@ inline gdi::Surface PatternFrame(int width, int height, int id) {
     s.backend.Run([&] { frame = s.Screen(); });
     s.Run();
     return frame;
+}
+
+// The current pattern drawn as the window's paint draws it: into a fresh memory DC of the client
+// size.
+inline Drawn DrawCurrentPattern(CLumivexDlg& main) {
+    CRect client;
+    main.GetClientRect(&client);
+    return DrawInto(client.Width(), client.Height(), [&](CDC* dc) { main.DrawCurrentPattern(dc); });
 }
 
 // Settings file content: position byte, length byte 43, then the selection characters.

@@ -63,7 +63,7 @@ TEST(Win32Backend, TheSelectionDialogHasRealControlsThatFollowTheWindowLayer) {
         EXPECT_EQ(win32test::Title(dialog), "画面显示选项");
         EXPECT_FALSE(win32test::IsEnabled(s.MainWindow())) << "the main window takes input";
         EXPECT_EQ(win32test::Children(dialog).size(), 47u);
-        for (int i = 0; i < catalogue::kCount; ++i) {
+        for (int i = 0; i < kPatternCount; ++i) {
             void* box = s.Control(IDC_FIRST_PATTERN_BOX + i);
             ASSERT_NE(box, nullptr);
             EXPECT_TRUE(win32test::IsVisible(box)) << "box " << i;
@@ -94,7 +94,7 @@ TEST(Win32Backend, TheSelectionDialogHasRealControlsThatFollowTheWindowLayer) {
         win32test::Click(s.Control(IDC_CLEAR_ALL));
     });
     s.Do([&] {
-        for (int i = 0; i < catalogue::kCount; ++i) {
+        for (int i = 0; i < kPatternCount; ++i) {
             EXPECT_FALSE(win32test::IsChecked(s.Control(IDC_FIRST_PATTERN_BOX + i))) << i;
         }
         win32test::Click(s.Control(IDC_FIRST_PATTERN_BOX + 7));

@@ -67,6 +67,11 @@ constexpr BYTE ANSI_CHARSET = 0;
 constexpr BYTE DEFAULT_CHARSET = 1;
 constexpr BYTE FF_SWISS = 0x20;
 
+// Font output qualities.
+constexpr BYTE DEFAULT_QUALITY = 0;
+constexpr BYTE NONANTIALIASED_QUALITY = 3;
+constexpr BYTE ANTIALIASED_QUALITY = 4;
+
 // DrawText formats.
 constexpr UINT DT_TOP = 0x0000;
 constexpr UINT DT_LEFT = 0x0000;

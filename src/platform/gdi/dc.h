@@ -3,9 +3,14 @@
 // whose methods are the drawing verbs the program uses. Coordinates passed to CDC are logical;
 // device = logical - window origin. Drawing is limited to the DC's clip box and its surface.
 //
-// The verbs are implemented by area: dc.cpp (state, fills, selection), lines.cpp, shapes.cpp,
-// blit.cpp, text_dc.cpp, edge.cpp.
+// Where the verbs live: dc.cpp (the DC's life cycle, selection, state, fills), blit.cpp (BitBlt),
+// line_queue.cpp (the queue of one-pixel lines), lines.cpp (MoveTo, LineTo and the one-pixel line
+// rules), wide_lines.cpp (pens wider than one pixel), shapes.cpp (Rectangle, Ellipse),
+// arc.cpp (AngleArc), stretch.cpp (StretchBlt), text_dc.cpp (TextOut, DrawText, text extents),
+// edge.cpp (DrawEdge), image.cpp (CImage), dib.cpp (bitmaps from packed DIBs); the objects the
+// DC selects are made in objects.cpp.
 
+#include "platform/gdi/line_queue.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/raster.h"
 
@@ -47,36 +52,20 @@ struct DeviceContext {
     RECT DeviceClip() const;
     POINT ToDevice(int x, int y) const { return POINT{x - windowOrg.x, y - windowOrg.y}; }
 
-    // One-pixel vertical and 45-degree lines are queued rather than drawn a row apart pixel by
-    // pixel. A batch of lines with the same raster operation is drawn row by row when anything
-    // else touches the target's pixels, the bitmap is deselected or the DC goes: vertical runs
-    // over the same rows (a column pattern, a grid), or diagonals (a ramp of adjacent ones).
-    // Each line has at most one pixel in a row and the lines of a row are drawn in the order
-    // queued, so every pixel sees its lines in that order. Device coordinates, already clipped.
-    void QueueVerticalRun(int x, int y0, int y1, RopMasks m);
-    // The pixels (c + slope * y, y) for y0 <= y < y1; slope is 1 or -1.
-    void QueueDiagonal(int slope, long long c, int y0, int y1, RopMasks m);
-    void Flush() const;
+    // Queued one-pixel lines (line_queue.h); drawn before the target is touched.
+    LineQueue lines{
+        this, [](const void* dc) { return static_cast<const DeviceContext*>(dc)->RawTarget(); }};
+    void Flush() const { lines.Flush(); }
+
+    // Selects a pen and the stroke that LineTo draws with it.
+    void SetPen(HPEN next);
+    // How LineTo draws with the selected pen, chosen when the pen is selected: nothing for a
+    // null pen, the one-pixel line rules, or a wide line. a and b are device points.
+    using Stroke = void (*)(DeviceContext& dc, DevicePoint a, DevicePoint b);
+    Stroke stroke = nullptr;
 
   private:
     Surface* RawTarget() const;
-    // Starts a new batch of the kind unless the queued one is of that kind and raster operation.
-    bool Continues(int kind, RopMasks m) const;
-    void Begin(int kind, RopMasks m);
-
-    struct Diagonal {
-        long long c;
-        int slope;
-        int y0, y1;
-    };
-    struct Pending {
-        int kind = 0; // kColumns or kDiagonals
-        RopMasks masks{};
-        int y0 = 0, y1 = 0; // the rows of every column
-        std::vector<int> xs;
-        std::vector<Diagonal> diagonals;
-    };
-    mutable Pending pending_;
 };
 
 // Draws what the device contexts of this thread have queued: needed before reading a selected

@@ -11,7 +11,9 @@
 #include FT_MODULE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -19,17 +21,28 @@ namespace gdi {
 
 namespace {
 
-// Light hinting snaps horizontal edges (baseline, x-height, cap height) to the pixel grid
-// and leaves the horizontal shapes and spacing as designed, so glyphs sit on their unhinted
-// advances. The autohinter does this for every font, at fractional pixel sizes too, and its
-// output does not depend on hinting instructions inside the font. Embedded bitmaps are
-// skipped so that every size uses the same anti-aliasing.
-constexpr FT_Int32 kLoadFlags =
-    FT_LOAD_TARGET_LIGHT | FT_LOAD_FORCE_AUTOHINT | FT_LOAD_NO_BITMAP | FT_LOAD_RENDER;
+// Smoothed glyphs: light hinting snaps horizontal edges (baseline, x-height, cap height) to
+// the pixel grid and leaves the horizontal shapes and spacing as designed, so glyphs sit on
+// their unhinted advances.
+//
+// One-bit glyphs: the hinting meant for monochrome output fits vertical stems to whole pixels
+// as well, so strokes keep one width from letter to letter and counters stay open, as in a
+// raster font. (The font's own instructions close the counters of 8 and 0 at 16 pixels.)
+//
+// Both use the autohinter, which treats every font alike, at fractional pixel sizes too, and
+// does not depend on instructions inside the font. Embedded bitmaps are skipped so that every
+// size is drawn the same way.
+FT_Int32 LoadFlags(Smoothing smoothing) {
+    constexpr FT_Int32 kCommon = FT_LOAD_FORCE_AUTOHINT | FT_LOAD_NO_BITMAP | FT_LOAD_RENDER;
+    return kCommon | (smoothing == Smoothing::None ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_LIGHT);
+}
 
 // A FreeType library with one face; both live as long as the typeface that renders from them.
 class FreeTypeSource final : public GlyphSource {
   public:
+    explicit FreeTypeSource(Smoothing smoothing)
+        : smoothing_(smoothing), loadFlags_(LoadFlags(smoothing)) {}
+
     ~FreeTypeSource() override {
         if (face_) {
             FT_Done_Face(face_);
@@ -59,15 +72,18 @@ class FreeTypeSource final : public GlyphSource {
     }
 
     FT_Face Face() const { return face_; }
+    // The advances the glyphs are drawn on.
+    void SetAdvances(const std::array<int, 256>& advances) { advances_ = advances; }
 
     Glyph Render(unsigned char c) override {
         Glyph g;
-        if (FT_Load_Glyph(face_, FT_Get_Char_Index(face_, c), kLoadFlags) != 0) {
+        if (FT_Load_Glyph(face_, FT_Get_Char_Index(face_, c), loadFlags_) != 0) {
             return g;
         }
         const FT_GlyphSlot slot = face_->glyph;
         const FT_Bitmap& bitmap = slot->bitmap;
-        if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.num_grays != 256) {
+        const bool gray = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY && bitmap.num_grays == 256;
+        if (!gray && bitmap.pixel_mode != FT_PIXEL_MODE_MONO) {
             return g;
         }
         g.left = slot->bitmap_left;
@@ -78,12 +94,32 @@ class FreeTypeSource final : public GlyphSource {
         for (int row = 0; row < g.height; ++row) {
             const unsigned char* in =
                 bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
-            std::memcpy(g.coverage.data() + static_cast<std::size_t>(row) * g.width, in, g.width);
+            std::uint8_t* out = g.coverage.data() + static_cast<std::size_t>(row) * g.width;
+            if (gray) {
+                std::memcpy(out, in, g.width);
+                continue;
+            }
+            // One bit per pixel, the leftmost in the high bit of each byte.
+            for (int x = 0; x < g.width; ++x) {
+                out[x] = (in[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+            }
+        }
+        if (smoothing_ == Smoothing::None) {
+            // A raster font's glyph lies inside its cell. Fitting stems to the grid can widen
+            // a glyph past its unhinted advance (a, f, 4, & of the bold face by one pixel);
+            // such a glyph moves left into its left bearing instead of into its neighbour.
+            const int overflow = g.left + g.width - advances_[c];
+            if (overflow > 0 && g.left > 0) {
+                g.left -= std::min(overflow, g.left);
+            }
         }
         return g;
     }
 
   private:
+    Smoothing smoothing_;
+    FT_Int32 loadFlags_;
+    std::array<int, 256> advances_{};
     FT_Library library_ = nullptr;
     FT_Face face_ = nullptr;
 };
@@ -111,7 +147,7 @@ long long AdvanceUnits(FT_Face face, FT_ULong codePoint) {
 }
 
 std::shared_ptr<Typeface> Load(const FontFile& file, const FontRequest& request) {
-    auto source = std::make_unique<FreeTypeSource>();
+    auto source = std::make_unique<FreeTypeSource>(request.smoothing);
     if (!source->Open(file)) {
         return nullptr;
     }
@@ -123,6 +159,7 @@ std::shared_ptr<Typeface> Load(const FontFile& file, const FontRequest& request)
         units.advances[c] = AdvanceUnits(face, c);
     }
     const ScaledFace scaled = ScaleFace(units, request.height);
+    source->SetAdvances(scaled.advances);
     const FT_F26Dot6 em = static_cast<FT_F26Dot6>(scaled.scale.Em26Dot6(face->units_per_EM));
     if (em <= 0 || FT_Set_Char_Size(face, 0, em, 72, 72) != 0) {
         return nullptr;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace gdi {
 
@@ -196,12 +197,79 @@ void RopLine(Surface& s, const RECT& rawClip, DevicePoint a, DevicePoint b, RopM
     }
 }
 
+namespace {
+
+RopMasks PenMasks(const DeviceContext& dc) {
+    return MasksFor(dc.rop2, ToPixel(dc.pen->color));
+}
+
+void NoStroke(DeviceContext&, DevicePoint, DevicePoint) {}
+
+// A one-pixel pen. Vertical and 45-degree lines go to the DC's line queue, already clipped; any
+// other line is drawn at once by the grid-intersection rule.
+void ThinStroke(DeviceContext& dc, DevicePoint a, DevicePoint b) {
+    const RopMasks masks = PenMasks(dc);
+    const long long dx = b.x - a.x, dy = b.y - a.y;
+    if (dx == 0 && dy != 0) {
+        // The start is lit and the end is not, whichever the direction.
+        const RECT clip = dc.DeviceClip();
+        const long long y0 = std::max<long long>(dy > 0 ? a.y : b.y + 1, clip.top);
+        const long long y1 = std::min<long long>(dy > 0 ? b.y : a.y + 1, clip.bottom);
+        if (a.x >= clip.left && a.x < clip.right && y0 < y1) {
+            dc.lines.AddVerticalRun(static_cast<int>(a.x), static_cast<int>(y0),
+                                    static_cast<int>(y1), masks);
+        }
+        return;
+    }
+    if (dx != 0 && (dx == dy || dx == -dy)) {
+        // A 45-degree line lights (a.x + sx k, a.y + sy k) for 0 <= k < |dx|, exactly; the
+        // steps whose pixel is inside the clip form one range.
+        const RECT clip = dc.DeviceClip();
+        const long long n = std::llabs(dx);
+        const long long sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
+        long long k0, k1, j0, j1;
+        MajorRange(a.x, static_cast<int>(sx), clip.left, clip.right, n, k0, k1);
+        MajorRange(a.y, static_cast<int>(sy), clip.top, clip.bottom, n, j0, j1);
+        k0 = std::max(k0, j0);
+        k1 = std::min(k1, j1);
+        if (k0 < k1) {
+            const long long yFirst = a.y + sy * k0, yLast = a.y + sy * (k1 - 1);
+            const int slope = static_cast<int>(sx * sy);
+            dc.lines.AddDiagonal(slope, a.x - slope * a.y,
+                                 static_cast<int>(std::min(yFirst, yLast)),
+                                 static_cast<int>(std::max(yFirst, yLast) + 1), masks);
+        }
+        return;
+    }
+    if (Surface* s = dc.Target()) {
+        RopLine(*s, dc.DeviceClip(), a, b, masks);
+    }
+}
+
+void WideStroke(DeviceContext& dc, DevicePoint a, DevicePoint b) {
+    if (Surface* s = dc.Target()) {
+        WideLine(*s, dc.DeviceClip(), a, b, dc.pen->width, PenMasks(dc));
+    }
+}
+
+} // namespace
+
+void DeviceContext::SetPen(HPEN next) {
+    AddSelection(next);
+    DropSelection(std::exchange(pen, next));
+    if (!pen || pen->style == PS_NULL) {
+        stroke = NoStroke;
+    } else if (pen->width <= 1) {
+        stroke = ThinStroke;
+    } else {
+        stroke = WideStroke;
+    }
+}
+
 } // namespace gdi
 
 CPoint CDC::MoveTo(int x, int y) {
-    CPoint previous = m_hDC->position;
-    m_hDC->position = POINT{x, y};
-    return previous;
+    return std::exchange(m_hDC->position, POINT{x, y});
 }
 
 CPoint CDC::GetCurrentPosition() const {
@@ -210,53 +278,8 @@ CPoint CDC::GetCurrentPosition() const {
 
 BOOL CDC::LineTo(int x, int y) {
     HDC dc = m_hDC;
-    POINT from = dc->position;
-    dc->position = POINT{x, y};
-    if (!dc->pen || dc->pen->style == PS_NULL) {
-        return TRUE;
-    }
-    const gdi::RopMasks masks = gdi::MasksFor(dc->rop2, gdi::ToPixel(dc->pen->color));
-    const gdi::DevicePoint a = gdi::ToDevicePoint(dc->windowOrg, from.x, from.y);
-    const gdi::DevicePoint b = gdi::ToDevicePoint(dc->windowOrg, x, y);
-    if (dc->pen->width <= 1 && a.x == b.x && a.y != b.y) {
-        // A vertical line: the start is lit and the end is not, whichever the direction.
-        const RECT clip = dc->DeviceClip();
-        const long long y0 = std::max<long long>(b.y > a.y ? a.y : b.y + 1, clip.top);
-        const long long y1 = std::min<long long>(b.y > a.y ? b.y : a.y + 1, clip.bottom);
-        if (a.x >= clip.left && a.x < clip.right && y0 < y1) {
-            dc->QueueVerticalRun(static_cast<int>(a.x), static_cast<int>(y0), static_cast<int>(y1),
-                                 masks);
-        }
-        return TRUE;
-    }
-    const long long dx = b.x - a.x, dy = b.y - a.y;
-    if (dc->pen->width <= 1 && dx != 0 && (dx == dy || dx == -dy)) {
-        // A 45-degree line lights (a.x + sx k, a.y + sy k) for 0 <= k < |dx|, exactly; the
-        // steps whose pixel is inside the clip form one range.
-        const RECT clip = dc->DeviceClip();
-        const long long n = std::llabs(dx);
-        const long long sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
-        long long k0, k1, j0, j1;
-        gdi::MajorRange(a.x, static_cast<int>(sx), clip.left, clip.right, n, k0, k1);
-        gdi::MajorRange(a.y, static_cast<int>(sy), clip.top, clip.bottom, n, j0, j1);
-        k0 = std::max(k0, j0);
-        k1 = std::min(k1, j1);
-        if (k0 < k1) {
-            const long long yFirst = a.y + sy * k0, yLast = a.y + sy * (k1 - 1);
-            const int slope = static_cast<int>(sx * sy);
-            dc->QueueDiagonal(slope, a.x - slope * a.y, static_cast<int>(std::min(yFirst, yLast)),
-                              static_cast<int>(std::max(yFirst, yLast) + 1), masks);
-        }
-        return TRUE;
-    }
-    gdi::Surface* s = dc->Target();
-    if (!s) {
-        return TRUE;
-    }
-    if (dc->pen->width > 1) {
-        gdi::WideLine(*s, dc->DeviceClip(), a, b, dc->pen->width, masks);
-    } else {
-        gdi::RopLine(*s, dc->DeviceClip(), a, b, masks);
-    }
+    const POINT from = std::exchange(dc->position, POINT{x, y});
+    dc->stroke(*dc, gdi::ToDevicePoint(dc->windowOrg, from.x, from.y),
+               gdi::ToDevicePoint(dc->windowOrg, x, y));
     return TRUE;
 }

@@ -134,7 +134,7 @@ HBRUSH CreateSolidBrush(COLORREF color) {
 
 HFONT CreateFontA(int height, int width, int /*escapement*/, int /*orientation*/, int weight,
                   DWORD italic, DWORD /*underline*/, DWORD /*strikeOut*/, DWORD charSet,
-                  DWORD /*outPrecision*/, DWORD /*clipPrecision*/, DWORD /*quality*/,
+                  DWORD /*outPrecision*/, DWORD /*clipPrecision*/, DWORD quality,
                   DWORD pitchAndFamily, const char* faceName) {
     auto* f = new gdi::FontObject;
     f->height = height;
@@ -143,6 +143,7 @@ HFONT CreateFontA(int height, int width, int /*escapement*/, int /*orientation*/
     f->italic = italic != 0;
     f->charSet = static_cast<BYTE>(charSet);
     f->pitchAndFamily = static_cast<BYTE>(pitchAndFamily);
+    f->quality = static_cast<BYTE>(quality);
     f->faceName = faceName ? faceName : "";
     return f;
 }

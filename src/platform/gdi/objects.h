@@ -43,6 +43,7 @@ struct FontObject : GdiObject {
     bool italic = false;
     BYTE charSet = ANSI_CHARSET;
     BYTE pitchAndFamily = 0;
+    BYTE quality = DEFAULT_QUALITY;
     std::string faceName;
     // Resolved lazily by the text code, then kept for the object's life.
     mutable std::shared_ptr<Typeface> typeface;

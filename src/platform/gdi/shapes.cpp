@@ -134,28 +134,28 @@ bool FigureBox(HDC dc, int left, int top, int right, int bottom, Surface*& s, RE
 
 } // namespace gdi
 
-BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+namespace {
+
+// The box of a figure with the DC's pen and brush, drawn by draw where any of it can show.
+template <class Draw> BOOL DrawFigure(HDC dc, int left, int top, int right, int bottom, Draw draw) {
     gdi::Surface* s;
     RECT clip;
     gdi::DeviceBox box;
-    if (!m_hDC) {
+    if (!dc) {
         return FALSE;
     }
-    if (gdi::FigureBox(m_hDC, left, top, right, bottom, s, clip, box)) {
-        gdi::DrawRectangle(*s, clip, box, gdi::StyleOf(*m_hDC));
+    if (gdi::FigureBox(dc, left, top, right, bottom, s, clip, box)) {
+        draw(*s, clip, box, gdi::StyleOf(*dc));
     }
     return TRUE;
 }
 
+} // namespace
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
+    return DrawFigure(m_hDC, left, top, right, bottom, gdi::DrawRectangle);
+}
+
 BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
-    gdi::Surface* s;
-    RECT clip;
-    gdi::DeviceBox box;
-    if (!m_hDC) {
-        return FALSE;
-    }
-    if (gdi::FigureBox(m_hDC, left, top, right, bottom, s, clip, box)) {
-        gdi::DrawEllipse(*s, clip, box, gdi::StyleOf(*m_hDC));
-    }
-    return TRUE;
+    return DrawFigure(m_hDC, left, top, right, bottom, gdi::DrawEllipse);
 }

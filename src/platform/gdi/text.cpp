@@ -25,7 +25,7 @@ std::string Folded(std::string_view name) {
     return out;
 }
 
-using Key = std::tuple<std::string, int, int, bool>;
+using Key = std::tuple<std::string, int, int, bool, Smoothing>;
 
 // The typefaces loaded so far and the loader they came from.
 struct Loaded {
@@ -50,7 +50,8 @@ void SetTypefaceLoader(TypefaceLoader loader) {
 
 std::shared_ptr<Typeface> Typeface::For(const FontRequest& request) {
     Loaded& loaded = LoadedTypefaces();
-    const Key key{Folded(request.face), request.height, request.weight, request.italic};
+    const Key key{Folded(request.face), request.height, request.weight, request.italic,
+                  request.smoothing};
     std::lock_guard lock(loaded.mutex);
     auto it = loaded.typefaces.find(key);
     if (it == loaded.typefaces.end()) {
@@ -95,13 +96,21 @@ void Typeface::Prepare(std::string_view text) const {
     }
 }
 
+FontRequest RequestOf(const FontObject& font) {
+    // Of the platform's bitmap faces only the system font is asked for; its stand-in is an
+    // outline face, drawn one-bit so that it lights the pixels a raster font would.
+    const bool raster = Folded(font.faceName) == "system";
+    const bool smooth = !raster && font.quality != NONANTIALIASED_QUALITY;
+    return FontRequest{font.faceName, font.height, font.weight, font.italic,
+                       smooth ? Smoothing::Grayscale : Smoothing::None};
+}
+
 const Typeface& TypefaceOf(HFONT font) {
     if (!font) {
         font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     }
     if (!font->typeface) {
-        font->typeface =
-            Typeface::For(FontRequest{font->faceName, font->height, font->weight, font->italic});
+        font->typeface = Typeface::For(RequestOf(*font));
     }
     return *font->typeface;
 }

@@ -8,8 +8,9 @@
 // advances, with no kerning. Measuring, word wrapping and drawing all use these numbers, so
 // a line that measures w pixels also draws w pixels wide.
 //
-// Glyphs are grayscale anti-aliased with light hinting (vertical snapping only) and blended
-// toward the text colour. Characters are Latin-1: byte c is Unicode code point c.
+// Glyphs are either smoothed (grayscale anti-aliased, blended toward the text colour) or
+// one-bit, as the platform draws its raster fonts: then every pixel of a glyph is the text
+// colour or left alone. Characters are Latin-1: byte c is Unicode code point c.
 
 #include "platform/gdi/objects.h"
 
@@ -39,15 +40,23 @@ struct Glyph {
     std::vector<std::uint8_t> coverage; // width * height values, rows top-down
 };
 
+// How glyphs cover pixels.
+enum class Smoothing {
+    Grayscale, // anti-aliased edges: coverage 0..255
+    None,      // one bit per pixel: coverage 0 or 255 only
+};
+
 // What a font object asks for.
 struct FontRequest {
     std::string face;
     int height = 0; // > 0: cell height; < 0: em height; 0: the default size
     int weight = FW_NORMAL;
     bool italic = false;
+    Smoothing smoothing = Smoothing::Grayscale;
 };
 
-// Produces glyph bitmaps for one face at one size.
+// Produces glyph bitmaps for one face at one size, smoothed as the request that loaded it
+// asked: a source for Smoothing::None gives coverage 0 or 255 only.
 class GlyphSource {
   public:
     virtual ~GlyphSource() = default;
@@ -98,8 +107,9 @@ class Typeface {
     mutable std::array<std::unique_ptr<const Glyph>, 256> glyphs_;
 };
 
-// Loads the platform's font for a request (Linux: the best font file, see font_match.h;
-// Windows: the system's own fonts); WithoutFont when none loads.
+// Loads the platform's font for a request: metrics, advances and a glyph source that renders
+// as request.smoothing says; WithoutFont when none loads. Linux: the best font file through
+// FreeType (see font_match.h); Windows: the system's own fonts.
 std::shared_ptr<Typeface> LoadTypeface(const FontRequest& request);
 
 // Where Typeface::For gets typefaces: LoadTypeface, unless a tool installs a loader of its own
@@ -107,6 +117,10 @@ std::shared_ptr<Typeface> LoadTypeface(const FontRequest& request);
 // measured or drawn: typefaces already handed out stay as they are. Null restores LoadTypeface.
 using TypefaceLoader = std::shared_ptr<Typeface> (*)(const FontRequest& request);
 void SetTypefaceLoader(TypefaceLoader loader);
+
+// What a font object asks for. The platform's raster faces ("System", the stock font's) and
+// fonts created with NONANTIALIASED_QUALITY are drawn without smoothing.
+FontRequest RequestOf(const FontObject& font);
 
 // The typeface of a font object, the stock system font standing in for none. Resolved on
 // first use and then kept by the font object.

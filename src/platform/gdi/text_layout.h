@@ -17,10 +17,12 @@ struct TextLine {
 
 // The line of text starting at pos, for a rectangle width pixels wide. Lines end at CR, LF,
 // CR LF or LF CR. With DT_WORDBREAK a line that does not fit is broken: let N be the number
-// of its characters whose running width fits; if character N is a space the line ends there,
-// else at the last space before N; that one space is dropped and any further spaces start the
-// next line. Without such a space, DT_EDITCONTROL breaks the word after N characters (at
-// least one); otherwise the whole word stays on the line. pos < text.size().
+// of its characters whose running width fits. If character N is a space, the line ends
+// before it and the space is dropped. Otherwise it ends at the last break opportunity (see
+// line_breaks.h) at or before character N, found in the text from pos on; when that
+// opportunity follows a space, that one space is dropped and any spaces before it stay on the
+// line. Without such an opportunity, DT_EDITCONTROL breaks the word after N characters (at
+// least one); otherwise the line runs on to the next opportunity. pos < text.size().
 TextLine NextLine(std::string_view text, std::size_t pos, int width, UINT format,
                   const Typeface& face);
 

@@ -5,10 +5,39 @@
 namespace headless {
 
 Backend::Backend(SIZE screen, std::string modulePath)
-    : screen_(screen), modulePath_(std::move(modulePath)) {}
+    : Backend({windowing::Monitor{"headless", RECT{0, 0, screen.cx, screen.cy}, 1.0, true}},
+              std::move(modulePath)) {}
+
+Backend::Backend(std::vector<windowing::Monitor> monitors, std::string modulePath)
+    : monitors_(std::move(monitors)), modulePath_(std::move(modulePath)) {}
 
 std::vector<windowing::Monitor> Backend::Monitors() const {
-    return {windowing::Monitor{"headless", RECT{0, 0, screen_.cx, screen_.cy}, 1.0, true}};
+    return monitors_;
+}
+
+void Backend::ChangeMonitors(std::vector<windowing::Monitor> monitors) {
+    script_.push_back([this, monitors = std::move(monitors)](windowing::Window*) {
+        monitors_ = monitors;
+        windowing::DisplayChanged();
+    });
+}
+
+void Backend::Drag(int x, int y, int dx, int dy) {
+    script_.push_back([this, x, y, dx, dy](windowing::Window* w) {
+        dragBy_ = POINT{dx, dy};
+        windowing::ProcessInput(MSG{w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)});
+    });
+    // The move itself happens when the program's request for it arrives, after the press.
+    Mouse(WM_LBUTTONUP, x + dx, y + dy);
+}
+
+void Backend::BeginMoveDrag(windowing::Window* w) {
+    drags_.push_back(w->text);
+    const POINT by = dragBy_;
+    dragBy_ = POINT{};
+    if (by.x != 0 || by.y != 0) {
+        windowing::ClientMoved(w, w->normalRect.left + by.x, w->normalRect.top + by.y);
+    }
 }
 
 void Backend::KeyDown(UINT vk) {

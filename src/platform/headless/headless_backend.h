@@ -1,6 +1,7 @@
 #pragma once
-// The in-memory window system: a virtual screen of a chosen size, a scripted input queue and
-// modal loops that run that queue. Tests drive the whole program through it.
+// The in-memory window system: a virtual screen of a chosen size or of several monitors, a
+// scripted input queue and modal loops that run that queue. Tests drive the whole program
+// through it.
 
 #include "platform/windowing/backend.h"
 
@@ -15,6 +16,8 @@ namespace headless {
 class Backend : public windowing::Backend {
   public:
     explicit Backend(SIZE screen, std::string modulePath = "/tmp/lumivex/lumivex");
+    explicit Backend(std::vector<windowing::Monitor> monitors,
+                     std::string modulePath = "/tmp/lumivex/lumivex");
 
     // Script: input for the window that has the keyboard when the step is reached.
     void KeyDown(UINT vk);                  // WM_KEYDOWN (and key up)
@@ -24,7 +27,12 @@ class Backend : public windowing::Backend {
     void ClickControl(int controlId);       // a mouse click on a control of the dialog
     void Close();                           // the window system's close command
     void Expose(RECT rect);                 // the system asks for a repaint of rect
-    void Run(std::function<void()> step);   // any other step, e.g. a check
+    // A left-button drag from client point (x, y) by (dx, dy), as the window system carries out
+    // the move the program asks for.
+    void Drag(int x, int y, int dx, int dy);
+    // The monitors change: resolution, orientation, a monitor plugged in or out.
+    void ChangeMonitors(std::vector<windowing::Monitor> monitors);
+    void Run(std::function<void()> step); // any other step, e.g. a check
 
     // What the screen shows of a top-level window: its surface as last presented.
     const gdi::Surface* Screen(const windowing::Window* w) const;
@@ -45,7 +53,7 @@ class Backend : public windowing::Backend {
     void RunModalLoop(windowing::Window* w) override;
     void EndModalLoop(windowing::Window*) override {}
     void Post(const MSG& msg) override { posted_.push_back(msg); }
-    void BeginMoveDrag(windowing::Window* w) override { drags_.push_back(w->text); }
+    void BeginMoveDrag(windowing::Window* w) override;
     void ShowSystemMenu(windowing::Window*) override { ++systemMenus_; }
     bool RegisterHotKey(windowing::Window* w, int id, UINT modifiers, UINT vk) override;
     bool UnregisterHotKey(windowing::Window* w, int id) override;
@@ -55,8 +63,9 @@ class Backend : public windowing::Backend {
   private:
     bool PaintPending();
 
-    SIZE screen_;
+    std::vector<windowing::Monitor> monitors_;
     std::string modulePath_;
+    POINT dragBy_{}; // how far the next move drag carries the window
     std::deque<std::function<void(windowing::Window*)>> script_;
     std::deque<MSG> posted_;
     std::map<const windowing::Window*, gdi::Surface> screens_;

@@ -14,6 +14,12 @@ void PrepareQt() {
     if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) {
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     }
+    // Monitors are chosen, windows placed and the hot key grabbed through X11: on a Wayland
+    // desktop the program runs through XWayland unless told otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }

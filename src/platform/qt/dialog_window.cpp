@@ -2,6 +2,7 @@
 
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/screens.h"
 
 #include <QApplication>
 #include <QWindow>
@@ -52,7 +53,7 @@ void DialogWindow::ApplyShowState() {
             }
         }
     }
-    const QRect geometry = LogicalGeometry(window_->normalRect, devicePixelRatioF());
+    const QRect geometry = LogicalPlacement(window_->normalRect);
     setFixedSize(geometry.size());
     setGeometry(geometry);
     show();

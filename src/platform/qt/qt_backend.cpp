@@ -4,7 +4,9 @@
 #include "platform/qt/dialog_window.h"
 #include "platform/qt/hot_keys.h"
 #include "platform/qt/key_map.h"
+#include "platform/qt/screens.h"
 #include "platform/qt/surface_window.h"
+#include "platform/qt/system_menu_texts.h"
 #include "platform/windowing/window_manager.h"
 
 #include <QApplication>
@@ -13,14 +15,46 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
+#include <QtGui/private/qkeymapper_p.h>
 
 namespace qtbackend {
 
 Backend::Backend(std::string modulePath)
     : modulePath_(std::move(modulePath)),
+      xkbKeycodes_(QGuiApplication::platformName().startsWith(QLatin1String("xcb")) ||
+                   QGuiApplication::platformName().startsWith(QLatin1String("wayland"))),
       hotKeys_(std::make_unique<HotKeys>([this](const MSG& msg) { Post(msg); })) {
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    // Resolution, orientation and arrangement changes reach the windows as the platform's
+    // display change, once Qt has taken in the whole change.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        WatchScreen(screen);
+    }
+    connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        WatchScreen(screen);
+        ScheduleDisplayChange();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, [this] { ScheduleDisplayChange(); });
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this,
+            [this] { ScheduleDisplayChange(); });
+}
+
+void Backend::WatchScreen(QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, this, [this] { ScheduleDisplayChange(); });
+}
+
+void Backend::ScheduleDisplayChange() {
+    if (displayChangePending_) {
+        return;
+    }
+    displayChangePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        displayChangePending_ = false;
+        ++displayChanges_;
+        windowing::DisplayChanged();
+    });
 }
 
 Backend::~Backend() {
@@ -42,18 +76,7 @@ QWidget* Backend::Widget(const windowing::Window* w) const {
 }
 
 std::vector<windowing::Monitor> Backend::Monitors() const {
-    std::vector<windowing::Monitor> monitors;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const qreal ratio = screen->devicePixelRatio();
-        const QRect g = screen->geometry();
-        const int left = DeviceLength(g.x(), ratio), top = DeviceLength(g.y(), ratio);
-        monitors.push_back(windowing::Monitor{screen->name().toStdString(),
-                                              RECT{left, top, left + DeviceLength(g.width(), ratio),
-                                                   top + DeviceLength(g.height(), ratio)},
-                                              ratio, screen == primary});
-    }
-    return monitors;
+    return ScreenMonitors();
 }
 
 void Backend::WindowCreated(windowing::Window* w) {
@@ -208,12 +231,13 @@ void Backend::ShowSystemMenu(windowing::Window* w) {
             },
             Qt::QueuedConnection);
     };
-    // The window system's own items, then what the program appended.
-    add(QStringLiteral("还原(&R)"), SC_RESTORE, w->show != windowing::ShowState::Normal);
-    add(QStringLiteral("最小化(&N)"), SC_MINIMIZE, w->show != windowing::ShowState::Minimized);
-    add(QStringLiteral("最大化(&X)"), SC_MAXIMIZE, w->show != windowing::ShowState::Maximized);
+    // The window system's own items, in the user's language, then what the program appended.
+    const SystemMenuTexts texts = SystemMenuTextsIn(base::LanguageOfLocale(base::MessagesLocale()));
+    add(texts.restore, SC_RESTORE, w->show != windowing::ShowState::Normal);
+    add(texts.minimize, SC_MINIMIZE, w->show != windowing::ShowState::Minimized);
+    add(texts.maximize, SC_MAXIMIZE, w->show != windowing::ShowState::Maximized);
     menu->addSeparator();
-    add(QStringLiteral("关闭(&C)\tAlt+F4"), SC_CLOSE, true);
+    add(texts.close, SC_CLOSE, true);
     for (const MenuData::Item& item : w->systemMenu.items) {
         if (item.flags & MF_SEPARATOR) {
             menu->addSeparator();
@@ -254,12 +278,27 @@ std::string Backend::ModulePath() const {
     return QCoreApplication::applicationFilePath().toStdString();
 }
 
+KeyFacts Backend::FactsOf(const QKeyEvent& e) const {
+    KeyFacts facts{e.key(), e.modifiers(), 0, 0};
+    // XKB keycodes: what X11 and Wayland report as the native scan code.
+    if (!xkbKeycodes_ || e.nativeScanCode() == 0) {
+        return facts;
+    }
+    facts.keycode = e.nativeScanCode();
+    // The layout's keys for this physical key, the one without modifiers first.
+    const QList<int> possible = QKeyMapper::possibleKeys(const_cast<QKeyEvent*>(&e));
+    if (!possible.isEmpty()) {
+        facts.baseKey = possible.front() & ~Qt::KeyboardModifierMask;
+    }
+    return facts;
+}
+
 void Backend::RouteKey(windowing::Window* w, const QKeyEvent& e) {
     const bool press = e.type() == QEvent::KeyPress;
     if (!press && e.isAutoRepeat()) {
         return; // a held key repeats its key-down only
     }
-    const KeyMessage key = TranslateKey(e.key(), e.modifiers(), press, e.isAutoRepeat());
+    const KeyMessage key = TranslateKey(FactsOf(e), press, e.isAutoRepeat());
     Qt::KeyboardModifiers held = e.modifiers();
     // The modifier key's own event may or may not count itself as held; the platform says it
     // is down from its key-down on.

@@ -4,6 +4,7 @@
 // and the global hot key on X11. The window layer's state stays authoritative; the widgets show
 // it and report what the operator does.
 
+#include "platform/qt/key_map.h"
 #include "platform/windowing/backend.h"
 
 #include <QObject>
@@ -18,6 +19,7 @@
 class QEventLoop;
 class QKeyEvent;
 class QMouseEvent;
+class QScreen;
 class QWidget;
 
 namespace qtbackend {
@@ -36,6 +38,8 @@ class Backend : public QObject, public windowing::Backend {
     QWidget* Widget(const windowing::Window* w) const;
     // Frames the program has handed over for the screen, for tests.
     int Presents() const { return presents_; }
+    // Display changes handed to the window layer, for tests.
+    int DisplayChanges() const { return displayChanges_; }
 
     // The window system ends the session: every open modal window gets the close command,
     // innermost first, and one that stays open has its loop ended anyway.
@@ -69,8 +73,12 @@ class Backend : public QObject, public windowing::Backend {
   private:
     static TopLevelWidget* TopOf(const windowing::Window* w);
     void OnFocusChanged(QWidget* now);
+    KeyFacts FactsOf(const QKeyEvent& e) const;
+    void WatchScreen(QScreen* screen);
+    void ScheduleDisplayChange();
 
     std::string modulePath_;
+    bool xkbKeycodes_; // the platform reports keys by XKB keycode
     std::map<const windowing::Window*, QEventLoop*> loops_;
     // The modifiers of the input message being processed: the platform answers key-state
     // questions as of the message, not as of the moment of asking.
@@ -78,6 +86,8 @@ class Backend : public QObject, public windowing::Backend {
     std::unique_ptr<HotKeys> hotKeys_;
     std::vector<QPointer<QWidget>> retired_;
     int presents_ = 0;
+    bool displayChangePending_ = false;
+    int displayChanges_ = 0;
 };
 
 } // namespace qtbackend

@@ -2,6 +2,7 @@
 
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/qt_backend.h"
+#include "platform/qt/screens.h"
 #include "platform/windowing/window_manager.h"
 
 #include <QGuiApplication>
@@ -29,9 +30,18 @@ void SurfaceWindow::ApplyShowState() {
         break;
     case windowing::ShowState::Maximized: {
         // Without a window manager nobody acts on the full-screen request, so the window also
-        // asks for the screen's geometry itself: the primary screen, whose size the window
-        // layer gives the client area.
-        setGeometry(QGuiApplication::primaryScreen()->geometry());
+        // asks for the screen's geometry itself: the monitor the window layer maximised it
+        // over, whose size it gives the client area.
+        QScreen* target = ScreenOf(window_->monitor);
+        if (!target) {
+            target = QGuiApplication::primaryScreen();
+        }
+        if (target != screen() && isFullScreen()) {
+            // A window manager keeps a full-screen window where it is: let go of it first.
+            setWindowState(windowState() & ~Qt::WindowFullScreen);
+        }
+        setScreen(target);
+        setGeometry(target->geometry());
         showFullScreen();
         raise();
         activateWindow();
@@ -42,7 +52,7 @@ void SurfaceWindow::ApplyShowState() {
         if (windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized | Qt::WindowMinimized)) {
             showNormal();
         }
-        setGeometry(LogicalGeometry(window_->normalRect, devicePixelRatioF()));
+        setGeometry(LogicalPlacement(window_->normalRect));
         show();
         raise();
         activateWindow();
@@ -91,6 +101,21 @@ void SurfaceWindow::Present(const RECT& rect) {
     presented_ += area;
     repaint(area);
 }
+
+// Disabling the window for a modal dialog and enabling it again, and the keyboard focus that
+// leaves and returns with it, repaint nothing: the pattern on the screen stays behind the
+// dialog, as the platform leaves it. (Qt repaints the whole window on each, and every repaint
+// the program did not ask for shows the start screen.)
+void SurfaceWindow::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::EnabledChange) {
+        return;
+    }
+    TopLevelWidget::changeEvent(e);
+}
+
+void SurfaceWindow::focusInEvent(QFocusEvent*) {}
+
+void SurfaceWindow::focusOutEvent(QFocusEvent*) {}
 
 void SurfaceWindow::paintEvent(QPaintEvent* e) {
     const QRegion region = e->region();
@@ -146,8 +171,12 @@ void SurfaceWindow::resizeEvent(QResizeEvent* e) {
     if (!window_ || !isVisible() || isMinimized()) {
         return;
     }
-    const qreal ratio = devicePixelRatioF();
-    windowing::ClientResized(window_, DeviceLength(width(), ratio), DeviceLength(height(), ratio));
+    RECT device = DeviceClientRect(this);
+    if (IsRectEmpty(&device)) {
+        const qreal ratio = devicePixelRatioF();
+        device = RECT{0, 0, DeviceLength(width(), ratio), DeviceLength(height(), ratio)};
+    }
+    windowing::ClientResized(window_, device.right - device.left, device.bottom - device.top);
 }
 
 void SurfaceWindow::RouteMouse(UINT message, QMouseEvent* e) {

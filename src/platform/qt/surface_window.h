@@ -21,6 +21,9 @@ class SurfaceWindow : public TopLevelWidget {
     void ApplyShowState() override;
     void TakeFocus() override;
 
+    void changeEvent(QEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;

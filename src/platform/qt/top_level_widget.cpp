@@ -4,6 +4,7 @@
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/icons.h"
 #include "platform/qt/qt_backend.h"
+#include "platform/qt/screens.h"
 #include "platform/windowing/window_manager.h"
 
 #include <QApplication>
@@ -17,6 +18,11 @@ TopLevelWidget::TopLevelWidget(Backend& backend, windowing::Window* w, Qt::Windo
     // The program ends when its modal run ends, not when Qt sees its last window close.
     setAttribute(Qt::WA_QuitOnClose, false);
     installEventFilter(&backend);
+    // On the monitor it is meant for from the start, so that it is built for that monitor's
+    // scale.
+    if (QScreen* screen = ScreenAt(w->ScreenRect())) {
+        setScreen(screen);
+    }
 }
 
 void TopLevelWidget::Detach() {
@@ -61,11 +67,16 @@ void TopLevelWidget::Sync() {
             TakeFocus();
         }
     }
-    if (shown_ != window_->show) {
-        if (window_->show == windowing::ShowState::Minimized && shown_) {
+    const RECT place = window_->ScreenRect();
+    const bool moved = !(place == placed_) && window_->show != windowing::ShowState::Hidden &&
+                       window_->show != windowing::ShowState::Minimized;
+    if (shown_ != window_->show || moved) {
+        if (window_->show == windowing::ShowState::Minimized && shown_ &&
+            *shown_ != windowing::ShowState::Minimized) {
             beforeMinimize_ = *shown_;
         }
         shown_ = window_->show;
+        placed_ = place;
         applying_ = true;
         ApplyShowState();
         applying_ = false;
@@ -126,8 +137,12 @@ void TopLevelWidget::moveEvent(QMoveEvent* e) {
     if (!window_ || applying_ || !isVisible() || isFullScreen()) {
         return;
     }
-    const QPoint device = DevicePoint(geometry().topLeft(), devicePixelRatioF());
-    windowing::ClientMoved(window_, device.x(), device.y());
+    const RECT device = DeviceClientRect(this);
+    if (IsRectEmpty(&device)) {
+        return;
+    }
+    windowing::ClientMoved(window_, device.left, device.top);
+    placed_ = window_->ScreenRect();
 }
 
 void TopLevelWidget::TakeFocus() {

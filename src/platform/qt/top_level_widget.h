@@ -48,6 +48,7 @@ class TopLevelWidget : public QWidget {
     Backend& backend_;
     windowing::Window* window_;
     std::optional<windowing::ShowState> shown_; // the show state last applied to the widget
+    RECT placed_{};                             // ... and the client rectangle
     windowing::ShowState beforeMinimize_ = windowing::ShowState::Normal;
     bool applying_ = false;
 

@@ -28,4 +28,8 @@ void Application::UseParentConsole() {
     win32native::AttachParentConsole();
 }
 
+std::string Application::UserUiLocale() {
+    return win32native::UserUiLocale();
+}
+
 } // namespace win32backend

@@ -30,6 +30,9 @@ class Application {
     // Connects the standard streams to the console the program was started from, if any, for
     // the options that print.
     static void UseParentConsole();
+    // The locale name of the user's interface language ("zh-CN"), which chooses the program's
+    // texts as LC_MESSAGES does on Linux; empty when the system names none.
+    static std::string UserUiLocale();
 
   private:
     std::unique_ptr<win32backend::Backend> backend_;

@@ -11,6 +11,8 @@
 #include "platform/windowing/resources.h"
 #include "platform/windowing/window_manager.h"
 
+#include <algorithm>
+
 namespace win32backend {
 
 namespace {
@@ -60,6 +62,7 @@ void UpdateControl(const windowing::Window* c, win32native::Handle handle) {
 
 Backend::Backend(std::string modulePath) : modulePath_(std::move(modulePath)) {
     ok_ = win32native::Initialise(*this);
+    monitors_ = Monitors();
 }
 
 Backend::~Backend() {
@@ -439,6 +442,20 @@ void Backend::Resized(win32native::Handle top, int width, int height) {
     if (windowing::Window* w = WindowOf(top)) {
         windowing::ClientResized(w, width, height);
     }
+}
+
+void Backend::DisplayChanged() {
+    std::vector<windowing::Monitor> now = Monitors();
+    auto same = [](const windowing::Monitor& a, const windowing::Monitor& b) {
+        return a.name == b.name && a.rect.left == b.rect.left && a.rect.top == b.rect.top &&
+               a.rect.right == b.rect.right && a.rect.bottom == b.rect.bottom &&
+               a.scale == b.scale && a.primary == b.primary;
+    };
+    if (std::equal(now.begin(), now.end(), monitors_.begin(), monitors_.end(), same)) {
+        return;
+    }
+    monitors_ = std::move(now);
+    windowing::DisplayChanged();
 }
 
 void Backend::HotKey(win32native::Handle top, const win32native::Message& m) {

@@ -76,6 +76,7 @@ class Backend final : public windowing::Backend, private win32native::Events {
     void HotKey(win32native::Handle top, const win32native::Message& m) override;
     void WorkDue() override;
     void EndSession() override;
+    void DisplayChanged() override;
 
     Peer* PeerOf(const windowing::Window* w) const;
     windowing::Window* WindowOf(win32native::Handle top) const;
@@ -96,6 +97,8 @@ class Backend final : public windowing::Backend, private win32native::Events {
     std::map<win32native::Handle, windowing::Window*> controls_; // their controls
     std::map<HICON, win32native::IconHandle> icons_;
     std::deque<std::function<void()>> work_;
+    // The arrangement the window layer last heard of, so that it hears of each change once.
+    std::vector<windowing::Monitor> monitors_;
     const windowing::Window* painting_ = nullptr; // the surface whose system paint runs
     int presents_ = 0;
 };

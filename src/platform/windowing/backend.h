@@ -3,21 +3,13 @@
 // windows) and the headless backend (tests). Window state lives in windowing::Window; a backend
 // shows it, feeds input in as messages through windowing::ProcessInput, and runs modal loops.
 
+#include "platform/windowing/monitors.h"
 #include "platform/windowing/window.h"
 
 #include <string>
 #include <vector>
 
 namespace windowing {
-
-// One monitor of the window system. Its rectangle is in device pixels of the virtual screen,
-// which is where window rectangles live too.
-struct Monitor {
-    std::string name;   // as the window system reports it
-    RECT rect{};        // device pixels
-    double scale = 1.0; // the window system's scale factor for it
-    bool primary = false;
-};
 
 class Backend {
   public:
@@ -60,13 +52,20 @@ void ProcessInput(MSG msg);   // keyboard and mouse: pre-translation, then the w
 void DeliverPaint(Window* w); // WM_PAINT if part of w is invalid
 void ClientResized(Window* w, int width, int height); // the window system changed the size
 void ClientMoved(Window* w, int left, int top);       // ... or moved the client area on the screen
-void ControlClicked(Window* control);                 // a mouse click on a control
-void FocusControl(Window* control); // the window system moved the focus to a control
-Window* ActiveModalWindow();        // where keyboard input goes
+// The monitors changed (added, removed, resized, rotated, another made primary): maximised
+// windows follow their monitor, windows of a vanished monitor go to the primary one, and every
+// top-level window hears WM_DISPLAYCHANGE.
+void DisplayChanged();
+void ControlClicked(Window* control); // a mouse click on a control
+void FocusControl(Window* control);   // the window system moved the focus to a control
+Window* ActiveModalWindow();          // where keyboard input goes
 
 // The monitors of the current backend, and the one the platform calls primary (a zero-sized one
 // when there is no backend or it reports none).
 std::vector<Monitor> Monitors();
 Monitor PrimaryMonitor();
+// The monitor a window is on: the one a maximised window covers, else the one that holds most
+// of it.
+Monitor MonitorOfWindow(const Window* w);
 
 } // namespace windowing

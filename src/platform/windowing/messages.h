@@ -28,6 +28,7 @@ constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
 constexpr UINT WM_ICONERASEBKGND = 0x0027;
+constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 constexpr UINT WM_KEYDOWN = 0x0100;
@@ -128,6 +129,8 @@ constexpr LRESULT HTCAPTION = 2;
 // Menus, icons, hot keys.
 constexpr UINT MF_STRING = 0x0000;
 constexpr UINT MF_SEPARATOR = 0x0800;
+constexpr UINT MF_BYCOMMAND = 0x0000;
+constexpr UINT MF_BYPOSITION = 0x0400;
 constexpr WPARAM ICON_SMALL = 0;
 constexpr WPARAM ICON_BIG = 1;
 constexpr UINT MOD_ALT = 0x0001;
@@ -135,6 +138,17 @@ constexpr UINT MOD_CONTROL = 0x0002;
 constexpr UINT MOD_SHIFT = 0x0004;
 constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
+
+// Where a window is shown and where it returns when restored. Our top-level windows have no
+// frame of their own, so the normal position is the client rectangle in screen coordinates.
+struct WINDOWPLACEMENT {
+    UINT length = sizeof(WINDOWPLACEMENT);
+    UINT flags = 0;
+    UINT showCmd = 0;
+    POINT ptMinPosition{};
+    POINT ptMaxPosition{};
+    RECT rcNormalPosition{};
+};
 
 // Mouse key state flags of mouse messages.
 constexpr UINT MK_LBUTTON = 0x0001;

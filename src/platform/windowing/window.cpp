@@ -1,12 +1,10 @@
 #include "platform/windowing/window.h"
 
-#include "platform/windowing/backend.h"
-
 namespace windowing {
 
 RECT Window::ScreenRect() const {
     if (show == ShowState::Maximized && !parent) {
-        return PrimaryMonitor().rect;
+        return monitor.rect;
     }
     return normalRect;
 }

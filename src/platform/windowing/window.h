@@ -4,6 +4,7 @@
 
 #include "platform/gdi/surface.h"
 #include "platform/windowing/dialog_template.h"
+#include "platform/windowing/monitors.h"
 
 #include <memory>
 #include <string>
@@ -51,6 +52,9 @@ struct Window {
                        // windows, parent client coordinates for controls
     ShowState show = ShowState::Hidden;
     bool enabled = true;
+    // Top-level windows: the monitor a maximised window covers; otherwise the one it was on when
+    // last placed, so that it keeps its place there when the monitors change.
+    Monitor monitor;
 
     gdi::Surface surface; // the client area's pixels (top-level windows)
     RECT invalid{};       // client coordinates; empty when nothing waits for a paint

@@ -11,6 +11,24 @@ WindowSet* Set() {
     return app ? &app->Windows() : nullptr;
 }
 
+Monitor MonitorAt(const RECT& rect) {
+    const std::vector<Monitor> all = Monitors();
+    const int i = MonitorIndexFromRect(all, rect);
+    return i < 0 ? Monitor{} : all[static_cast<std::size_t>(i)];
+}
+
+// Where a window without an owner appears: the monitor chosen at start while it exists.
+Monitor StartMonitor(const WindowSet& set) {
+    if (set.startMonitor) {
+        const std::vector<Monitor> all = Monitors();
+        const int i = FindMonitor(all, *set.startMonitor);
+        if (i >= 0) {
+            return all[static_cast<std::size_t>(i)];
+        }
+    }
+    return PrimaryMonitor();
+}
+
 RECT ClientBounds(const Window* w) {
     RECT s = w->ScreenRect();
     return RECT{0, 0, s.right - s.left, s.bottom - s.top};
@@ -43,12 +61,27 @@ std::vector<Monitor> Monitors() {
 
 Monitor PrimaryMonitor() {
     const std::vector<Monitor> all = Monitors();
-    for (const Monitor& m : all) {
-        if (m.primary) {
-            return m;
-        }
+    const int i = PrimaryMonitorIndex(all);
+    return i < 0 ? Monitor{} : all[static_cast<std::size_t>(i)];
+}
+
+Monitor MonitorOfWindow(const Window* w) {
+    while (w && w->parent) {
+        w = w->parent;
     }
-    return all.empty() ? Monitor{} : all.front();
+    if (!w) {
+        return PrimaryMonitor();
+    }
+    if (w->show == ShowState::Maximized) {
+        return w->monitor;
+    }
+    return MonitorAt(w->normalRect);
+}
+
+void SetStartMonitor(const Monitor& monitor) {
+    if (WindowSet* set = Set()) {
+        set->startMonitor = monitor;
+    }
 }
 
 Window* CreateDialogWindow(CWnd* wnd, const DialogTemplate& t, Window* owner) {
@@ -66,17 +99,22 @@ Window* CreateDialogWindow(CWnd* wnd, const DialogTemplate& t, Window* owner) {
     w->text = t.caption;
     const SIZE units = DialogBaseUnits(t);
     RECT r = MapDialogRect(units, t.x, t.y, t.cx, t.cy);
-    // A dialog without a caption sits where its template says; one with a caption is centred
-    // on the screen, where the operator finds it.
+    // A dialog without a caption sits where its template says, counted from the top-left corner
+    // of its monitor; one with a caption is centred on that monitor, where the operator finds
+    // it. The monitor is its owner's, or for a window of its own the one chosen at start.
+    const Monitor home = owner ? MonitorOfWindow(owner) : StartMonitor(*set);
+    const RECT screen = home.rect;
     if ((t.style & WS_CAPTION) == WS_CAPTION) {
-        const RECT screen = PrimaryMonitor().rect;
         const int width = r.right - r.left, height = r.bottom - r.top;
         r.left = screen.left + std::max(0, (screen.right - screen.left - width) / 2);
         r.top = screen.top + std::max(0, (screen.bottom - screen.top - height) / 2);
         r.right = r.left + width;
         r.bottom = r.top + height;
+    } else {
+        OffsetRect(&r, screen.left, screen.top);
     }
     w->normalRect = r;
+    w->monitor = home;
     for (const ControlTemplate& ct : t.controls) {
         auto child = std::make_unique<Window>();
         child->parent = w;
@@ -198,6 +236,10 @@ BOOL ShowWindow(Window* w, int cmdShow) {
     }
     if (next != w->show) {
         w->show = next;
+        if (!w->parent && next != ShowState::Minimized) {
+            // Maximising covers the monitor that holds most of the restored window.
+            w->monitor = MonitorAt(w->normalRect);
+        }
         if (!w->parent) {
             ResizeSurface(w);
         }
@@ -209,14 +251,40 @@ BOOL ShowWindow(Window* w, int cmdShow) {
     return wasVisible;
 }
 
-void ClientResized(Window* w, int width, int height) {
+BOOL SetPlacement(Window* w, const RECT& normal, int cmdShow) {
     if (!IsLive(w)) {
-        return;
+        return FALSE;
+    }
+    w->normalRect = normal;
+    if (cmdShow == SW_SHOWMAXIMIZED && w->show == ShowState::Maximized) {
+        const Monitor target = MonitorAt(normal);
+        if (!(target.rect == w->monitor.rect) || target.name != w->monitor.name) {
+            w->monitor = target;
+            ResizeSurface(w);
+            Notify(w);
+            Invalidate(w, nullptr);
+        }
+        return TRUE;
     }
     if (w->show != ShowState::Maximized) {
-        w->normalRect.right = w->normalRect.left + width;
-        w->normalRect.bottom = w->normalRect.top + height;
+        w->monitor = MonitorAt(normal);
+        ResizeSurface(w);
+        if (cmdShow != SW_SHOWMAXIMIZED) {
+            Notify(w); // a window about to be maximised is not shown at its new place first
+        }
     }
+    ShowWindow(w, cmdShow);
+    return TRUE;
+}
+
+void ClientResized(Window* w, int width, int height) {
+    // A maximised window has its monitor's size whatever the window system reports on the way
+    // there; the patterns are drawn for that size.
+    if (!IsLive(w) || w->show == ShowState::Maximized) {
+        return;
+    }
+    w->normalRect.right = w->normalRect.left + width;
+    w->normalRect.bottom = w->normalRect.top + height;
     if (w->surface.Width() == width && w->surface.Height() == height) {
         return;
     }
@@ -230,6 +298,49 @@ void ClientMoved(Window* w, int left, int top) {
         return;
     }
     OffsetRect(&w->normalRect, left - w->normalRect.left, top - w->normalRect.top);
+    if (w->show == ShowState::Normal) {
+        w->monitor = MonitorAt(w->normalRect);
+    }
+}
+
+void DisplayChanged() {
+    WindowSet* set = Set();
+    const std::vector<Monitor> all = Monitors();
+    // While the window system rearranges its monitors it may briefly report none: the windows
+    // stay where they are until it reports some.
+    if (!set || all.empty()) {
+        return;
+    }
+    const Monitor primary = all[static_cast<std::size_t>(PrimaryMonitorIndex(all))];
+    std::vector<Window*> windows;
+    for (const auto& w : set->topLevel) {
+        windows.push_back(w.get());
+    }
+    for (Window* w : windows) {
+        const int found = FindMonitor(all, w->monitor);
+        const Monitor next = found >= 0 ? all[static_cast<std::size_t>(found)] : primary;
+        const Monitor before = w->monitor;
+        // The window keeps its place relative to its monitor's top-left corner, on the primary
+        // monitor when its own is gone.
+        OffsetRect(&w->normalRect, next.rect.left - before.rect.left,
+                   next.rect.top - before.rect.top);
+        w->monitor = next;
+        if (before.rect == next.rect && before.name == next.name) {
+            continue;
+        }
+        ResizeSurface(w);
+        Notify(w);
+        if (w->show == ShowState::Maximized) {
+            Invalidate(w, nullptr);
+        }
+    }
+    const LPARAM size =
+        MAKELPARAM(primary.rect.right - primary.rect.left, primary.rect.bottom - primary.rect.top);
+    for (Window* w : windows) {
+        if (IsLive(w)) {
+            SendMessageTo(w, WM_DISPLAYCHANGE, 32, size);
+        }
+    }
 }
 
 void DeliverPaint(Window* w) {

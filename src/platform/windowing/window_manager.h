@@ -7,6 +7,7 @@
 #include "platform/windowing/wnd.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace windowing {
@@ -14,7 +15,12 @@ namespace windowing {
 struct WindowSet {
     std::vector<std::unique_ptr<Window>> topLevel;
     std::vector<Window*> modalStack; // innermost last
+    // The monitor the program was asked to start on: windows without an owner appear there.
+    std::optional<Monitor> startMonitor;
 };
+
+// Windows created from now on without an owner appear on this monitor instead of the primary.
+void SetStartMonitor(const Monitor& monitor);
 
 Window* CreateDialogWindow(CWnd* wnd, const DialogTemplate& t, Window* owner);
 void DestroyWindowObject(Window* w);
@@ -26,6 +32,10 @@ LRESULT SendMessageTo(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefaultWindowProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 void Invalidate(Window* w, const RECT* rect);
 BOOL ShowWindow(Window* w, int cmdShow);
+// Sets where w returns when restored (normal: its client rectangle in screen coordinates) and
+// shows it with cmdShow; SW_SHOWMAXIMIZED maximises it over the monitor that holds most of that
+// rectangle, also when it is maximised elsewhere already.
+BOOL SetPlacement(Window* w, const RECT& normal, int cmdShow);
 // The dialog manager: keyboard navigation and the default commands of a dialog.
 BOOL IsDialogMessage(Window* dialog, MSG* msg);
 

@@ -101,6 +101,42 @@ BOOL CWnd::ShowWindow(int cmdShow) {
     return windowing::ShowWindow(m_hWnd, cmdShow);
 }
 
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const {
+    if (!m_hWnd || !placement) {
+        return FALSE;
+    }
+    placement->flags = 0;
+    switch (m_hWnd->show) {
+    case windowing::ShowState::Hidden:
+        placement->showCmd = SW_HIDE;
+        break;
+    case windowing::ShowState::Maximized:
+        placement->showCmd = SW_SHOWMAXIMIZED;
+        break;
+    case windowing::ShowState::Minimized:
+        placement->showCmd = SW_SHOWMINIMIZED;
+        break;
+    case windowing::ShowState::Normal:
+        placement->showCmd = SW_SHOWNORMAL;
+        break;
+    }
+    const RECT monitor = m_hWnd->show == windowing::ShowState::Maximized
+                             ? m_hWnd->monitor.rect
+                             : windowing::MonitorOfWindow(m_hWnd).rect;
+    placement->ptMaxPosition = POINT{monitor.left, monitor.top};
+    placement->ptMinPosition = POINT{-1, -1};
+    placement->rcNormalPosition = m_hWnd->normalRect;
+    return TRUE;
+}
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement) {
+    if (!m_hWnd || m_hWnd->parent || !placement) {
+        return FALSE;
+    }
+    return windowing::SetPlacement(m_hWnd, placement->rcNormalPosition,
+                                   static_cast<int>(placement->showCmd));
+}
+
 BOOL CWnd::IsZoomed() const {
     return m_hWnd && m_hWnd->show == windowing::ShowState::Maximized;
 }
@@ -215,6 +251,35 @@ BOOL CMenu::AppendMenuA(UINT flags, std::uintptr_t id, const char* text) {
     }
     m_hMenu->items.push_back(MenuData::Item{flags, id, text ? text : ""});
     return TRUE;
+}
+
+BOOL CMenu::DeleteMenu(UINT item, UINT flags) {
+    if (!m_hMenu) {
+        return FALSE;
+    }
+    auto& items = m_hMenu->items;
+    if (flags & MF_BYPOSITION) {
+        if (item >= items.size()) {
+            return FALSE;
+        }
+        items.erase(items.begin() + item);
+        return TRUE;
+    }
+    for (auto it = items.begin(); it != items.end(); ++it) {
+        if (!(it->flags & MF_SEPARATOR) && it->id == item) {
+            items.erase(it);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+UINT CMenu::GetMenuItemID(int position) const {
+    if (!m_hMenu || position < 0 || position >= static_cast<int>(m_hMenu->items.size())) {
+        return static_cast<UINT>(-1);
+    }
+    const MenuData::Item& item = m_hMenu->items[static_cast<std::size_t>(position)];
+    return item.flags & MF_SEPARATOR ? 0 : static_cast<UINT>(item.id);
 }
 
 int CMenu::GetMenuItemCount() const {

@@ -126,7 +126,10 @@ class CMenu {
   public:
     HMENU m_hMenu = nullptr;
     BOOL AppendMenuA(UINT flags, std::uintptr_t id = 0, const char* text = nullptr);
+    // flags MF_BYCOMMAND: item is a command id; MF_BYPOSITION: an index.
+    BOOL DeleteMenu(UINT item, UINT flags);
     int GetMenuItemCount() const;
+    UINT GetMenuItemID(int position) const; // 0 for a separator, -1 when there is no such item
 };
 
 class CWnd : public CCmdTarget {
@@ -152,6 +155,8 @@ class CWnd : public CCmdTarget {
     void Invalidate(BOOL erase = TRUE);
     void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
     BOOL ShowWindow(int cmdShow);
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
     BOOL IsZoomed() const;
     BOOL IsIconic() const;
     BOOL IsWindowVisible() const;

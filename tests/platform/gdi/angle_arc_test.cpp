@@ -36,11 +36,7 @@ PixelSet CirclePart(int x, int y, int r, double from, double to) {
 }
 
 struct ArcCanvas : Canvas {
-    ArcCanvas(int w, int h, int penWidth = 1) : Canvas(w, h), pen(PS_SOLID, penWidth, 0xFFFFFF) {
-        dc.SelectObject(&pen);
-        dc.SelectStockObject(NULL_BRUSH);
-    }
-    CPen pen;
+    ArcCanvas(int w, int h) : Canvas(w, h) { Use(1, 0xFFFFFF); }
 };
 
 TEST(AngleArc, TheAlignmentCirclesAt1920x1080) {
@@ -64,10 +60,7 @@ TEST(AngleArc, TheAlignmentCirclesAt1920x1080) {
 }
 
 TEST(AngleArc, AFullCircleWritesEachPixelOnce) {
-    Canvas c(40, 40);
-    CPen pen(PS_SOLID, 1, 0x000000);
-    c.dc.SelectObject(&pen);
-    c.dc.SetROP2(R2_NOTXORPEN);
+    ParityCanvas c(40, 40, 1);
     c.dc.MoveTo(20, 20);
     c.dc.AngleArc(20, 20, 15, 0.0f, 360.0f);
     const PixelSet expected = Union(Line(20, 20, 35, 20), ReferenceEllipse(5, 5, 36, 36));
@@ -105,10 +98,7 @@ TEST(AngleArc, PartialSweepsFollowTheirDirection) {
 }
 
 TEST(AngleArc, AWideCircleIsPaintedOnceAndCoversTheThinOne) {
-    Canvas c(40, 40);
-    CPen pen(PS_SOLID, 3, 0x000000);
-    c.dc.SelectObject(&pen);
-    c.dc.SetROP2(R2_NOTXORPEN);
+    ParityCanvas c(40, 40, 3);
     c.dc.MoveTo(20, 20);
     c.dc.AngleArc(20, 20, 12, 0.0f, 360.0f);
     const PixelSet lit = c.Changed();

@@ -9,17 +9,9 @@ std::uint32_t Value(int x, int y) {
     return static_cast<std::uint32_t>(y * 1000 + x + 1);
 }
 
-void Paint(Canvas& c) {
-    for (int y = 0; y < c.Height(); ++y) {
-        for (int x = 0; x < c.Width(); ++x) {
-            c.Surface().Set(x, y, Value(x, y));
-        }
-    }
-}
-
 TEST(BitBlt, CopiesWhereBothSidesExistWithTheirWindowOrigins) {
     Canvas from(10, 8), to(12, 9, 0x555555);
-    Paint(from);
+    from.Paint(Value);
     from.dc.SetWindowOrg(2, 1); // logical (2, 1) is device (0, 0)
     ASSERT_TRUE(to.dc.BitBlt(-1, 3, 20, 20, &from.dc, 4, 2, SRCCOPY));
     for (int y = 0; y < 9; ++y) {
@@ -34,7 +26,7 @@ TEST(BitBlt, CopiesWhereBothSidesExistWithTheirWindowOrigins) {
 
 TEST(BitBlt, AWholeSurfaceGoesAcrossUnchanged) {
     Canvas from(37, 21), to(37, 21, 0x555555);
-    Paint(from);
+    from.Paint(Value);
     ASSERT_TRUE(to.dc.BitBlt(0, 0, 37, 21, &from.dc, 0, 0, SRCCOPY));
     EXPECT_TRUE(to.Surface().Pixels() == from.Surface().Pixels());
     // Only some rows: the rest stays.
@@ -48,7 +40,7 @@ TEST(BitBlt, AWholeSurfaceGoesAcrossUnchanged) {
 TEST(BitBlt, WithinOneSurfaceEveryPixelIsReadBeforeItIsOverwritten) {
     for (auto [dx, dy] : {std::pair{0, 3}, {0, -3}, {4, 0}, {-4, 0}, {2, 2}, {-2, -1}, {0, 21}}) {
         Canvas c(16, 12);
-        Paint(c);
+        c.Paint(Value);
         ASSERT_TRUE(c.dc.BitBlt(1 + dx, 1 + dy, 12, 9, &c.dc, 1, 1, SRCCOPY));
         for (int y = 0; y < 12; ++y) {
             for (int x = 0; x < 16; ++x) {

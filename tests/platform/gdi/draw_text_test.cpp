@@ -58,10 +58,7 @@ class Block {
             const int width = face->Extent(line);
             const int left = std::max<int>((r.left + r.right - width) / 2, r.left);
             const int right = std::min<int>((r.left + r.right - width) / 2 + width, r.right);
-            out.push_back(left >= right ? ""
-                          : right - 1 == left
-                              ? std::to_string(left)
-                              : std::to_string(left) + "-" + std::to_string(right - 1));
+            out.push_back(left >= right ? "" : Range(left, right - 1));
         }
         return out;
     }
@@ -115,10 +112,31 @@ TEST(DrawText, DropsExactlyTheOneSpaceItBreaksAt) {
     r.right = b.face->Extent("nn   nn");
     b.Draw("nn   nnnn", r);
     EXPECT_EQ(b.Cells(r), b.Expected(r, {"nn  ", "nnnn"}));
-    // A tab is no place to break.
-    r.right = b.face->Extent("nnnn\t");
+}
+
+// Break opportunities are those of the Unicode line-breaking rules: after a tab run (never
+// inside it), after a hyphen; not after a comma or full stop that a letter follows.
+TEST(DrawText, BreaksAfterTabsAndHyphensButNotAfterPunctuationInsideAWord) {
+    Block b;
+    // Two more characters would fit, but the next word starts the next line.
+    RECT r{0, 0, b.face->Extent("nnnn\tnn"), 100};
     b.Draw("nnnn\tnnnn", r);
     EXPECT_EQ(b.Cells(r), b.Expected(r, {"nnnn\t", "nnnn"}));
+    // A run of tabs stays at the end of its line; the word before it goes to the next line with
+    // it when the whole run does not fit behind that word.
+    r.right = b.face->Extent("nnnn\t\t\tn") - 1;
+    b.Draw("nn nnnn\t\t\tnnnn", r);
+    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nn", "nnnn\t\t\t", "nnnn"}));
+    r.right = b.face->Extent("nnnn-nn");
+    b.Draw("nnnn-nnnn", r);
+    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nnnn-", "nnnn"}));
+    // No opportunity after the comma: the word is broken where it stops fitting.
+    r.right = b.face->Extent("nnnn,nn");
+    b.Draw("nnnn,nnnn", r);
+    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nnnn,nn", "nn"}));
+    r.right = b.face->Extent("nn nnnn.nn");
+    b.Draw("nn nnnn.nnnn", r);
+    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nn", "nnnn.nnnn"}));
 }
 
 TEST(DrawText, BreaksAWordWiderThanTheLineAfterTheCharactersThatFit) {

@@ -12,11 +12,8 @@ constexpr std::uint32_t kWhite = 0xFFFFFF, kGray = 0x808080;
 
 // A white outline with the hollow brush, as the figure patterns draw it.
 void Outline(Canvas& c, int l, int t, int r, int b) {
-    CPen pen(PS_SOLID, 1, 0xFFFFFF);
-    CPen* oldPen = c.dc.SelectObject(&pen);
-    c.dc.SelectStockObject(NULL_BRUSH);
+    c.Use(1, 0xFFFFFF);
     c.dc.Ellipse(l, t, r, b);
-    c.dc.SelectObject(oldPen);
 }
 
 TEST(Ellipse, TenByTenIsTheRoundedSquareOfTheRules) {
@@ -111,10 +108,7 @@ TEST(Ellipse, PartlyVisibleBoxesLightExactlyTheirVisibleOutline) {
 
 TEST(Ellipse, TheBrushFillsBetweenTheOutlineOnEachRow) {
     Canvas c(10, 10);
-    CPen pen(PS_SOLID, 1, 0xFFFFFF);
-    CBrush gray(0x808080);
-    c.dc.SelectObject(&pen);
-    c.dc.SelectObject(&gray);
+    c.Use(1, 0xFFFFFF, 0x808080);
     c.dc.Ellipse(0, 0, 10, 10);
     EXPECT_EQ(c.Picture({{kWhite, '#'}, {kGray, '+'}}),
               Rows({"...####...", "..#++++#..", ".#++++++#.", "#++++++++#", "#++++++++#",
@@ -123,9 +117,7 @@ TEST(Ellipse, TheBrushFillsBetweenTheOutlineOnEachRow) {
 
 TEST(Ellipse, WithoutAPenTheBrushCoversTheOutlinesPixelsToo) {
     Canvas c(10, 10);
-    CBrush gray(0x808080);
-    c.dc.SelectStockObject(NULL_PEN);
-    c.dc.SelectObject(&gray);
+    c.UseBrushOnly(0x808080);
     c.dc.Ellipse(0, 0, 10, 10);
     EXPECT_EQ(c.Picture({{kGray, '+'}}),
               Rows({"...++++...", "..++++++..", ".++++++++.", "++++++++++", "++++++++++",
@@ -146,11 +138,7 @@ TEST(Ellipse, AHugeEllipseAroundTheSurfaceFillsItWithTheBrush) {
 TEST(Ellipse, EachOutlinePixelIsWrittenOnce) {
     for (const RECT& r : {RECT{1, 1, 14, 10}, RECT{2, 0, 9, 15}, RECT{0, 0, 3, 12},
                           RECT{3, 3, 8, 8}, RECT{0, 5, 16, 8}}) {
-        Canvas c(16, 16);
-        CPen pen(PS_SOLID, 1, 0x000000);
-        c.dc.SelectObject(&pen);
-        c.dc.SelectStockObject(NULL_BRUSH);
-        c.dc.SetROP2(R2_NOTXORPEN);
+        ParityCanvas c(16, 16, 1);
         c.dc.Ellipse(r.left, r.top, r.right, r.bottom);
         const PixelSet expected = ReferenceEllipse(r.left, r.top, r.right, r.bottom);
         EXPECT_EQ(c.Changed(), expected);
@@ -161,11 +149,7 @@ TEST(Ellipse, EachOutlinePixelIsWrittenOnce) {
 }
 
 TEST(Ellipse, AWidePenCoversTheOnePixelOutlineSymmetrically) {
-    Canvas c(32, 24);
-    CPen pen(PS_SOLID, 3, 0x000000);
-    c.dc.SelectObject(&pen);
-    c.dc.SelectStockObject(NULL_BRUSH);
-    c.dc.SetROP2(R2_NOTXORPEN);
+    ParityCanvas c(32, 24, 3);
     c.dc.Ellipse(4, 3, 27, 20);
     const PixelSet lit = c.Changed();
     for (const auto& p : ReferenceEllipse(4, 3, 27, 20)) {

@@ -10,6 +10,21 @@
 
 namespace {
 
+// Loads resource id into image; false when nothing loaded.
+bool Load(CImage& image, int id) {
+    image.LoadFromResource(AfxGetInstanceHandle(), static_cast<UINT>(id));
+    return !image.IsNull();
+}
+
+// What a loaded image reports of its size and layout.
+struct Layout {
+    int width, height, bpp, pitch;
+    bool operator==(const Layout&) const = default;
+};
+Layout LayoutOf(const CImage& image) {
+    return {image.GetWidth(), image.GetHeight(), image.GetBPP(), image.GetPitch()};
+}
+
 const std::uint8_t* RowOf(const CImage& image, int y) {
     return static_cast<const std::uint8_t*>(image.GetBits()) +
            static_cast<std::ptrdiff_t>(y) * image.GetPitch();
@@ -17,12 +32,8 @@ const std::uint8_t* RowOf(const CImage& image, int y) {
 
 TEST(CImage, LoadsAnEightBitResourceAsItIsStored) {
     CImage image;
-    image.LoadFromResource(AfxGetInstanceHandle(), 130);
-    ASSERT_FALSE(image.IsNull());
-    EXPECT_EQ(image.GetWidth(), 1024);
-    EXPECT_EQ(image.GetHeight(), 1024);
-    EXPECT_EQ(image.GetBPP(), 8);
-    EXPECT_EQ(image.GetPitch(), -1024) << "bottom-up";
+    ASSERT_TRUE(Load(image, 130));
+    EXPECT_EQ(LayoutOf(image), (Layout{1024, 1024, 8, -1024})) << "bottom-up";
     const res::GrayImage qc = res::MakeTg18Qc(res::Tg18Size::Square1024);
     for (int y : {0, 1, 300, 1023}) {
         EXPECT_TRUE(std::equal(qc.Row(y), qc.Row(y) + 1024, RowOf(image, y))) << y;
@@ -31,12 +42,8 @@ TEST(CImage, LoadsAnEightBitResourceAsItIsStored) {
 
 TEST(CImage, LoadsATwentyFourBitResourceWithPaddedRows) {
     CImage image;
-    image.LoadFromResource(AfxGetInstanceHandle(), 151);
-    ASSERT_FALSE(image.IsNull());
-    EXPECT_EQ(image.GetBPP(), 24);
-    EXPECT_EQ(image.GetWidth(), 375);
-    EXPECT_EQ(image.GetHeight(), 354);
-    EXPECT_EQ(image.GetPitch(), -1128) << "375 x 3 bytes padded to 1128";
+    ASSERT_TRUE(Load(image, 151));
+    EXPECT_EQ(LayoutOf(image), (Layout{375, 354, 24, -1128})) << "375 x 3 bytes padded to 1128";
     const res::GrayImage patch = res::MakeStartPatchA(res::StartClass::Large);
     for (int y = 0; y < 354; ++y) {
         for (int x = 0; x < 375; ++x) {
@@ -52,15 +59,14 @@ TEST(CImage, LoadsATwentyFourBitResourceWithPaddedRows) {
 
 TEST(CImage, WritingALoadedImageLeavesTheResourceAlone) {
     CImage first;
-    first.LoadFromResource(AfxGetInstanceHandle(), 148);
-    ASSERT_FALSE(first.IsNull());
+    ASSERT_TRUE(Load(first, 148));
     const std::uint8_t before = RowOf(first, 3)[7];
     auto* top = static_cast<std::uint8_t*>(first.GetBits());
     top[3 * first.GetPitch() + 7] = static_cast<std::uint8_t>(before ^ 0xFF);
     EXPECT_EQ(RowOf(first, 3)[7], before ^ 0xFF);
 
     CImage second;
-    second.LoadFromResource(AfxGetInstanceHandle(), 148);
+    Load(second, 148);
     EXPECT_EQ(RowOf(second, 3)[7], before);
     gdi_test::Canvas c(1, 1);
     ASSERT_TRUE(second.Draw(&c.dc, CRect(0, 0, 1, 1)));
@@ -68,7 +74,7 @@ TEST(CImage, WritingALoadedImageLeavesTheResourceAlone) {
 
 TEST(CImage, UnknownResourceLeavesItNull) {
     CImage image;
-    image.LoadFromResource(AfxGetInstanceHandle(), 140);
+    EXPECT_FALSE(Load(image, 140));
     EXPECT_TRUE(image.IsNull());
     EXPECT_FALSE(image.Draw(static_cast<HDC>(nullptr), RECT{0, 0, 1, 1}));
 }

@@ -54,9 +54,7 @@ TEST(Rectangle, TheBrushFillsInsideTheOutline) {
 
 TEST(Rectangle, WithoutAPenTheBrushFillsOnePixelLessRightAndDown) {
     Canvas c(9, 7);
-    CBrush gray(0x808080);
-    c.dc.SelectStockObject(NULL_PEN);
-    c.dc.SelectObject(&gray);
+    c.UseBrushOnly(0x808080);
     c.dc.Rectangle(2, 1, 7, 5);
     EXPECT_EQ(c.Picture({{kGray, '+'}}), Rows({".........", "..++++...", "..++++...", "..++++...",
                                                ".........", ".........", "........."}));

@@ -8,15 +8,6 @@
 namespace gdi_test {
 namespace {
 
-// A source DC whose pixel at (x, y) is value(x, y).
-template <class Fn> void Paint(Canvas& c, Fn value) {
-    for (int y = 0; y < c.Height(); ++y) {
-        for (int x = 0; x < c.Width(); ++x) {
-            c.Surface().Set(x, y, value(x, y));
-        }
-    }
-}
-
 std::vector<std::uint32_t> RowOf(Canvas& c, int y) {
     std::vector<std::uint32_t> out;
     for (int x = 0; x < c.Width(); ++x) {
@@ -40,7 +31,7 @@ TEST(StretchBlt, AFreshDcShrinksBlackOnWhite) {
 
 TEST(StretchBlt, Enlarging1024To1920ColumnsTakesTheSourceNearestEachCentre) {
     Canvas from(1024, 1), to(1920, 1);
-    Paint(from, [](int x, int) { return std::uint32_t(x); });
+    from.Paint([](int x, int) { return std::uint32_t(x); });
     ASSERT_TRUE(to.dc.StretchBlt(0, 0, 1920, 1, &from.dc, 0, 0, 1024, 1, SRCCOPY));
     const auto row = RowOf(to, 0);
     EXPECT_EQ(std::vector<std::uint32_t>(row.begin(), row.begin() + 16),
@@ -55,7 +46,7 @@ TEST(StretchBlt, Enlarging1024To1920ColumnsTakesTheSourceNearestEachCentre) {
 
 TEST(StretchBlt, Enlarging1024To1080RowsRepeatsEveryNineteenthOrTwentiethRow) {
     Canvas from(1, 1024), to(1, 1080);
-    Paint(from, [](int, int y) { return std::uint32_t(y); });
+    from.Paint([](int, int y) { return std::uint32_t(y); });
     to.dc.StretchBlt(0, 0, 1, 1080, &from.dc, 0, 0, 1, 1024, SRCCOPY);
     const auto column = ColumnOf(to, 0);
     std::vector<int> repeats;
@@ -74,7 +65,7 @@ TEST(StretchBlt, Enlarging1024To1080RowsRepeatsEveryNineteenthOrTwentiethRow) {
 
 TEST(StretchBlt, Shrinking1225To1224AndsTheTwoMiddleColumns) {
     Canvas from(1225, 1), to(1224, 1);
-    Paint(from, [](int x, int) { return std::uint32_t(x) | 0x00F00000u; });
+    from.Paint([](int x, int) { return std::uint32_t(x) | 0x00F00000u; });
     to.dc.StretchBlt(0, 0, 1224, 1, &from.dc, 0, 0, 1225, 1, SRCCOPY);
     for (int d = 0; d < 1224; ++d) {
         const std::uint32_t expected = d < 611    ? d
@@ -87,7 +78,7 @@ TEST(StretchBlt, Shrinking1225To1224AndsTheTwoMiddleColumns) {
 TEST(StretchBlt, Shrinking88To68RowsAndsTwentyPairsOfRows) {
     // Source row r clears bit r mod 24, so an AND of two rows clears two bits.
     Canvas from(1, 88), to(1, 68);
-    Paint(from, [](int, int y) { return 0x00FFFFFFu & ~(1u << (y % 24)); });
+    from.Paint([](int, int y) { return 0x00FFFFFFu & ~(1u << (y % 24)); });
     to.dc.StretchBlt(0, 0, 1, 68, &from.dc, 0, 0, 1, 88, SRCCOPY);
     std::vector<int> pairs;
     int next = 0; // the next source row expected
@@ -110,7 +101,7 @@ TEST(StretchBlt, Shrinking88To68RowsAndsTwentyPairsOfRows) {
 TEST(StretchBlt, OtherModesCombineShrunkPixelsByOrOrKeepOne) {
     Canvas from(4, 1), to(2, 1);
     const std::uint32_t values[4] = {0x0000F0, 0x00000F, 0x00F000, 0x000F00};
-    Paint(from, [&](int x, int) { return values[x]; });
+    from.Paint([&](int x, int) { return values[x]; });
     to.dc.SetStretchBltMode(WHITEONBLACK);
     to.dc.StretchBlt(0, 0, 2, 1, &from.dc, 0, 0, 4, 1, SRCCOPY);
     EXPECT_EQ(RowOf(to, 0), (std::vector<std::uint32_t>{0x0000FF, 0x00FF00}));
@@ -123,7 +114,7 @@ TEST(StretchBlt, TheMappingComesFromTheUnclippedRectangles) {
     // A 7 x 5 image stretched to 23 x 13, once whole on a big surface and once hanging off the
     // top-left corner of a small one and clipped by a window DC: the visible pixels agree.
     Canvas from(7, 5);
-    Paint(from, [](int x, int y) { return std::uint32_t(0x10000 * y + x + 1); });
+    from.Paint([](int x, int y) { return std::uint32_t(0x10000 * y + x + 1); });
     Canvas whole(40, 30);
     whole.dc.StretchBlt(5, 4, 23, 13, &from.dc, 0, 0, 7, 5, SRCCOPY);
 
@@ -142,7 +133,7 @@ TEST(StretchBlt, TheMappingComesFromTheUnclippedRectangles) {
 
 TEST(StretchBlt, SourceCoordinatesAreTheSourceDcsOwn) {
     Canvas from(4, 4), to(8, 8);
-    Paint(from, [](int x, int y) { return std::uint32_t(10 * y + x + 1); });
+    from.Paint([](int x, int y) { return std::uint32_t(10 * y + x + 1); });
     from.dc.SetWindowOrg(100, 200);
     to.dc.StretchBlt(0, 0, 4, 4, &from.dc, 102, 201, 2, 2, SRCCOPY);
     EXPECT_EQ(RowOf(to, 0), (std::vector<std::uint32_t>{13, 13, 14, 14, 0, 0, 0, 0}));
@@ -151,7 +142,7 @@ TEST(StretchBlt, SourceCoordinatesAreTheSourceDcsOwn) {
 
 TEST(StretchBlt, PixelsWithoutASourcePixelAreLeftAlone) {
     Canvas from(2, 1), to(8, 1, 0x123456);
-    Paint(from, [](int x, int) { return std::uint32_t(x + 1); });
+    from.Paint([](int x, int) { return std::uint32_t(x + 1); });
     // Source columns -1 ... 2 of a 2-pixel image, doubled.
     to.dc.StretchBlt(0, 0, 8, 1, &from.dc, -1, 0, 4, 1, SRCCOPY);
     const std::uint32_t bg = gdi::ToPixel(0x123456);
@@ -160,7 +151,7 @@ TEST(StretchBlt, PixelsWithoutASourcePixelAreLeftAlone) {
 
 TEST(StretchBlt, ANegativeWidthMirrors) {
     Canvas from(4, 1), to(6, 1);
-    Paint(from, [](int x, int) { return std::uint32_t(x + 1); });
+    from.Paint([](int x, int) { return std::uint32_t(x + 1); });
     // Width -4 from x = 4 covers columns 1 ... 4, right to left.
     to.dc.StretchBlt(4, 0, -4, 1, &from.dc, 0, 0, 4, 1, SRCCOPY);
     EXPECT_EQ(RowOf(to, 0), (std::vector<std::uint32_t>{0, 4, 3, 2, 1, 0}));
@@ -168,7 +159,7 @@ TEST(StretchBlt, ANegativeWidthMirrors) {
 
 TEST(StretchBlt, WithinOneSurfaceTheSourceIsReadBeforeItIsOverwritten) {
     Canvas c(8, 1);
-    Paint(c, [](int x, int) { return std::uint32_t(x < 4 ? x + 1 : 0); });
+    c.Paint([](int x, int) { return std::uint32_t(x < 4 ? x + 1 : 0); });
     c.dc.StretchBlt(0, 0, 8, 1, &c.dc, 0, 0, 4, 1, SRCCOPY);
     EXPECT_EQ(RowOf(c, 0), (std::vector<std::uint32_t>{1, 1, 2, 2, 3, 3, 4, 4}));
 }

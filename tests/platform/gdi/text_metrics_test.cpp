@@ -72,25 +72,30 @@ TEST(TextMetrics, ArialAtHeight14IsTheMetricCompatibleFaceWithA14PixelCell) {
 
 #ifndef _WIN32
 // The advance of every character is the font's own unscaled advance, times the cell over
-// the font's win ascent + win descent, rounded half up: checked against the font file.
-TEST(TextMetrics, AdvancesAreTheFontsLinearAdvancesScaledAndRounded) {
-    const std::vector<gdi::FontFile> files = gdi::FontCandidates("Arial", FW_NORMAL, false);
+// the font's win ascent + win descent, rounded half up: checked against the font file, for
+// Arial at height 14 and for the stock font, whose one-bit glyphs keep the same advances.
+void ExpectLinearAdvances(const gdi::Typeface& typeface, const char* family, int weight, int cell) {
+    const std::vector<gdi::FontFile> files = gdi::FontCandidates(family, weight, false);
     ASSERT_FALSE(files.empty());
     FT_Library library;
     ASSERT_EQ(FT_Init_FreeType(&library), 0);
     FT_Face face;
     ASSERT_EQ(FT_New_Face(library, files[0].path.c_str(), files[0].index, &face), 0);
-    CFont font;
-    const gdi::Typeface& arial = Arial(font, 14);
     for (int c = 0; c < 256; ++c) {
         ASSERT_EQ(FT_Load_Char(face, c, FT_LOAD_NO_SCALE), 0);
-        const double exact = face->glyph->advance.x * 14.0 / (1854 + 434);
-        EXPECT_EQ(arial.Advance(static_cast<unsigned char>(c)),
+        const double exact = face->glyph->advance.x * static_cast<double>(cell) / (1854 + 434);
+        EXPECT_EQ(typeface.Advance(static_cast<unsigned char>(c)),
                   static_cast<int>(std::floor(exact + 0.5)))
-            << "character " << c;
+            << family << ", character " << c;
     }
     FT_Done_Face(face);
     FT_Done_FreeType(library);
+}
+
+TEST(TextMetrics, AdvancesAreTheFontsLinearAdvancesScaledAndRounded) {
+    CFont font;
+    ExpectLinearAdvances(Arial(font, 14), "Arial", FW_NORMAL, 14);
+    ExpectLinearAdvances(gdi::TypefaceOf(nullptr), "Liberation Sans", FW_BOLD, 16);
 }
 #endif
 

@@ -11,16 +11,7 @@ constexpr COLORREF kBlueRef = 0xFF0000;
 constexpr std::uint32_t kBlue = 0x0000FF, kWhite = 0xFFFFFF;
 constexpr COLORREF kGroundRef = 0x102040; // pixel 0x402010
 
-// True when every channel of p lies between those of a and b: p is a blend of the two.
-bool Between(std::uint32_t p, std::uint32_t a, std::uint32_t b) {
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const auto v = (p >> shift) & 0xFF, x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
-        if (v < std::min(x, y) || v > std::max(x, y)) {
-            return false;
-        }
-    }
-    return true;
-}
+using testing_support::Between;
 
 TEST(TextOut, TransparentTextChangesOnlyGlyphPixelsInItsCell) {
     Canvas c(60, 30, kGroundRef);
@@ -46,6 +37,53 @@ TEST(TextOut, TransparentTextChangesOnlyGlyphPixelsInItsCell) {
     }
     EXPECT_EQ(hBottom, 16);
     EXPECT_GT(gBottom, 16);
+}
+
+// The stock font stands in for the platform's raster system font: its pixels are the text
+// colour or untouched, and each glyph stays inside its own advance, as a raster glyph stays
+// in its cell. Outline fonts such as Arial stay smoothed unless asked otherwise.
+TEST(TextOut, TheStockFontIsOneBitAndArialSmoothed) {
+    const gdi::Typeface& stock = gdi::TypefaceOf(nullptr);
+    for (int c = 33; c < 127; ++c) {
+        Canvas canvas(40, 24, kGroundRef);
+        canvas.dc.SetBkMode(TRANSPARENT);
+        canvas.dc.SetTextColor(0xFFFFFF);
+        const char ch = static_cast<char>(c);
+        canvas.dc.TextOut(10, 4, std::string_view(&ch, 1));
+        const PixelSet changed = canvas.Changed();
+        EXPECT_FALSE(changed.empty()) << ch;
+        for (auto [x, y] : changed) {
+            ASSERT_EQ(canvas.At(x, y), kWhite) << ch << " at " << x << "," << y;
+            ASSERT_TRUE(x >= 10 && x < 10 + stock.Advance(static_cast<unsigned char>(c)))
+                << ch << " at " << x << "," << y;
+        }
+    }
+    // Counts the pixels of "Hg" in white on the ground that are neither.
+    auto blended = [](CFont* font) {
+        Canvas canvas(60, 30, kGroundRef);
+        if (font) {
+            canvas.dc.SelectObject(font);
+        }
+        canvas.dc.SetBkMode(TRANSPARENT);
+        canvas.dc.SetTextColor(0xFFFFFF);
+        canvas.dc.TextOut(5, 4, "Hg");
+        int n = 0;
+        for (auto [x, y] : canvas.Changed()) {
+            n += canvas.At(x, y) != kWhite;
+        }
+        canvas.dc.SelectStockObject(SYSTEM_FONT);
+        return n;
+    };
+    EXPECT_EQ(blended(nullptr), 0);
+    CFont arial, plain, system;
+    arial.CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FF_SWISS, "Arial");
+    EXPECT_GT(blended(&arial), 0);
+    plain.CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, NONANTIALIASED_QUALITY,
+                      FF_SWISS, "Arial");
+    EXPECT_EQ(blended(&plain), 0);
+    // The face, not the stock object, makes the raster font.
+    system.CreateFontA(20, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "SYSTEM");
+    EXPECT_EQ(blended(&system), 0);
 }
 
 TEST(TextOut, OpaqueTextFillsItsCellWithTheBackgroundColourFirst) {

@@ -95,10 +95,7 @@ TEST(WideLines, FarAwayEndsDoNotChangeTheVisiblePixels) {
 }
 
 TEST(WideLines, EachPixelIsPaintedOncePerLineTo) {
-    Canvas c(32, 32);
-    CPen pen(PS_SOLID, 5, 0x000000);
-    c.dc.SelectObject(&pen);
-    c.dc.SetROP2(R2_NOTXORPEN);
+    ParityCanvas c(32, 32, 5);
     c.dc.MoveTo(3, 4);
     c.dc.LineTo(27, 19);
     const PixelSet lit = c.Changed();

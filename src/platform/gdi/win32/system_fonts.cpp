@@ -109,6 +109,7 @@ struct Font::Impl {
     LOGFONTW logFont{};
     SelectedFont selected;
     bool scalable = false;
+    bool smooth = true;
     TEXTMETRICW metrics{};
 
     explicit Impl(const LOGFONTW& lf) : logFont(lf), selected(lf) {}
@@ -118,7 +119,8 @@ Font::Font(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 Font::~Font() = default;
 
-std::unique_ptr<Font> Font::Create(const std::string& face, int height, int weight, bool italic) {
+std::unique_ptr<Font> Font::Create(const std::string& face, int height, int weight, bool italic,
+                                   bool smooth) {
     LOGFONTW lf{};
     lf.lfHeight = height;
     lf.lfWeight = weight;
@@ -126,11 +128,12 @@ std::unique_ptr<Font> Font::Create(const std::string& face, int height, int weig
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = ANTIALIASED_QUALITY;
+    lf.lfQuality = smooth ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     const std::wstring name = base::WideText(face);
     std::copy_n(name.begin(), std::min<std::size_t>(name.size(), LF_FACESIZE - 1), lf.lfFaceName);
     auto impl = std::make_unique<Impl>(lf);
+    impl->smooth = smooth;
     if (!impl->selected.Ok() || !GetTextMetricsW(impl->selected.Dc(), &impl->metrics)) {
         return nullptr;
     }
@@ -192,32 +195,40 @@ Bitmap Font::Render(std::uint32_t codePoint) const {
     HDC dc = impl_->selected.Dc();
     if (impl_->scalable) {
         static constexpr MAT2 kIdentity = {{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+        // Smoothed: 65 levels a byte. One-bit: the rasteriser's own monochrome rendering,
+        // one bit a pixel with the leftmost in the high bit. Rows are DWORD-aligned in both.
+        const UINT format = impl_->smooth ? GGO_GRAY8_BITMAP : GGO_BITMAP;
         GLYPHMETRICS gm{};
-        const DWORD size =
-            GetGlyphOutlineW(dc, codePoint, GGO_GRAY8_BITMAP, &gm, 0, nullptr, &kIdentity);
+        const DWORD size = GetGlyphOutlineW(dc, codePoint, format, &gm, 0, nullptr, &kIdentity);
         if (size == GDI_ERROR || size == 0) {
             return b; // no glyph, or one without ink (the space)
         }
-        std::vector<std::uint8_t> levels(size);
-        if (GetGlyphOutlineW(dc, codePoint, GGO_GRAY8_BITMAP, &gm, size, levels.data(),
-                             &kIdentity) == GDI_ERROR) {
+        std::vector<std::uint8_t> data(size);
+        if (GetGlyphOutlineW(dc, codePoint, format, &gm, size, data.data(), &kIdentity) ==
+            GDI_ERROR) {
             return b;
         }
         b.left = gm.gmptGlyphOrigin.x;
         b.top = gm.gmptGlyphOrigin.y;
         b.width = static_cast<int>(gm.gmBlackBoxX);
         b.height = static_cast<int>(gm.gmBlackBoxY);
-        const std::size_t pitch = (static_cast<std::size_t>(b.width) + 3) & ~std::size_t{3};
-        if (pitch * b.height > levels.size()) {
+        const std::size_t rowBytes =
+            impl_->smooth ? static_cast<std::size_t>(b.width) : (b.width + 7u) / 8u;
+        const std::size_t pitch = (rowBytes + 3) & ~std::size_t{3};
+        if (pitch * b.height > data.size()) {
             return Bitmap{};
         }
         b.coverage.resize(static_cast<std::size_t>(b.width) * b.height);
         for (int y = 0; y < b.height; ++y) {
+            const std::uint8_t* row = data.data() + y * pitch;
+            std::uint8_t* out = b.coverage.data() + static_cast<std::size_t>(y) * b.width;
             for (int x = 0; x < b.width; ++x) {
-                // 65 levels, 0..64.
-                const unsigned level = std::min<unsigned>(levels[y * pitch + x], 64);
-                b.coverage[static_cast<std::size_t>(y) * b.width + x] =
-                    static_cast<std::uint8_t>((level * 255 + 32) / 64);
+                if (impl_->smooth) {
+                    const unsigned level = std::min<unsigned>(row[x], 64);
+                    out[x] = static_cast<std::uint8_t>((level * 255 + 32) / 64);
+                } else {
+                    out[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+                }
             }
         }
         return b;

@@ -39,17 +39,18 @@ struct Description {
 // A font of the system at one size, with a device context of its own to render it in.
 class Font {
   public:
-    // face in UTF-8; height as CreateFont takes it (> 0 cell, < 0 em). Null when the system
-    // makes no font.
+    // face in UTF-8; height as CreateFont takes it (> 0 cell, < 0 em); smooth: anti-aliased
+    // glyphs, else one-bit ones. Null when the system makes no font.
     static std::unique_ptr<Font> Create(const std::string& face, int height, int weight,
-                                        bool italic);
+                                        bool italic, bool smooth = true);
     ~Font();
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
     Description Describe() const;
-    // The glyph of a Unicode character: the platform's anti-aliased rendering for scalable
-    // faces, the bitmap's own pixels for bitmap faces.
+    // The glyph of a Unicode character: the platform's anti-aliased (or, for a font created
+    // without smoothing, monochrome) rendering for scalable faces, the bitmap's own pixels for
+    // bitmap faces.
     Bitmap Render(std::uint32_t codePoint) const;
 
   private:

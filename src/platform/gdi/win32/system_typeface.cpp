@@ -15,15 +15,31 @@ namespace {
 
 class SystemGlyphSource final : public GlyphSource {
   public:
-    explicit SystemGlyphSource(std::unique_ptr<systemfonts::Font> font) : font_(std::move(font)) {}
+    SystemGlyphSource(std::unique_ptr<systemfonts::Font> font, Smoothing smoothing)
+        : font_(std::move(font)), smoothing_(smoothing) {}
+
+    // The advances the glyphs are drawn on.
+    void SetAdvances(const std::array<int, 256>& advances) { advances_ = advances; }
 
     Glyph Render(unsigned char c) override {
         systemfonts::Bitmap b = font_->Render(c); // Latin-1: byte c is code point c
-        return Glyph{b.left, b.top, b.width, b.height, std::move(b.coverage)};
+        Glyph g{b.left, b.top, b.width, b.height, std::move(b.coverage)};
+        if (smoothing_ == Smoothing::None) {
+            // A raster font's glyph lies inside its cell: a one-bit glyph that grid fitting
+            // widened past its advance moves left into its left bearing, not into its
+            // neighbour (as the FreeType source does on Linux).
+            const int overflow = g.left + g.width - advances_[c];
+            if (overflow > 0 && g.left > 0) {
+                g.left -= std::min(overflow, g.left);
+            }
+        }
+        return g;
     }
 
   private:
     std::unique_ptr<systemfonts::Font> font_;
+    Smoothing smoothing_;
+    std::array<int, 256> advances_{};
 };
 
 // The name the platform knows a face by: no name is the default sans face, as on Linux.
@@ -38,12 +54,12 @@ std::shared_ptr<Typeface> LoadTypeface(const FontRequest& request) {
     int height = request.height == 0 ? FontScale::kDefaultCell : request.height;
     height = std::clamp(height, -FontScale::kMaxPixels, FontScale::kMaxPixels);
     auto font = systemfonts::Font::Create(PlatformFace(request.face), height, request.weight,
-                                          request.italic);
+                                          request.italic, request.smoothing != Smoothing::None);
     if (!font) {
         return Typeface::WithoutFont(request);
     }
     systemfonts::Description d = font->Describe();
-    auto source = std::make_unique<SystemGlyphSource>(std::move(font));
+    auto source = std::make_unique<SystemGlyphSource>(std::move(font), request.smoothing);
     if (d.scalable) {
         FaceUnits units;
         units.unitsPerEm = d.unitsPerEm;
@@ -51,6 +67,7 @@ std::shared_ptr<Typeface> LoadTypeface(const FontRequest& request) {
         units.cellDescent = d.cellDescent;
         units.advances = d.advanceUnits;
         const ScaledFace scaled = ScaleFace(units, request.height);
+        source->SetAdvances(scaled.advances);
         return std::make_shared<Typeface>(std::move(d.family), scaled.metrics, scaled.advances,
                                           std::move(source));
     }
@@ -59,6 +76,7 @@ std::shared_ptr<Typeface> LoadTypeface(const FontRequest& request) {
     m.ascent = d.ascent;
     m.descent = d.descent;
     m.averageWidth = d.averageWidth;
+    source->SetAdvances(d.advances);
     return std::make_shared<Typeface>(std::move(d.family), m, d.advances, std::move(source));
 }
 

@@ -76,6 +76,9 @@ class Events {
     virtual void WorkDue() = 0;
     // Windows is ending the session: whatever must be saved is saved before this returns.
     virtual void EndSession() = 0;
+    // The monitors may have changed (WM_DISPLAYCHANGE). Each top-level window hears it, so one
+    // change can come several times.
+    virtual void DisplayChanged() = 0;
 };
 
 // --- Process ------------------------------------------------------------------------------------
@@ -99,6 +102,9 @@ std::vector<std::string> CommandLineArguments();
 // Standard output and error go to the console of the process that started this one, when
 // they lead nowhere else (a program for the window system gets none of its own).
 void AttachParentConsole();
+// The user's interface language as a locale name ("zh-CN", "de-DE"); empty when the system
+// names none.
+std::string UserUiLocale();
 // Whether a key is down as of the message being handled.
 bool IsKeyDown(unsigned vk);
 std::vector<Monitor> Monitors();

@@ -166,6 +166,15 @@ std::vector<std::string> CommandLineArguments() {
     return out;
 }
 
+std::string UserUiLocale() {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    const LCID language = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
+    if (LCIDToLocaleName(language, name, LOCALE_NAME_MAX_LENGTH, 0) == 0) {
+        return {};
+    }
+    return base::Utf8FromWide(name);
+}
+
 void AttachParentConsole() {
     auto leadsNowhere = [](DWORD which) {
         const HANDLE h = GetStdHandle(which);

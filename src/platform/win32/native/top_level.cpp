@@ -124,6 +124,9 @@ bool CommonMessage(HWND w, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             events->EndSession();
         }
         return true;
+    case WM_DISPLAYCHANGE:
+        events->DisplayChanged();
+        return true;
     case WM_DPICHANGED:
         // Device pixels stay device pixels: the window keeps the place the program gave it.
         return true;

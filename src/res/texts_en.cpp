@@ -1,0 +1,66 @@
+// The program's texts in English. The labels say what each pattern shows; labels that were
+// Latin to begin with keep their text.
+#include "res/language_texts.h"
+
+namespace res {
+
+const LanguageTexts kEnglishTexts = {
+    .language = base::UiLanguage::English,
+    .resourceLanguage = 1033,
+    .aboutMenuItem = "&About Lumivex...",
+    .screenMenuItem = "Monitor &{index}: {name} ({width} × {height})",
+    .aboutCaption = "About Lumivex",
+    .aboutVersion = "Lumivex version 1.0",
+    .aboutDescription = "Test patterns for displays",
+    .aboutOk = "OK",
+    .selectionCaption = "Picture display options",
+    .clearAll = "Clear all",
+    .patternLabels =
+        {
+            "One line, left edge",
+            "One line, right edge",
+            "One line, each edge",
+            "Two lines, left edge",
+            "Two lines, right edge",
+            "Two lines, each edge",
+            "Every other column lit",
+            "Pixel checkerboard",
+            "Tarvoauto",
+            "White centre",
+            "Nine boxes",
+            "Three boxes",
+            "Five boxes",
+            "Gray step wedges",
+            "Test_TG18-QC",
+            "Test_TG18-AFC",
+            "Test_TG18-AD",
+            "80 % uniformity field",
+            "10 % uniformity field",
+            "Centre alignment lines",
+            "Gray field, level 64",
+            "Gray field, level 127",
+            "Gray field, level 160",
+            "Gray field, level 192",
+            "Full white",
+            "Full black",
+            "Full red",
+            "Full green",
+            "Full blue",
+            "Adjustable gray field",
+            "Concentric gray frames",
+            "Reversed gray frames",
+            "Text page",
+            "Adjacent levels, up",
+            "Adjacent levels, down",
+            "Din6868-57 uniformly",
+            "Gray ramp 1024×1024",
+            "Diagonal 1024×1024",
+            "18-step gray wedges",
+            "Chart of 24 colours",
+            "BRGBW block",
+            "6868-157-un10",
+            "6868-157-un80",
+        },
+};
+
+} // namespace res
