@@ -81,15 +81,16 @@ start_xvfb() {
   export DISPLAY=":$display"
 }
 
-# The program takes its language from the user's UI language, which Wine derives from the locale
-# variables (whether or not the host has that locale): Chinese, the program's own, unless the
-# caller names another.
+# The program in Chinese, its own language, by its option, as on Linux: a Chinese locale would
+# also make Wine substitute other faces for Arial, and the frames would no longer be the frame
+# writer's. ARGUMENTS after -- replace the option (the fourth run takes the language from the
+# user's UI language, which Wine derives from the locale variables).
 start_program() { # [VARIABLE=value ...] [-- ARGUMENTS ...]
-  local vars=() args=()
+  local vars=() args=(--language zh)
   while [ $# -gt 0 ] && [ "$1" != -- ]; do vars+=("$1"); shift; done
   [ $# -gt 0 ] && shift && args=("$@")
-  (cd "$work/app" && exec env LC_ALL=zh_CN.UTF-8 LC_MESSAGES= LANG= "${vars[@]}" \
-    wine ./lumivex.exe "${args[@]}" >>"$work/lumivex.log" 2>&1) &
+  (cd "$work/app" && exec env "${vars[@]}" wine ./lumivex.exe "${args[@]}" \
+    >>"$work/lumivex.log" 2>&1) &
   app_pid=$!
 }
 
@@ -387,9 +388,15 @@ run_size() {
 
   # Fourth run, without a settings file: asked to close by another program (taskkill sends
   # WM_CLOSE), it saves.
+  # The user's UI language is German: the dialog's title is German; Enter keeps the selection.
   rm "$work/app/config.set"
-  start_program
+  start_program LC_ALL=de_DE.UTF-8 --
   start_screen_shown fourth
+  key Return
+  wait_for_window 'Optionen der Bildanzeige'
+  key Return
+  wait_for_no_window 'Optionen der Bildanzeige'
+  pass "the user's UI language chose the German texts"
   key 3
   wine taskkill /im lumivex.exe >/dev/null 2>&1 || true
   wait_for_exit 20
