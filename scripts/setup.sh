@@ -14,6 +14,7 @@ packages=(
   libdcmtk-dev dcmtk dicom3tools libpng-dev libtiff-dev
   help2man file dpkg-dev lintian desktop-file-utils appstream man-db bsdextrautils
   libxcb-shm0-dev libx11-dev libxtst-dev libxdamage-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 fonts-wine
 )
 
 missing=()

@@ -55,7 +55,8 @@ TEST(CommandLine, ExportFailuresSayWhyAndFail) {
 
     const fs::path file = fs::path(testing::TempDir()) / "lumivex-cli-file";
     std::ofstream(file) << "x";
-    Outcome blocked = Invoke({"--export-resources", file.c_str()});
+    const std::string path = file.string();
+    Outcome blocked = Invoke({"--export-resources", path.c_str()});
     EXPECT_EQ(blocked.code, 1);
     EXPECT_NE(blocked.err.find(file.string()), std::string::npos) << blocked.err;
     fs::remove(file);

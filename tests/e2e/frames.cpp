@@ -1,13 +1,16 @@
 // The frames the end-to-end checks expect: runs the program on the headless backend at a screen
 // size, feeds it a script of keys and clicks, and writes the screen wherever the script says.
 //
-//   lumivex_frames WIDTH HEIGHT DIR STEP...
+//   lumivex_frames [--text=boxes|none] WIDTH HEIGHT DIR STEP...
 //
 // A STEP is a key as xdotool names it (Left, Right, Up, Down, Prior, Next, Return, Escape, a
 // digit or a letter), "rclick" for a right click, or "=NAME", which writes the screen as it
 // stands to DIR/NAME.ppm (binary PPM). The program starts without a settings file, as the
 // end-to-end run of the real program does; the one it writes goes to a temporary directory.
+// --text draws every character as a solid box over its cell and ink, or as nothing: where the
+// two frames differ, the frame shows text (see text_stand_ins.h).
 
+#include "e2e/text_stand_ins.h"
 #include "support/session.h"
 
 #include <cctype>
@@ -16,6 +19,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -54,8 +58,18 @@ bool WritePpm(const gdi::Surface& s, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]).starts_with("--text=")) {
+        frames::TextStandIn standIn{};
+        if (!frames::ParseTextStandIn(std::string_view(argv[1]).substr(7), standIn)) {
+            std::cerr << "lumivex_frames: --text takes boxes or none\n";
+            return 2;
+        }
+        frames::UseTextStandIn(standIn);
+        --argc;
+        ++argv;
+    }
     if (argc < 4) {
-        std::cerr << "usage: lumivex_frames WIDTH HEIGHT DIR STEP...\n";
+        std::cerr << "usage: lumivex_frames [--text=boxes|none] WIDTH HEIGHT DIR STEP...\n";
         return 2;
     }
     const int width = std::atoi(argv[1]);

@@ -46,11 +46,16 @@ class ScopedLocaleEnvironment {
   private:
     static constexpr std::array<const char*, 3> kNames = {"LC_ALL", "LC_MESSAGES", "LANG"};
     static void Set(const char* name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+        // The C runtime's environment, which getenv reads: an empty value removes the name.
+        ::_putenv_s(name, value ? value->c_str() : "");
+#else
         if (value) {
             ::setenv(name, value->c_str(), 1);
         } else {
             ::unsetenv(name);
         }
+#endif
     }
     std::array<std::optional<std::string>, 3> saved_;
 };

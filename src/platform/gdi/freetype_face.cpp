@@ -1,8 +1,8 @@
 // Typefaces loaded through FreeType: metrics and advances from the font's tables, glyphs
 // rendered on demand.
 
+#include "platform/gdi/face_units.h"
 #include "platform/gdi/font_match.h"
-#include "platform/gdi/font_scale.h"
 #include "platform/gdi/text.h"
 
 #include <ft2build.h>
@@ -146,46 +146,27 @@ long long AdvanceUnits(FT_Face face, FT_ULong codePoint) {
     return advance;
 }
 
-// The average character width as the OS/2 table defined it before version 3: the lowercase
-// letters and the space weighted by their frequency in English text. Later fonts (Liberation
-// among them) store the mean of all their glyphs instead, which is much wider than what the
-// platform reports for the fonts they stand in for. Returns the weighted sum; divide by 1000.
-long long WeightedWidthUnits(FT_Face face) {
-    static constexpr std::array<int, 26> kLetterWeights = {64, 14, 27, 35, 100, 20, 14, 42, 63,
-                                                           3,  6,  35, 20, 56,  56, 17, 4,  49,
-                                                           56, 71, 31, 10, 18,  3,  18, 2};
-    long long sum = 166 * AdvanceUnits(face, ' ');
-    for (int i = 0; i < 26; ++i) {
-        sum += kLetterWeights[static_cast<std::size_t>(i)] * AdvanceUnits(face, 'a' + i);
-    }
-    return sum;
-}
-
 std::shared_ptr<Typeface> Load(const FontFile& file, const FontRequest& request) {
     auto source = std::make_unique<FreeTypeSource>(request.smoothing);
     if (!source->Open(file)) {
         return nullptr;
     }
     const FT_Face face = source->Face();
-    const auto [ascentUnits, descentUnits] = CellUnits(face);
-    const FontScale scale =
-        FontScale::ForHeight(request.height, ascentUnits + descentUnits, face->units_per_EM);
-
-    TextMetrics m;
-    std::tie(m.ascent, m.descent) = scale.AscentDescent(ascentUnits, descentUnits);
-    m.height = m.ascent + m.descent;
-    m.averageWidth = scale.Pixels(WeightedWidthUnits(face), 1000);
-    std::array<int, 256> advances{};
-    for (int c = 0; c < 256; ++c) {
-        advances[static_cast<std::size_t>(c)] = scale.Pixels(AdvanceUnits(face, c));
+    FaceUnits units;
+    units.unitsPerEm = face->units_per_EM;
+    std::tie(units.cellAscent, units.cellDescent) = CellUnits(face);
+    for (std::size_t c = 0; c < units.advances.size(); ++c) {
+        units.advances[c] = AdvanceUnits(face, c);
     }
-    source->SetAdvances(advances);
-    const FT_F26Dot6 em = static_cast<FT_F26Dot6>(scale.Em26Dot6(face->units_per_EM));
+    const ScaledFace scaled = ScaleFace(units, request.height);
+    source->SetAdvances(scaled.advances);
+    const FT_F26Dot6 em = static_cast<FT_F26Dot6>(scaled.scale.Em26Dot6(face->units_per_EM));
     if (em <= 0 || FT_Set_Char_Size(face, 0, em, 72, 72) != 0) {
         return nullptr;
     }
     std::string family = face->family_name ? face->family_name : "";
-    return std::make_shared<Typeface>(std::move(family), m, advances, std::move(source));
+    return std::make_shared<Typeface>(std::move(family), scaled.metrics, scaled.advances,
+                                      std::move(source));
 }
 
 } // namespace

@@ -25,18 +25,38 @@ std::string Folded(std::string_view name) {
     return out;
 }
 
+using Key = std::tuple<std::string, int, int, bool, Smoothing>;
+
+// The typefaces loaded so far and the loader they came from.
+struct Loaded {
+    std::mutex mutex;
+    TypefaceLoader loader = nullptr;
+    std::map<Key, std::shared_ptr<Typeface>> typefaces;
+};
+
+Loaded& LoadedTypefaces() {
+    static Loaded loaded;
+    return loaded;
+}
+
 } // namespace
 
+void SetTypefaceLoader(TypefaceLoader loader) {
+    Loaded& loaded = LoadedTypefaces();
+    std::lock_guard lock(loaded.mutex);
+    loaded.loader = loader;
+    loaded.typefaces.clear();
+}
+
 std::shared_ptr<Typeface> Typeface::For(const FontRequest& request) {
-    using Key = std::tuple<std::string, int, int, bool, Smoothing>;
-    static std::mutex mutex;
-    static std::map<Key, std::shared_ptr<Typeface>> loaded;
+    Loaded& loaded = LoadedTypefaces();
     const Key key{Folded(request.face), request.height, request.weight, request.italic,
                   request.smoothing};
-    std::lock_guard lock(mutex);
-    auto it = loaded.find(key);
-    if (it == loaded.end()) {
-        it = loaded.emplace(key, LoadTypeface(request)).first;
+    std::lock_guard lock(loaded.mutex);
+    auto it = loaded.typefaces.find(key);
+    if (it == loaded.typefaces.end()) {
+        const TypefaceLoader load = loaded.loader ? loaded.loader : LoadTypeface;
+        it = loaded.typefaces.emplace(key, load(request)).first;
     }
     return it->second;
 }

@@ -107,10 +107,16 @@ class Typeface {
     mutable std::array<std::unique_ptr<const Glyph>, 256> glyphs_;
 };
 
-// Loads the best font for a request: metrics, advances and a glyph source that renders as
-// request.smoothing says; WithoutFont when none loads. Each platform has its own loader
-// (FreeType and fontconfig here).
+// Loads the platform's font for a request: metrics, advances and a glyph source that renders
+// as request.smoothing says; WithoutFont when none loads. Linux: the best font file through
+// FreeType (see font_match.h); Windows: the system's own fonts.
 std::shared_ptr<Typeface> LoadTypeface(const FontRequest& request);
+
+// Where Typeface::For gets typefaces: LoadTypeface, unless a tool installs a loader of its own
+// (the frame writer draws text as boxes to find where text is). Set it before any text is
+// measured or drawn: typefaces already handed out stay as they are. Null restores LoadTypeface.
+using TypefaceLoader = std::shared_ptr<Typeface> (*)(const FontRequest& request);
+void SetTypefaceLoader(TypefaceLoader loader);
 
 // What a font object asks for. The platform's raster faces ("System", the stock font's) and
 // fonts created with NONANTIALIASED_QUALITY are drawn without smoothing.
