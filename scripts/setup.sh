@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-xkb-utils
   libdcmtk-dev dcmtk dicom3tools libpng-dev libtiff-dev
+  libxtst-dev
 )
 
 missing=()
