@@ -29,8 +29,11 @@ done
 if [ $full -eq 1 ]; then
   storm_keys=10000 runs=1000
 else
-  storm_keys=2000 runs=40
+  storm_keys=2000 runs=10
 fi
+# FAULTS_STORM_KEYS and FAULTS_RUNS override the counts.
+storm_keys=${FAULTS_STORM_KEYS:-$storm_keys}
+runs=${FAULTS_RUNS:-$runs}
 
 work="$(mktemp -d)"
 xvfb_pid=""
@@ -192,12 +195,14 @@ key_storm() {
   local seed=20 first last started
   "$storm" storm $seed 0 100 >/dev/null
   wait_until_idle
+  sleep 1.5 # the program gives freed memory back a second after the keys stop
   first=$(rss_kb)
   started=$(now_ms)
   expected=$("$storm" storm $seed 100 "$storm_keys")
   local sent_ms=$(($(now_ms) - started))
   wait_until_idle
   local handled_ms=$(($(now_ms) - started))
+  sleep 1.5
   last=$(rss_kb)
   xdotool key Escape
   wait_for_exit 10
