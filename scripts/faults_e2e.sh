@@ -167,6 +167,19 @@ lost_display() { # SIGNAL: how the X server is ended
 }
 
 
+# No X server at all: a message and status 1, not an abort.
+no_display() {
+  section="no display"
+  fresh_app
+  status=0
+  (cd "$work/app" && DISPLAY=:999 QT_QPA_PLATFORM=xcb ./lumivex --language en \
+    >>"$work/lumivex.log" 2>&1) || status=$?
+  [ "$status" -eq 1 ] || fail "exit status $status, expected 1"
+  grep -q "lumivex: cannot open the X display :999" "$work/lumivex.log" || fail "no message"
+  [ ! -e "$work/app/config.set" ] || fail "a settings file was written"
+  pass "no X server: status 1, $(grep -m1 'lumivex:' "$work/lumivex.log")"
+}
+
 # --- key storms -------------------------------------------------------------------------------
 
 # Waits until the program has used no processor time for half a second: the keys sent so far
@@ -332,7 +345,7 @@ two_copies() {
 for check in "${checks[@]}"; do
   echo "faults: $check"
   case $check in
-  lost-display) lost_display KILL; lost_display TERM ;;
+  lost-display) lost_display KILL; lost_display TERM; no_display ;;
   key-storm) key_storm ;;
   held-key) held_key ;;
   many-runs) many_runs ;;

@@ -26,7 +26,8 @@ bool IsConnectionLost(const QString& message) {
     return message.contains(QLatin1String("X11 connection broke"));
 }
 bool IsConnectionImpossible(QtMsgType type, const QString& message) {
-    return type == QtFatalMsg && message.contains(QLatin1String("could not be initialized"));
+    return type == QtFatalMsg &&
+           message.contains(QLatin1String("no Qt platform plugin could be initialized"));
 }
 
 QByteArray DisplayName() {
