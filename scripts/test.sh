@@ -2,13 +2,14 @@
 # Builds Lumivex and runs every test: the unit and program tests, the Qt tests on the offscreen
 # platform, the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a minute of
 # fuzzing each of the settings-file loader and the image readers, the end-to-end checks of the
-# real program under Xvfb and Xorg, the pixel self-check, the Debian package of the build
-# installed and run as a user would, and the Windows build with its checks under Wine.
+# real program under Xvfb and Xorg, the pixel self-check, faults and load (a lost display, key
+# storms, many runs), the Debian package of the build installed and run as a user would, and the
+# Windows build with its checks under Wine.
 #
 # The program is built once; then three lanes run side by side, each a chain of checks: the
-# builds that need the processor (sanitizers, fuzzing) in one, the checks of the built program
-# on X servers (which mostly wait for the screen) in another, the Windows build and its Wine
-# checks in the third. Each check's output goes to build-logs/NAME.log; a failed check prints
+# builds that need the processor (sanitizers, fuzzing; then the package) in one, the checks of
+# the built program on X servers (which mostly wait for the screen) in another, the Windows
+# build and its Wine checks in the third. Each check's output goes to build-logs/NAME.log; a failed check prints
 # the end of its log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -53,30 +54,10 @@ sanitized_tests() {
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -E '^SettingsCrash\.'
 }
 
-# fuzz TARGET MAX_LEN SEEDS: a minute of libFuzzer; new inputs are kept in build-fuzz/TARGET-corpus
-# for the next run.
-fuzz() {
-  mkdir -p "build-fuzz/$1-corpus"
-  if ! "build-fuzz/$1" -max_total_time=60 -max_len="$2" -artifact_prefix=build-fuzz/ \
-    "build-fuzz/$1-corpus" "$3" >"build-fuzz/$1.log" 2>&1; then
-    tail -n 60 "build-fuzz/$1.log"
-    echo "$1 found a fault; the input is in build-fuzz/"
-    return 1
-  fi
-  tail -n 1 "build-fuzz/$1.log"
-}
-
+# Every libFuzzer target (the settings-file loader, the image readers) for a minute each; new
+# inputs are kept in build-fuzz for the next run.
 fuzzing() {
-  CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVEX_FUZZ=ON \
-    -DLUMIVEX_BENCHMARKS=OFF
-  cmake --build build-fuzz -j"$jobs" --target lumivex_settings_fuzz lumivex_image_fuzz
-  # One target on each core.
-  fuzz lumivex_settings_fuzz 256 tests/fuzz/corpus &
-  local settings=$!
-  local images=0
-  fuzz lumivex_image_fuzz 4096 tests/fuzz/image_corpus || images=$?
-  wait "$settings"
-  return "$images"
+  scripts/fuzz.sh -t 60
 }
 
 end_to_end() {
@@ -95,6 +76,12 @@ verify() {
   scripts/e2e_verify.sh build/lumivex
 }
 
+# Faults and load: the X server killed under the program, key storms, a held key, many runs and
+# two copies at once (cut-down counts; scripts/faults_full.sh runs the full ones).
+faults() {
+  scripts/faults_e2e.sh build/lumivex
+}
+
 # The package of this build: packed, checked, installed, run by an ordinary user, removed.
 package() {
   if [ "$(id -u)" -eq 0 ]; then
@@ -109,7 +96,7 @@ windows() {
   scripts/test-windows.sh
 }
 
-export -f package windows verify unit_tests sanitized_tests fuzz fuzzing end_to_end desk
+export -f faults package windows verify unit_tests sanitized_tests fuzzing end_to_end desk
 
 # --- the build and the lanes -------------------------------------------------------------------
 
@@ -123,11 +110,11 @@ cmake --build build -j"$jobs" >"$logs/build.log" 2>&1 || {
 echo "built: build/"
 
 processor_lane() {
-  check sanitized_tests && check fuzzing
+  check sanitized_tests && check fuzzing && check package
 }
 
 screen_lane() {
-  check unit_tests && check end_to_end && check desk && check verify && check package
+  check unit_tests && check end_to_end && check desk && check verify && check faults
 }
 
 processor_lane &

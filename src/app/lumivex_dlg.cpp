@@ -21,6 +21,7 @@ ON_WM_PAINT()
 ON_BN_CLICKED(IDC_HIDDEN_BUTTON, OnHiddenButton)
 ON_MESSAGE(WM_HOTKEY, OnHotKey)
 ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+ON_WM_ENDSESSION()
 END_MESSAGE_MAP()
 
 CLumivexDlg::CLumivexDlg(CWnd* parent) : CDialog(IDD_LUMIVEX_DIALOG, parent) {
@@ -62,6 +63,14 @@ BOOL CLumivexDlg::DestroyWindow() {
     LoadSaveSettings(1);
     UnregisterHotKey(m_hWnd, kHotKeyId);
     return CDialog::DestroyWindow();
+}
+
+// The window system is going away under the program (the display lost, the session over): no
+// DestroyWindow follows, so this is the last chance to keep the position and the selection.
+void CLumivexDlg::OnEndSession(BOOL ending) {
+    if (ending) {
+        LoadSaveSettings(1);
+    }
 }
 
 void CLumivexDlg::OnSysCommand(UINT id, LPARAM lParam) {

@@ -85,6 +85,7 @@ class CLumivexDlg : public CDialog {
     void OnHiddenButton();
     LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
     LRESULT OnDisplayChange(WPARAM bitsPerPixel, LPARAM size);
+    void OnEndSession(BOOL ending);
 
     DECLARE_MESSAGE_MAP()
 

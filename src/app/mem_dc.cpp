@@ -9,10 +9,13 @@ CMemDC::CMemDC(CDC* target, const RECT* area, Start start) : m_pDC(target), m_re
             target->GetClipBox(&m_rect);
         }
         CreateCompatibleDC(target);
+        // Without a bitmap (too large for the memory left) the drawing goes nowhere and the
+        // target gets a black frame instead.
         if (start == Start::Overwritten) {
             m_bitmap.Attach(CreateBitmap32ForOverwrite(m_rect.Width(), m_rect.Height()));
+            m_hasBitmap = m_bitmap.GetSafeHandle() != nullptr;
         } else {
-            m_bitmap.CreateCompatibleBitmap(target, m_rect.Width(), m_rect.Height());
+            m_hasBitmap = m_bitmap.CreateCompatibleBitmap(target, m_rect.Width(), m_rect.Height());
         }
         m_oldBitmap = SelectObject(&m_bitmap);
         SetWindowOrg(m_rect.left, m_rect.top);
@@ -25,9 +28,13 @@ CMemDC::CMemDC(CDC* target, const RECT* area, Start start) : m_pDC(target), m_re
 
 CMemDC::~CMemDC() {
     if (m_bMemDC) {
-        m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, m_rect.left,
-                      m_rect.top, SRCCOPY);
-        SelectObject(m_oldBitmap);
+        if (m_hasBitmap) {
+            m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this,
+                          m_rect.left, m_rect.top, SRCCOPY);
+            SelectObject(m_oldBitmap);
+        } else {
+            m_pDC->FillSolidRect(&m_rect, RGB(0, 0, 0));
+        }
     } else {
         m_hDC = nullptr;
         m_hAttribDC = nullptr;

@@ -19,4 +19,5 @@ class CMemDC : public CDC {
     CDC* m_pDC;
     CRect m_rect;
     BOOL m_bMemDC;
+    BOOL m_hasBitmap = FALSE;
 };

@@ -1,6 +1,10 @@
 #include "platform/gdi/objects.h"
 
+#include "platform/gdi/out_of_memory.h"
+
 #include <array>
+#include <memory>
+#include <new>
 
 namespace gdi {
 
@@ -149,18 +153,30 @@ HFONT CreateFontA(int height, int width, int /*escapement*/, int /*orientation*/
 }
 
 HBITMAP CreateBitmap32(int width, int height) {
-    auto* b = new gdi::BitmapObject;
-    b->surface = std::make_shared<gdi::Surface>(width, height, 0);
-    b->bitsPixel = 32;
-    return b;
+    // As the platform's bitmap creation, a size the memory cannot hold gives no bitmap rather
+    // than an exception through the caller's frame.
+    try {
+        auto b = std::make_unique<gdi::BitmapObject>();
+        b->surface = std::make_shared<gdi::Surface>(width, height, 0);
+        b->bitsPixel = 32;
+        return b.release();
+    } catch (const std::bad_alloc&) {
+        gdi::ReportOutOfMemory(width, height);
+        return nullptr;
+    }
 }
 
 HBITMAP CreateBitmap32ForOverwrite(int width, int height) {
-    auto* b = new gdi::BitmapObject;
-    b->surface = std::make_shared<gdi::Surface>();
-    b->surface->ResizeForOverwrite(width, height);
-    b->bitsPixel = 32;
-    return b;
+    try {
+        auto b = std::make_unique<gdi::BitmapObject>();
+        b->surface = std::make_shared<gdi::Surface>();
+        b->surface->ResizeForOverwrite(width, height);
+        b->bitsPixel = 32;
+        return b.release();
+    } catch (const std::bad_alloc&) {
+        gdi::ReportOutOfMemory(width, height);
+        return nullptr;
+    }
 }
 
 HGDIOBJ GetStockObject(int id) {

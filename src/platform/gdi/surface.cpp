@@ -1,6 +1,9 @@
 #include "platform/gdi/surface.h"
 
+#include "platform/gdi/out_of_memory.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <memory>
 #include <utility>
@@ -12,6 +15,9 @@ namespace {
 // Blocks from 1 MB up are worth keeping; two of them cover a frame buffer and a picture loaded
 // for it.
 constexpr std::size_t kKeepFrom = std::size_t{1} << 18;
+
+// Pixel blocks above this many pixels fail, for tests; 0 for no limit.
+std::atomic<std::size_t> pixelLimitForTest{0};
 
 // Set once the thread's spares are gone, for surfaces that outlive them at exit.
 thread_local bool sparesGone = false;
@@ -37,7 +43,14 @@ Spares& ThreadSpares() {
 
 } // namespace
 
+void LimitPixelAllocationsForTest(std::size_t maxPixels) {
+    pixelLimitForTest = maxPixels;
+}
+
 std::uint32_t* AllocatePixels(std::size_t n) {
+    if (const std::size_t limit = pixelLimitForTest; limit != 0 && n > limit) {
+        throw std::bad_alloc();
+    }
     if (n >= kKeepFrom && !sparesGone) {
         for (Spares::Block& b : ThreadSpares().blocks) {
             if (b.p && b.n == n) {
@@ -71,14 +84,19 @@ void Surface::Resize(int width, int height, std::uint32_t fill) {
 }
 
 void Surface::ResizeForOverwrite(int width, int height) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
-    const std::size_t n = static_cast<std::size_t>(width_) * height_;
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (n > pixels_.capacity()) {
         // Growing need not carry the old pixels over; the new block comes from the same store.
+        // Should it not fit, the surface is left empty rather than claiming a size its pixels
+        // do not have.
         PixelVector(pixels_.get_allocator()).swap(pixels_);
+        width_ = height_ = 0;
     }
     pixels_.resize(n); // default-initialised: no clearing pass
+    width_ = width;
+    height_ = height;
 }
 
 void Surface::SetPixelStore(PixelStore* store) {

@@ -1,5 +1,6 @@
 #include "platform/qt/application.h"
 
+#include "platform/qt/display_loss.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/qt/termination_signals.h"
 
@@ -25,7 +26,8 @@ void PrepareQt() {
 }
 
 struct Application::Parts {
-    Parts(int& argc, char** argv) : app((PrepareQt(), argc), argv), terminationSignals(backend) {
+    Parts(int& argc, char** argv)
+        : app((PrepareQt(), WatchForDisplayLoss(), argc), argv), terminationSignals(backend) {
         QApplication::setQuitOnLastWindowClosed(false);
     }
     QApplication app;

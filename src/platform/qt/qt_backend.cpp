@@ -3,6 +3,7 @@
 #include "platform/qt/device_pixels.h"
 #include "platform/qt/dialog_window.h"
 #include "platform/qt/hot_keys.h"
+#include "platform/qt/idle_heap_trim.h"
 #include "platform/qt/key_map.h"
 #include "platform/qt/screen_readback.h"
 #include "platform/qt/screens.h"
@@ -25,7 +26,8 @@ Backend::Backend(std::string modulePath)
     : modulePath_(std::move(modulePath)),
       xkbKeycodes_(QGuiApplication::platformName().startsWith(QLatin1String("xcb")) ||
                    QGuiApplication::platformName().startsWith(QLatin1String("wayland"))),
-      hotKeys_(std::make_unique<HotKeys>([this](const MSG& msg) { Post(msg); })) {
+      hotKeys_(std::make_unique<HotKeys>([this](const MSG& msg) { Post(msg); })),
+      heapTrim_(std::make_unique<IdleHeapTrim>()) {
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     // Resolution, orientation and arrangement changes reach the windows as the platform's
@@ -301,6 +303,7 @@ KeyFacts Backend::FactsOf(const QKeyEvent& e) const {
 }
 
 void Backend::RouteKey(windowing::Window* w, const QKeyEvent& e) {
+    heapTrim_->InputArrived();
     const bool press = e.type() == QEvent::KeyPress;
     if (!press && e.isAutoRepeat()) {
         return; // a held key repeats its key-down only

@@ -25,6 +25,7 @@ class QWidget;
 namespace qtbackend {
 
 class HotKeys;
+class IdleHeapTrim;
 class TopLevelWidget;
 
 class Backend : public QObject, public windowing::Backend {
@@ -85,6 +86,7 @@ class Backend : public QObject, public windowing::Backend {
     // questions as of the message, not as of the moment of asking.
     std::optional<Qt::KeyboardModifiers> inputModifiers_;
     std::unique_ptr<HotKeys> hotKeys_;
+    std::unique_ptr<IdleHeapTrim> heapTrim_;
     std::vector<QPointer<QWidget>> retired_;
     int presents_ = 0;
     bool displayChangePending_ = false;

@@ -74,6 +74,10 @@ void ClientMoved(Window* w, int left, int top);       // ... or moved the client
 // windows follow their monitor, windows of a vanished monitor go to the primary one, and every
 // top-level window hears WM_DISPLAYCHANGE.
 void DisplayChanged();
+// The session ends now (the window system is gone or shutting down): every top-level window
+// hears WM_ENDSESSION with TRUE and may save what it must; the process can end as soon as this
+// returns, without further messages, paints or window-system calls.
+void SessionEnding();
 void ControlClicked(Window* control); // a mouse click on a control
 void FocusControl(Window* control);   // the window system moved the focus to a control
 Window* ActiveModalWindow();          // where keyboard input goes

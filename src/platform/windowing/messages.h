@@ -25,6 +25,7 @@ constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_ENDSESSION = 0x0016;
 constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
 constexpr UINT WM_ICONERASEBKGND = 0x0027;

@@ -7,7 +7,10 @@
 
 #include "platform/windowing/window_manager.h"
 
+#include "platform/gdi/out_of_memory.h"
+
 #include <algorithm>
+#include <new>
 
 namespace windowing {
 
@@ -43,10 +46,28 @@ RECT ClientBounds(const Window* w) {
     return RECT{0, 0, s.right - s.left, s.bottom - s.top};
 }
 
+// What a frame that ran out of memory leaves on the screen: black, the way the surface of a
+// window starts, and no pixel of the frame before.
+void ShowBlackForLackOfMemory(Window* w) {
+    if (!IsLive(w)) { // gone, or a control: what it drew into is not the frame
+        return;
+    }
+    gdi::ReportOutOfMemory(w->surface.Width(), w->surface.Height());
+    gdi::FillPixels(w->surface.Pixels().data(), w->surface.Pixels().size(), 0);
+    if (Backend* b = CurrentBackend()) {
+        b->Present(w, w->surface.Bounds());
+    }
+}
+
 void ResizeSurface(Window* w) {
     RECT c = ClientBounds(w);
     if (w->surface.Width() != c.right || w->surface.Height() != c.bottom) {
-        w->surface.Resize(c.right, c.bottom, 0);
+        try {
+            w->surface.Resize(c.right, c.bottom, 0);
+        } catch (const std::bad_alloc&) {
+            // An empty surface: the backend shows the window black, and paints draw nowhere.
+            gdi::ReportOutOfMemory(c.right, c.bottom);
+        }
     }
 }
 
@@ -360,6 +381,24 @@ void DisplayChanged() {
     }
 }
 
+// --- the end of the session ----------------------------------------------------------------------
+
+void SessionEnding() {
+    WindowSet* set = Set();
+    if (!set) {
+        return;
+    }
+    std::vector<Window*> windows;
+    for (const auto& w : set->topLevel) {
+        windows.push_back(w.get());
+    }
+    for (Window* w : windows) {
+        if (IsLive(w)) {
+            SendMessageTo(w, WM_ENDSESSION, TRUE, 0);
+        }
+    }
+}
+
 // --- painting and input --------------------------------------------------------------------------
 
 void DeliverPaint(Window* w) {
@@ -369,12 +408,20 @@ void DeliverPaint(Window* w) {
     if (!w->Visible()) {
         return;
     }
-    SendMessageTo(w, WM_PAINT, 0, 0);
+    // A surface that could not be had at the last size change is tried for again.
+    if (w->surface.Empty()) {
+        ResizeSurface(w);
+    }
+    try {
+        SendMessageTo(w, WM_PAINT, 0, 0);
+    } catch (const std::bad_alloc&) {
+        ShowBlackForLackOfMemory(w);
+    }
     // A window procedure that paints nothing still validates, as the default one would.
     w->invalid = RECT{};
 }
 
-void ProcessInput(MSG msg) {
+static void DispatchInput(MSG msg) {
     Window* target = msg.hwnd;
     if (!IsLive(target)) {
         return;
@@ -391,6 +438,19 @@ void ProcessInput(MSG msg) {
         }
     }
     SendMessageTo(target, msg.message, msg.wParam, msg.lParam);
+}
+
+void ProcessInput(MSG msg) {
+    // A key draws the next frame at once; one too large for the memory left leaves the window
+    // black instead of ending the program.
+    if (IsLive(msg.hwnd) && msg.hwnd->surface.Empty()) {
+        ResizeSurface(msg.hwnd);
+    }
+    try {
+        DispatchInput(msg);
+    } catch (const std::bad_alloc&) {
+        ShowBlackForLackOfMemory(msg.hwnd);
+    }
 }
 
 // --- default message handling --------------------------------------------------------------------

@@ -92,6 +92,11 @@ struct MessageMap {
          LUMIVEX_THIS(t)->OnClose();                                                               \
          return 0;                                                                                 \
      }},
+#define ON_WM_ENDSESSION()                                                                         \
+    {WM_ENDSESSION, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM) -> LRESULT {                         \
+         LUMIVEX_THIS(t)->OnEndSession(static_cast<BOOL>(w));                                      \
+         return 0;                                                                                 \
+     }},
 #define ON_MESSAGE(msg, fn)                                                                        \
     {msg, 0, 0,                                                                                    \
      [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT { return LUMIVEX_THIS(t)->fn(w, l); }},

@@ -1,0 +1,355 @@
+#!/usr/bin/env bash
+# The real program under faults and load on Xvfb: the X server killed under it, key storms, a
+# key held down, many runs in a row and two copies at once.
+#
+#   scripts/faults_e2e.sh [--full] [BINARY [CHECK...]]
+#
+# CHECK: lost-display, key-storm, held-key, many-runs, two-copies (default: all).
+# Without --full the counts are cut down for the test command (scripts/test.sh); --full runs
+# the 10,000-key storm and the 1,000 runs. BINARY defaults to build/lumivex; the XTest client
+# is build/lumivex_keystorm. Exits non-zero on the first failed check.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+full=0
+if [ "${1:-}" = "--full" ]; then
+  full=1
+  shift
+fi
+binary="${1:-build/lumivex}"
+shift || true
+checks=("$@")
+[ ${#checks[@]} -gt 0 ] || checks=(lost-display key-storm held-key many-runs two-copies)
+storm="$(dirname "$binary")/lumivex_keystorm"
+for tool in Xvfb xdotool import convert xset; do
+  command -v "$tool" >/dev/null || { echo "faults: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
+done
+[ -x "$binary" ] || { echo "faults: no program at $binary" >&2; exit 1; }
+
+if [ $full -eq 1 ]; then
+  storm_keys=10000 runs=1000
+else
+  storm_keys=2000 runs=10
+fi
+# FAULTS_STORM_KEYS and FAULTS_RUNS override the counts.
+storm_keys=${FAULTS_STORM_KEYS:-$storm_keys}
+runs=${FAULTS_RUNS:-$runs}
+
+work="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+section=""
+
+cleanup() {
+  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+    kill -KILL "$app_pid" 2>/dev/null || true
+  fi
+  stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "faults FAILED ($section): $*" >&2
+  if [ -s "$work/lumivex.log" ]; then
+    echo "--- the program's output:" >&2
+    tail -n 40 "$work/lumivex.log" >&2
+  fi
+  exit 1
+}
+pass() { echo "  ok: $*"; }
+
+start_xvfb() { # SIZE
+  local fifo="$work/display"
+  rm -f "$fifo"
+  Xvfb -displayfd 3 -screen 0 "$1" -br -nolisten tcp -noreset 3>"$fifo" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  local deadline=$((SECONDS + 10))
+  while [ ! -s "$fifo" ]; do
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    [ $SECONDS -lt $deadline ] || fail "Xvfb did not report its display"
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$fifo")"
+}
+
+stop_xvfb() {
+  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  xvfb_pid=""
+}
+
+# A fresh directory with a copy of the program: its settings file starts absent.
+fresh_app() {
+  rm -rf "$work/app"
+  mkdir -p "$work/app" "$work/home" "$work/run"
+  chmod 700 "$work/run"
+  cp "$binary" "$work/app/lumivex"
+  : >"$work/lumivex.log"
+}
+
+start_program() { # [DIRECTORY]
+  local dir="${1:-$work/app}"
+  (cd "$dir" && exec env HOME="$work/home" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=xcb \
+    LC_ALL= LC_MESSAGES= LANG=C.UTF-8 ./lumivex --language en >>"$work/lumivex.log" 2>&1) &
+  app_pid=$!
+}
+
+# Waits until the start screen's gray shows in the top-left corner.
+wait_for_start_screen() {
+  local deadline=$((SECONDS + 15))
+  while :; do
+    import -window root -depth 8 -crop 1x1+1+1 "$work/corner.ppm" 2>/dev/null &&
+      [ "$(convert "$work/corner.ppm" -format '%[hex:p{0,0}]' info:)" = 808080 ] && return 0
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended before showing its start screen"
+    [ $SECONDS -lt $deadline ] || fail "timed out waiting for the start screen"
+    sleep 0.1
+  done
+}
+
+# Waits up to $1 seconds for the program to end; sets status to its exit status.
+wait_for_exit() {
+  local deadline=$((SECONDS + $1))
+  while kill -0 "$app_pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the program did not end"
+    sleep 0.05
+  done
+  status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
+}
+
+settings_position() { # FILE -> the position byte, after checking the file is whole
+  local file="$1" size
+  [ -f "$file" ] || fail "no settings file $file"
+  size=$(stat -c %s "$file")
+  [ "$size" -eq 45 ] || fail "$file has $size bytes, not 45"
+  [ "$(od -An -v -tu1 -j1 -N1 "$file" | tr -d ' ')" = 43 ] || fail "$file: length byte is not 43"
+  tail -c 43 "$file" | grep -Eq '^[01]{43}$' || fail "$file: the selection is not 43 ticks"
+  od -An -v -tu1 -N1 "$file" | tr -d ' '
+}
+
+now_ms() { date +%s%3N; }
+
+# --- a lost display ---------------------------------------------------------------------------
+
+lost_display() { # SIGNAL: how the X server is ended
+  section="lost display, X server ended with SIG$1"
+  start_xvfb 1024x768x24
+  fresh_app
+  start_program
+  wait_for_start_screen
+  xdotool key --delay 20 Left Left Left
+  sleep 0.5
+  local killed
+  killed=$(now_ms)
+  kill -"$1" "$xvfb_pid"
+  wait "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
+  wait_for_exit 5
+  local took=$(($(now_ms) - killed))
+  [ "$took" -le 1000 ] || fail "the program took $took ms to end"
+  [ "$status" -eq 1 ] || fail "exit status $status, expected 1"
+  grep -q "lumivex: the connection to the X display .* was lost" "$work/lumivex.log" ||
+    fail "no message about the lost display on standard error"
+  if grep -qi "core dumped\|Aborted" "$work/lumivex.log"; then
+    fail "the program aborted"
+  fi
+  local position
+  position=$(settings_position "$work/app/config.set")
+  [ "$position" -eq 3 ] || fail "saved position $position, expected 3"
+  [ -z "$(find "$work/app" -newer "$work/app/lumivex" -name 'config.set?*')" ] ||
+    fail "temporary files left beside the settings: $(ls "$work/app")"
+  pass "ended $took ms after the server, status 1, message: $(grep -m1 'lumivex:' "$work/lumivex.log")"
+  pass "settings saved whole, position 3"
+}
+
+
+# No X server at all: a message and status 1, not an abort.
+no_display() {
+  section="no display"
+  fresh_app
+  status=0
+  (cd "$work/app" && DISPLAY=:999 QT_QPA_PLATFORM=xcb ./lumivex --language en \
+    >>"$work/lumivex.log" 2>&1) || status=$?
+  [ "$status" -eq 1 ] || fail "exit status $status, expected 1"
+  grep -q "lumivex: cannot open the X display :999" "$work/lumivex.log" || fail "no message"
+  [ ! -e "$work/app/config.set" ] || fail "a settings file was written"
+  pass "no X server: status 1, $(grep -m1 'lumivex:' "$work/lumivex.log")"
+}
+
+# --- key storms -------------------------------------------------------------------------------
+
+# Waits until the program has used no processor time for half a second: the keys sent so far
+# are handled.
+wait_until_idle() {
+  local before after deadline=$((SECONDS + 120))
+  after=$(cpu_ticks)
+  while :; do
+    sleep 0.5
+    before=$after
+    after=$(cpu_ticks)
+    [ "$before" != "$after" ] || return 0
+    [ $SECONDS -lt $deadline ] || fail "the program kept busy for two minutes"
+  done
+}
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$app_pid/stat" 2>/dev/null || fail "the program ended"; }
+rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$app_pid/status"; }
+
+key_storm() {
+  section="key storm of $storm_keys keys"
+  [ -x "$storm" ] || fail "no XTest client at $storm"
+  start_xvfb 1024x768x24
+  fresh_app
+  start_program
+  wait_for_start_screen
+  local seed=20 first last started
+  "$storm" storm $seed 0 100 >/dev/null
+  wait_until_idle
+  sleep 1.5 # the program gives freed memory back a second after the keys stop
+  first=$(rss_kb)
+  started=$(now_ms)
+  expected=$("$storm" storm $seed 100 "$storm_keys")
+  local sent_ms=$(($(now_ms) - started))
+  wait_until_idle
+  local handled_ms=$(($(now_ms) - started))
+  sleep 1.5
+  last=$(rss_kb)
+  xdotool key Escape
+  wait_for_exit 10
+  [ "$status" -eq 0 ] || fail "exit status $status"
+  local position
+  position=$(settings_position "$work/app/config.set")
+  [ "$position" -eq "$expected" ] ||
+    fail "saved position $position, the keys lead to $expected: a key was lost or doubled"
+  local grown=$((last - first))
+  [ "${grown#-}" -le 1024 ] || fail "resident memory went from $first kB to $last kB"
+  pass "$storm_keys keys sent in $sent_ms ms, handled in $handled_ms ms; position $position as computed"
+  pass "resident memory $first kB after 100 keys, $last kB after $storm_keys ($grown kB)"
+  stop_xvfb
+}
+
+held_key() {
+  section="a key held down"
+  [ -x "$storm" ] || fail "no XTest client at $storm"
+  start_xvfb 1024x768x24
+  xset r rate 250 20
+  fresh_app
+  start_program
+  wait_for_start_screen
+  # Short enough not to reach the last pattern: one step for every press the server delivers.
+  local presses position
+  presses=$("$storm" hold Left 1.2)
+  wait_until_idle
+  xdotool key Escape
+  wait_for_exit 10
+  position=$(settings_position "$work/app/config.set")
+  [ "$presses" -gt 5 ] || fail "the server repeated the key only $presses times"
+  [ "$position" -eq "$presses" ] || fail "$presses presses moved the position to $position"
+  pass "held 1.2 s: $presses presses (auto-repeat at 20/s), position $position"
+  # Ten seconds: the position stops at the last pattern.
+  start_program
+  wait_for_start_screen
+  presses=$("$storm" hold Left 10)
+  wait_until_idle
+  xdotool key Escape
+  wait_for_exit 10
+  [ "$status" -eq 0 ] || fail "exit status $status"
+  position=$(settings_position "$work/app/config.set")
+  [ "$position" -eq 42 ] || fail "after $presses presses the position is $position, not 42"
+  pass "held 10 s: $presses presses, position stops at 42"
+  stop_xvfb
+}
+
+# --- many runs --------------------------------------------------------------------------------
+
+many_runs() {
+  section="$runs runs in a row"
+  start_xvfb 640x480x24
+  fresh_app
+  local run started=$SECONDS
+  for ((run = 1; run <= runs; run++)); do
+    start_program
+    wait_for_start_screen
+    # "-" steps on without stopping at the last pattern: the byte counts the runs (mod 256).
+    xdotool key minus Escape
+    wait_for_exit 10
+    [ "$status" -eq 0 ] || fail "run $run: exit status $status"
+    local position
+    position=$(settings_position "$work/app/config.set")
+    [ "$position" -eq $((run % 256)) ] || fail "run $run saved position $position"
+    local others
+    others=$(ls -A "$work/app" | grep -v -x -e lumivex -e config.set || true)
+    [ -z "$others" ] || fail "run $run left files beside the settings: $others"
+  done
+  pass "$runs runs in $((SECONDS - started)) s, each saved a whole file, no temporary files left"
+  stop_xvfb
+}
+
+two_copies() {
+  section="two copies at once"
+  start_xvfb 640x480x24
+  fresh_app
+  local round pids
+  for round in 1 2 3 4 5; do
+    start_program
+    local a=$app_pid
+    start_program
+    local b=$app_pid
+    wait_for_start_screen
+    sleep 0.5
+    kill -0 "$a" 2>/dev/null && kill -0 "$b" 2>/dev/null || fail "round $round: a copy did not stay up"
+    # Both end at the same moment, as at a log-out, and save together.
+    kill -TERM "$a" "$b"
+    for pid in $a $b; do
+      app_pid=$pid
+      wait_for_exit 10
+      [ "$status" -eq 0 ] || fail "round $round: a copy ended with status $status"
+    done
+    settings_position "$work/app/config.set" >/dev/null
+    local others
+    others=$(ls -A "$work/app" | grep -v -x -e lumivex -e config.set || true)
+    [ -z "$others" ] || fail "round $round left files beside the settings: $others"
+  done
+  # One after the other: each saves what it holds.
+  start_program
+  local first=$app_pid
+  start_program
+  local second=$app_pid
+  wait_for_start_screen
+  sleep 0.5
+  local before
+  before=$(settings_position "$work/app/config.set")
+  xdotool key minus Escape
+  # Whichever copy had the keyboard saved one more; the other saves what it loaded.
+  local deadline=$((SECONDS + 10))
+  while kill -0 "$first" 2>/dev/null && kill -0 "$second" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "neither copy ended on Escape"
+    sleep 0.05
+  done
+  [ "$(settings_position "$work/app/config.set")" -eq $(((before + 1) % 256)) ] ||
+    fail "the copy that ended did not save its position"
+  kill -TERM "$first" "$second" 2>/dev/null || true
+  for pid in $first $second; do
+    app_pid=$pid
+    wait_for_exit 10
+  done
+  [ "$(settings_position "$work/app/config.set")" -eq "$before" ] ||
+    fail "the second copy did not save its position"
+  pass "5 rounds of two copies ending together, then one after the other: whole files, both saved"
+  stop_xvfb
+}
+
+for check in "${checks[@]}"; do
+  echo "faults: $check"
+  case $check in
+  lost-display) lost_display KILL; lost_display TERM; no_display ;;
+  key-storm) key_storm ;;
+  held-key) held_key ;;
+  many-runs) many_runs ;;
+  two-copies) two_copies ;;
+  *) echo "faults: unknown check $check" >&2; exit 2 ;;
+  esac
+done
