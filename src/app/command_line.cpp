@@ -12,7 +12,7 @@ namespace {
 
 void Usage(std::ostream& out) {
     out << "Usage: lumivex [OPTION]...\n"
-           "       lumivex --export PATTERN|start|all --size WxH -o FILE|DIR [OPTION]...\n"
+           "  or:  lumivex --export PATTERN|start|all --size WxH -o FILE|DIR [OPTION]...\n"
            "Show full-screen test patterns for checking displays; without options the\n"
            "patterns fill the primary monitor and the keys step through them.\n"
            "\n"
