@@ -8,6 +8,8 @@
 # Without --full the counts are cut down for the test command (scripts/test.sh); --full runs
 # the 10,000-key storm and the 1,000 runs. BINARY defaults to build/lumivex; the XTest client
 # is build/lumivex_keystorm. Exits non-zero on the first failed check.
+#
+# Sections (after the set-up): a lost display · key storms · many runs
 set -euo pipefail
 
 cd "$(dirname "$0")/.."

@@ -1,3 +1,8 @@
+// The Qt backend: the window layer's windows as Qt widgets on the monitors Qt reports.
+//
+// Sections: life and monitors · windows · drawing · loops, posted work and the end of the
+// session · the system: drags, the system menu, hot keys, queries · input
+
 #include "platform/qt/qt_backend.h"
 
 #include "platform/qt/device_pixels.h"
@@ -21,6 +26,8 @@
 #include <QtGui/private/qkeymapper_p.h>
 
 namespace qtbackend {
+
+// --- life and monitors ---------------------------------------------------------------------------
 
 Backend::Backend(std::string modulePath)
     : modulePath_(std::move(modulePath)),
@@ -82,6 +89,8 @@ std::vector<windowing::Monitor> Backend::Monitors() const {
     return ScreenMonitors();
 }
 
+// --- windows -------------------------------------------------------------------------------------
+
 void Backend::WindowCreated(windowing::Window* w) {
     // A window with a title bar is a dialog of controls; one without is the program's own
     // drawing surface.
@@ -135,6 +144,8 @@ void Backend::OnFocusChanged(QWidget* now) {
     }
 }
 
+// --- drawing -------------------------------------------------------------------------------------
+
 void Backend::PaintRequested(windowing::Window* w) {
     if (TopLevelWidget* top = TopOf(w); top && dynamic_cast<SurfaceWindow*>(top)) {
         top->RequestPaint();
@@ -158,6 +169,8 @@ void Backend::Present(windowing::Window* w, const RECT& rect) {
         top->Present(rect);
     }
 }
+
+// --- loops, posted work and the end of the session -----------------------------------------------
 
 void Backend::RunModalLoop(windowing::Window* w) {
     QEventLoop loop;
@@ -208,6 +221,8 @@ void Backend::Post(const MSG& msg) {
         },
         Qt::QueuedConnection);
 }
+
+// --- the system: drags, the system menu, hot keys, queries ---------------------------------------
 
 void Backend::BeginMoveDrag(windowing::Window* w) {
     if (TopLevelWidget* top = TopOf(w)) {
@@ -286,6 +301,8 @@ windowing::ScreenPixels Backend::ReadScreen(const RECT& area) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     return ReadBackScreen(area);
 }
+
+// --- input ---------------------------------------------------------------------------------------
 
 KeyFacts Backend::FactsOf(const QKeyEvent& e) const {
     KeyFacts facts{e.key(), e.modifiers(), 0, 0};
