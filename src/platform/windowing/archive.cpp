@@ -1,6 +1,8 @@
 #include "platform/windowing/archive.h"
 
+#ifdef _WIN32
 #include "platform/base/wide_string.h"
+#endif
 
 #include <algorithm>
 #include <cstring>
