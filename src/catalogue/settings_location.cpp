@@ -9,16 +9,21 @@ namespace {
 
 constexpr const char* kFileName = "config.set";
 
+// Paths are UTF-8; a std::string path would be read in the ANSI code page on Windows.
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 bool IsInstalledFolder(const std::string& folder, const std::string& installedBinFolder) {
     std::error_code ec;
     return !installedBinFolder.empty() &&
-           std::filesystem::equivalent(folder, installedBinFolder, ec) && !ec;
+           std::filesystem::equivalent(PathOf(folder), PathOf(installedBinFolder), ec) && !ec;
 }
 
 bool Holds(const std::string& folder, const char* name) {
     std::error_code ec;
-    return std::filesystem::exists(
-        std::filesystem::symlink_status(folder + "/" + name, ec)); // a link counts, even dangling
+    return std::filesystem::exists(std::filesystem::symlink_status(
+        PathOf(folder + "/" + name), ec)); // a link counts, even dangling
 }
 
 } // namespace
@@ -37,7 +42,7 @@ SettingsLocation LocateSettings(const std::string& executable,
     if (config.empty()) {
         return {};
     }
-    return {config + "/lumivex/" + kFileName, true};
+    return {config + "/" + windowing::kProgramFolderName + "/" + kFileName, true};
 }
 
 std::string SettingsFolder(const std::string& file) {

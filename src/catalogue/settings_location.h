@@ -4,9 +4,9 @@
 // A portable copy keeps it beside its executable: when that folder takes new files, or already
 // holds config.set. Otherwise, and always for the copy installed in the bin folder it was built
 // for, it is config.set in the user's configuration folder ($XDG_CONFIG_HOME/lumivex or
-// ~/.config/lumivex), a folder made by the first save. So an installed program never writes
-// into its own folder, not even when it runs as the administrator, whose file there would
-// otherwise be read, and never replaced, by every other user.
+// ~/.config/lumivex; %APPDATA%\Lumivex on Windows), a folder made by the first save. So an
+// installed program never writes into its own folder, not even when it runs as the administrator,
+// whose file there would otherwise be read, and never replaced, by every other user.
 
 #include <string>
 

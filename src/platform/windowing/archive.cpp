@@ -1,7 +1,26 @@
 #include "platform/windowing/archive.h"
 
+#ifdef _WIN32
+#include "platform/base/wide_string.h"
+#endif
+
 #include <algorithm>
 #include <cstring>
+
+namespace {
+
+// Paths are UTF-8; Windows' narrow fopen would read them in the ANSI code page and miss a
+// folder with a name outside it (a user name with accents, in %APPDATA%).
+std::FILE* OpenToRead(const char* path) {
+#ifdef _WIN32
+    const std::optional<std::wstring> wide = base::WideFromUtf8(path);
+    return wide && !wide->empty() ? _wfopen(wide->c_str(), L"rb") : nullptr;
+#else
+    return std::fopen(path, "rb");
+#endif
+}
+
+} // namespace
 
 CFile::~CFile() {
     Abort();
@@ -13,7 +32,7 @@ BOOL CFile::Open(const char* path, UINT flags, CFileException* error) {
         if (flags & modeWrite) {
             writing_ = windowing::FileSave::Begin(path);
         } else {
-            reading_ = std::fopen(path, "rb");
+            reading_ = OpenToRead(path);
         }
     }
     if (!reading_ && !writing_) {

@@ -14,6 +14,9 @@
 //     the file in place under an exclusive lock and cuts it to the new length.
 // Commit then writes the bytes collected by Append. Every failure leaves the old file whole and
 // removes the temporary file.
+//
+// On Windows a file marked read-only, or one this user may not write, counts as read-only; the
+// replacement is moved over the old file with MoveFileExW once its bytes are flushed.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +29,11 @@ namespace windowing {
 class FileSave {
   public:
     enum class Method { ReplaceByRename, RewriteInPlace };
+#ifdef _WIN32
+    using Handle = void*; // a HANDLE; null for none
+#else
+    using Handle = int; // a file descriptor; -1 for none
+#endif
 
     // How path can be saved, with the temporary file already made; null when it may not be
     // saved (a file that cannot be opened for writing, a folder that takes no new file, not a
@@ -37,9 +45,13 @@ class FileSave {
     // Without a successful Commit, the old file stays as it was and the temporary file goes.
     ~FileSave();
 
-    Method method() const { return method_; }
+    Method method() const {
+        return method_;
+    }
     // The file that receives the bytes: the path given, or the file its links lead to.
-    const std::string& target() const { return target_; }
+    const std::string& target() const {
+        return target_;
+    }
 
     void Append(const void* data, std::size_t size);
     // Puts the collected bytes in place and makes them durable. False when that failed; the old
@@ -48,7 +60,7 @@ class FileSave {
     bool Commit();
 
   private:
-    FileSave(Method method, std::string target, std::string temp, int fd);
+    FileSave(Method method, std::string target, std::string temp, Handle file);
     bool CommitByRename();
     bool CommitInPlace();
     void Discard();
@@ -56,7 +68,7 @@ class FileSave {
     Method method_;
     std::string target_;
     std::string temp_; // the temporary file while it exists
-    int fd_;           // the temporary file, or the target itself when rewriting in place
+    Handle file_;      // the temporary file, or the target itself when rewriting in place
     std::vector<std::uint8_t> bytes_;
 };
 

@@ -143,7 +143,7 @@ std::unique_ptr<FileSave> FileSave::Begin(const std::string& path) {
     if (ownerDiffers && fchown(tempFd, old.st_uid, old.st_gid) != 0) {
         save->Discard();
         save->method_ = Method::RewriteInPlace;
-        save->fd_ = targetFd;
+        save->file_ = targetFd;
         return save;
     }
     close(targetFd);
@@ -153,8 +153,8 @@ std::unique_ptr<FileSave> FileSave::Begin(const std::string& path) {
     return save;
 }
 
-FileSave::FileSave(Method method, std::string target, std::string temp, int fd)
-    : method_(method), target_(std::move(target)), temp_(std::move(temp)), fd_(fd) {}
+FileSave::FileSave(Method method, std::string target, std::string temp, Handle file)
+    : method_(method), target_(std::move(target)), temp_(std::move(temp)), file_(file) {}
 
 FileSave::~FileSave() {
     Discard();
@@ -166,16 +166,16 @@ void FileSave::Append(const void* data, std::size_t size) {
 }
 
 bool FileSave::Commit() {
-    if (fd_ < 0) {
+    if (file_ < 0) {
         return false;
     }
     return method_ == Method::ReplaceByRename ? CommitByRename() : CommitInPlace();
 }
 
 bool FileSave::CommitByRename() {
-    const bool written = WriteAll(fd_, bytes_.data(), bytes_.size(), 0, false);
-    const int closeFailed = SyncAndClose(fd_);
-    fd_ = -1;
+    const bool written = WriteAll(file_, bytes_.data(), bytes_.size(), 0, false);
+    const int closeFailed = SyncAndClose(file_);
+    file_ = -1;
     if (!written || closeFailed != 0 || rename(temp_.c_str(), target_.c_str()) != 0) {
         Discard();
         return false;
@@ -192,22 +192,22 @@ bool FileSave::CommitByRename() {
 
 bool FileSave::CommitInPlace() {
     // Another copy rewriting the same file waits, so that the two never interleave.
-    while (flock(fd_, LOCK_EX) != 0) {
+    while (flock(file_, LOCK_EX) != 0) {
         if (errno != EINTR) {
             break; // a file system without locks: still write, as a single write
         }
     }
-    const bool written = WriteAll(fd_, bytes_.data(), bytes_.size(), 0, true) &&
-                         ftruncate(fd_, static_cast<off_t>(bytes_.size())) == 0;
-    const int closeFailed = SyncAndClose(fd_); // also releases the lock
-    fd_ = -1;
+    const bool written = WriteAll(file_, bytes_.data(), bytes_.size(), 0, true) &&
+                         ftruncate(file_, static_cast<off_t>(bytes_.size())) == 0;
+    const int closeFailed = SyncAndClose(file_); // also releases the lock
+    file_ = -1;
     return written && closeFailed == 0;
 }
 
 void FileSave::Discard() {
-    if (fd_ >= 0) {
-        close(fd_);
-        fd_ = -1;
+    if (file_ >= 0) {
+        close(file_);
+        file_ = -1;
     }
     if (!temp_.empty()) {
         unlink(temp_.c_str());

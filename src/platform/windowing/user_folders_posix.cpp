@@ -21,6 +21,8 @@ std::string HomeFolder() {
 
 } // namespace
 
+const char* const kProgramFolderName = "lumivex";
+
 std::string UserConfigHome() {
     // A relative XDG_CONFIG_HOME would move with the current folder; the base-directory rules
     // say to ignore it.
