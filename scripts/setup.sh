@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config ccache
+  build-essential cmake pkg-config
   qt6-base-dev qt6-base-private-dev libgl-dev
   libfreetype-dev libfontconfig-dev libicu-dev
   libgtest-dev googletest libbenchmark-dev

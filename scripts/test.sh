@@ -16,11 +16,8 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs="$(nproc)"
 
+# Nothing is cached between runs: every build starts from the sources.
 export jobs
-# Compiler caching when the machine has it: a clone in another folder reuses the objects.
-if command -v ccache >/dev/null; then
-  export CCACHE_BASEDIR="$PWD" CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
-fi
 
 logs=build-logs
 rm -rf "$logs"
