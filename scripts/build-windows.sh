@@ -19,8 +19,9 @@ cmake --build build-windows -j"$jobs" \
   --target lumivex lumivex_tests lumivex_win32_tests lumivex_frames lumivex_zip \
   lumivex_installer
 
-# The .exe must run on a clean Windows: it may import nothing but the system's own libraries.
-allowed='^(kernel32|user32|gdi32|shell32|shcore|comctl32|ole32|advapi32|msvcrt)\.dll$'
+# The .exe must run on a clean Windows: it may import nothing but the system's own libraries
+# (usp10 is Uniscribe, part of every Windows since 2000).
+allowed='^(kernel32|user32|gdi32|shell32|shcore|comctl32|ole32|advapi32|msvcrt|usp10)\.dll$'
 imports=$(x86_64-w64-mingw32-objdump -p build-windows/lumivex.exe |
   sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
 foreign=$(grep -Ev "$allowed" <<<"$imports" || true)
