@@ -73,9 +73,11 @@ TEST(Verify, AnotherWindowInFrontIsReportedWithTheValuesOfTheFirstPixels) {
     Session s(320, 240);
     s.backend.SetScreenEffect([](const RECT& area, gdi::Surface& pixels) {
         // A 10 x 5 window at (100, 50) of the monitor, in a colour no pattern has there.
-        for (int y = 50; y < 55; ++y) {
-            for (int x = 100; x < 110; ++x) {
-                pixels.Set(x - area.left, y - area.top, 0x123456);
+        // The check also reads small probe areas: only what falls inside the area read changes.
+        for (int y = std::max<LONG>(50, area.top); y < std::min<LONG>(55, area.bottom); ++y) {
+            for (int x = std::max<LONG>(100, area.left); x < std::min<LONG>(110, area.right); ++x) {
+                pixels.Set(static_cast<int>(x - area.left), static_cast<int>(y - area.top),
+                           0x123456);
             }
         }
     });
