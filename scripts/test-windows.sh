@@ -161,6 +161,16 @@ as_user() {
     env HOME="$work/home" USER=lumivex-test WINEPREFIX="$WINEPREFIX" WINEDEBUG=-all \
     WINEDLLOVERRIDES="$WINEDLLOVERRIDES" DISPLAY="$DISPLAY" "$@"
 }
+# Wine keeps a prefix's server in /tmp/wine-*/server-DEVICE-INODE and looks for it there: the
+# folder root's server left for this prefix would refuse the unprivileged user, so it goes.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+server_dir="server-$(stat -c %D "$WINEPREFIX")-$(printf '%x' "$(stat -c %i "$WINEPREFIX")")"
+for d in /tmp/wine-*/"$server_dir"; do
+  if [ -d "$d" ] && [ "$(stat -c %u "$d")" = 0 ]; then
+    rm -rf "$(dirname "$d")"
+  fi
+done
 as_user true || fail "cannot run as an unprivileged user (setpriv)"
 as_user test ! -w "$readonly_app" || fail "the unprivileged user can write to $readonly_app"
 run_readonly_copy() { # KEYS...: starts the copy, sends the keys once it shows, ends it
