@@ -31,55 +31,55 @@ struct GrayPicture {
 // 12 bits with a window of centre 2048 and width 256: stored values up to 1920 are black, from
 // 2175 white, and x - 1920 between (the window's slope is exactly 1 there).
 GrayPicture WriteQcDicom12BitWindowed(const fs::path& file) {
-    imageio_test::DicomSpec spec;
-    spec.width = spec.height = kSide;
-    spec.bitsAllocated = 16;
-    spec.bitsStored = 12;
-    spec.windowCenter = "2048";
-    spec.windowWidth = "256";
+    imageio_test::DicomRecipe recipe;
+    recipe.width = recipe.height = kSide;
+    recipe.bitsAllocated = 16;
+    recipe.bitsStored = 12;
+    recipe.windowCenter = "2048";
+    recipe.windowWidth = "256";
     GrayPicture p;
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
             const int stored = 1800 + (x * 3 + y * 5) % 500; // 1800 .. 2299
-            spec.samples.push_back(static_cast<std::uint16_t>(stored));
+            recipe.samples.push_back(static_cast<std::uint16_t>(stored));
             p.levels.push_back(static_cast<std::uint8_t>(std::clamp(stored - 1920, 0, 255)));
         }
     }
-    imageio_test::WriteDicomFile(file, spec);
+    imageio_test::WriteDicomFile(file, recipe);
     return p;
 }
 
 GrayPicture WriteAfcPng8Bit(const fs::path& file, int width = kSide, int height = kSide) {
-    imageio_test::PngSpec spec;
-    spec.width = width;
-    spec.height = height;
+    imageio_test::PngRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
     GrayPicture p{width, height, {}};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int level = (x ^ y) & 0xFF;
-            spec.samples.push_back(static_cast<std::uint16_t>(level));
+            recipe.samples.push_back(static_cast<std::uint16_t>(level));
             p.levels.push_back(static_cast<std::uint8_t>(level));
         }
     }
-    imageio_test::WritePngFile(file, spec);
+    imageio_test::WritePngFile(file, recipe);
     return p;
 }
 
 // 16 bits without a window: k × 257 + d with d ≤ 128 is level k in proportion to the depth.
 GrayPicture WriteAdTiff16Bit(const fs::path& file) {
-    imageio_test::TiffSpec spec;
-    spec.width = spec.height = kSide;
-    spec.bits = 16;
+    imageio_test::TiffRecipe recipe;
+    recipe.width = recipe.height = kSide;
+    recipe.bits = 16;
     GrayPicture p;
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
             const int level = (x + 2 * y) % 256;
             const int below = level == 255 ? 0 : (x * 3) % 129; // 65535 is the top
-            spec.samples.push_back(static_cast<std::uint16_t>(level * 257 + below));
+            recipe.samples.push_back(static_cast<std::uint16_t>(level * 257 + below));
             p.levels.push_back(static_cast<std::uint8_t>(level));
         }
     }
-    imageio_test::WriteTiffFile(file, spec);
+    imageio_test::WriteTiffFile(file, recipe);
     return p;
 }
 

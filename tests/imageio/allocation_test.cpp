@@ -131,7 +131,7 @@ std::pair<std::size_t, imageio::ReadResult> Decode(const std::vector<std::uint8_
 
 TEST(Allocation, ClaimedSizesNeedTheDataToBackThem) {
     std::vector<std::uint8_t> png =
-        FileBytes(PngSpec{.samples = std::vector<std::uint16_t>(16, 9)});
+        FileBytes(PngRecipe{.samples = std::vector<std::uint16_t>(16, 9)});
     png[18] = png[22] = 0x3E; // 16000 = 0x3E80
     png[19] = png[23] = 0x80;
     const std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, &png[12], 17)); // type and data
@@ -139,7 +139,7 @@ TEST(Allocation, ClaimedSizesNeedTheDataToBackThem) {
         png[29 + k] = static_cast<std::uint8_t>(crc >> (24 - 8 * k));
     }
 
-    TiffSpec t{.samples = std::vector<std::uint16_t>(16, 9)};
+    TiffRecipe t{.samples = std::vector<std::uint16_t>(16, 9)};
     std::vector<std::vector<std::uint8_t>> tiffs;
     for (int compression : {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE}) {
         t.compression = compression;
@@ -157,7 +157,7 @@ TEST(Allocation, ClaimedSizesNeedTheDataToBackThem) {
 }
 
 TEST(Allocation, LengthsBeyondTheFileAreNotAllocated) {
-    const std::vector<std::uint8_t> whole = FileBytes(DicomSpec{.width = 4, .height = 4});
+    const std::vector<std::uint8_t> whole = FileBytes(DicomRecipe{.width = 4, .height = 4});
     std::vector<std::uint8_t> bytes = whole;
     SetLongLength(bytes, 0x7FE0, 0x0010, 0xFFFFFFF0u); // Pixel Data
     ASSERT_LT(bytes.size(), 1000u);

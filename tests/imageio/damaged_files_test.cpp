@@ -19,18 +19,18 @@ using imageio::ReadResult;
 
 // Valid files of every reader and layout, for cutting and corrupting.
 std::vector<std::pair<std::string, std::vector<std::uint8_t>>> SampleFiles() {
-    DicomSpec d{.width = 20,
+    DicomRecipe d{.width = 20,
+                  .height = 10,
+                  .samples = Ramp(200, 20, 4096),
+                  .windowCenter = "2048",
+                  .windowWidth = "4096",
+                  .seriesDescription = "TG18-QC"};
+    PngRecipe p{.width = 20,
                 .height = 10,
-                .samples = Ramp(200, 20, 4096),
-                .windowCenter = "2048",
-                .windowWidth = "4096",
-                .seriesDescription = "TG18-QC"};
-    PngSpec p{.width = 20,
-              .height = 10,
-              .bitDepth = 16,
-              .samples = Ramp(200, 300, 65536),
-              .texts = {{"Title", "TG18-QC"}}};
-    TiffSpec t{
+                .bitDepth = 16,
+                .samples = Ramp(200, 300, 65536),
+                .texts = {{"Title", "TG18-QC"}}};
+    TiffRecipe t{
         .width = 20, .height = 10, .compression = COMPRESSION_LZW, .samples = Ramp(200, 1, 256)};
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
     files.emplace_back("dicom", FileBytes(d));
@@ -110,7 +110,8 @@ TEST(Readers, ForeignFilesAreNamedAsSuch) {
 
 TEST(Readers, RefuseHugeSizesBeforeTakingMemory) {
     // A PNG header claiming 100000 × 100000 pixels, and nothing else.
-    std::vector<std::uint8_t> bytes = FileBytes(PngSpec{.samples = std::vector<std::uint16_t>(16)});
+    std::vector<std::uint8_t> bytes =
+        FileBytes(PngRecipe{.samples = std::vector<std::uint16_t>(16)});
     for (int at : {16, 20}) {
         bytes[at] = 0;
         bytes[at + 1] = 0x01;

@@ -13,42 +13,42 @@ using namespace imageio_test;
 using imageio::ReadGrayImage;
 using imageio::ReadResult;
 
-const DicomSpec kMonochromeOne{.width = 3,
-                               .height = 1,
-                               .bitsAllocated = 8,
-                               .bitsStored = 8,
-                               .photometric = "MONOCHROME1",
-                               .samples = {0, 100, 255}};
+const DicomRecipe kMonochromeOne{.width = 3,
+                                 .height = 1,
+                                 .bitsAllocated = 8,
+                                 .bitsStored = 8,
+                                 .photometric = "MONOCHROME1",
+                                 .samples = {0, 100, 255}};
 
-DicomSpec Windowed(DicomSpec spec, const char* center, const char* width) {
-    spec.windowCenter = center;
-    spec.windowWidth = width;
-    return spec;
+DicomRecipe Windowed(DicomRecipe recipe, const char* center, const char* width) {
+    recipe.windowCenter = center;
+    recipe.windowWidth = width;
+    return recipe;
 }
 
 // Files the reader maps to gray through their own window, VOI LUT or bit depth.
 const ReadCase kMappings[] = {
     {"EightBitsWithoutWindowAreTakenAsTheyAre",
-     DicomSpec{.width = 16,
-               .height = 16,
-               .bitsAllocated = 8,
-               .bitsStored = 8,
-               .samples = Ramp(256, 1, 256)},
+     DicomRecipe{.width = 16,
+                 .height = 16,
+                 .bitsAllocated = 8,
+                 .bitsStored = 8,
+                 .samples = Ramp(256, 1, 256)},
      AsInts(Ramp(256, 1, 256))},
     // Borders −0.5 and 1999.5: y = 255 (x + 0.5) / 2000; only the first window counts.
     {"TwelveBitsGoThroughTheFilesWindow",
-     DicomSpec{.width = 6,
-               .height = 1,
-               .samples = {0, 999, 1999, 2000, 4095, 1},
-               .windowCenter = "1000\\2048",
-               .windowWidth = "2001\\4096"},
+     DicomRecipe{.width = 6,
+                 .height = 1,
+                 .samples = {0, 999, 1999, 2000, 4095, 1},
+                 .windowCenter = "1000\\2048",
+                 .windowWidth = "2001\\4096"},
      {0, 127, 254, 255, 255, 0}},
     {"SixteenBitsWithoutWindowScaleByTheBitDepth",
-     DicomSpec{.width = 5, .height = 1, .bitsStored = 16, .samples = {0, 128, 129, 32768, 65535}},
+     DicomRecipe{.width = 5, .height = 1, .bitsStored = 16, .samples = {0, 128, 129, 32768, 65535}},
      {0, 0, 1, 128, 255}},
     // The same idea at 12 bits: round(v × 255 / 4095).
     {"TwelveBitsWithoutWindowScaleByTheBitDepth",
-     DicomSpec{.width = 5, .height = 1, .bitsStored = 12, .samples = {0, 8, 9, 2048, 4095}},
+     DicomRecipe{.width = 5, .height = 1, .bitsStored = 12, .samples = {0, 8, 9, 2048, 4095}},
      {0, 0, 1, 128, 255}},
     {"MonochromeOneShowsTheLowestValueWhite", kMonochromeOne, {255, 155, 0}},
     // With a window, the inverted output is truncated: 255 − (x + 0.5) here, as DCMTK shows it.
@@ -57,43 +57,43 @@ const ReadCase kMappings[] = {
      {254, 154, 0}},
     // Values 100 … 2147.5; the window's borders are 99.5 and 499.5: y = 255 (x − 100) / 400.
     {"TheWindowAppliesToRescaledValues",
-     DicomSpec{.width = 5,
-               .height = 1,
-               .samples = {0, 400, 799, 800, 4095},
-               .windowCenter = "300.5",
-               .windowWidth = "401",
-               .rescaleSlope = "0.5",
-               .rescaleIntercept = "100"},
+     DicomRecipe{.width = 5,
+                 .height = 1,
+                 .samples = {0, 400, 799, 800, 4095},
+                 .windowCenter = "300.5",
+                 .windowWidth = "401",
+                 .rescaleSlope = "0.5",
+                 .rescaleIntercept = "100"},
      {0, 127, 254, 255, 255}},
     // −32768, 0, 32767.
     {"SignedValues",
-     DicomSpec{.width = 3,
-               .height = 1,
-               .bitsStored = 16,
-               .isSigned = true,
-               .samples = {0x8000, 0x0000, 0x7FFF}},
+     DicomRecipe{.width = 3,
+                 .height = 1,
+                 .bitsStored = 16,
+                 .isSigned = true,
+                 .samples = {0x8000, 0x0000, 0x7FFF}},
      {0, 128, 255}},
     // Eight bits stored in bits 4 … 11; the bits around them are noise.
     {"ValuesBelowTheHighBit",
-     DicomSpec{.width = 3,
-               .height = 1,
-               .bitsStored = 8,
-               .highBit = 11,
-               .samples = {0xF00F, 0x080A, 0xAFF5}},
+     DicomRecipe{.width = 3,
+                 .height = 1,
+                 .bitsStored = 8,
+                 .highBit = 11,
+                 .samples = {0xF00F, 0x080A, 0xAFF5}},
      {0, 0x80, 0xFF}},
     {"UsesTheVoiLutWhenThereIsNoWindow",
-     DicomSpec{.width = 4,
-               .height = 1,
-               .samples = {0, 10, 11, 4095},
-               .voiLut = std::make_tuple(10, 10, std::vector<std::uint16_t>{1023, 0})},
+     DicomRecipe{.width = 4,
+                 .height = 1,
+                 .samples = {0, 10, 11, 4095},
+                 .voiLut = std::make_tuple(10, 10, std::vector<std::uint16_t>{1023, 0})},
      {255, 255, 0, 0}},
     {"ReadsImplicitVrAndFilesWithoutMetaHeader",
-     DicomSpec{.width = 3,
-               .height = 2,
-               .bitsStored = 16,
-               .samples = {0, 65535, 0, 65535, 0, 65535},
-               .implicitVr = true,
-               .withMetaHeader = false},
+     DicomRecipe{.width = 3,
+                 .height = 2,
+                 .bitsStored = 16,
+                 .samples = {0, 65535, 0, 65535, 0, 65535},
+                 .implicitVr = true,
+                 .withMetaHeader = false},
      {0, 255, 0, 255, 0, 255}},
 };
 
@@ -102,26 +102,26 @@ INSTANTIATE_TEST_SUITE_P(DicomReader, ReaderCase, testing::ValuesIn(kMappings), 
 // DCMTK's own renderer, given the file's first window, is the reference for the windowed cases.
 TEST(DicomReader, AgreesWithDcm2pnmOnWindowedFiles) {
     ScratchDir dir;
-    std::vector<DicomSpec> specs(4);
-    for (DicomSpec& s : specs) {
+    std::vector<DicomRecipe> recipes(4);
+    for (DicomRecipe& s : recipes) {
         s.width = 64;
         s.height = 64;
         s.samples = Ramp(64 * 64, 1, 4096);
         s.windowCenter = "2048";
         s.windowWidth = "4096";
     }
-    specs[1].windowCenter = "1000.3";
-    specs[1].windowWidth = "777";
-    specs[2].photometric = "MONOCHROME1";
-    specs[3].rescaleSlope = "2"; // DCMTK keeps rescaled values as integers: stay with integers
-    specs[3].rescaleIntercept = "-1024";
-    specs[3].windowCenter = "40";
-    specs[3].windowWidth = "400";
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    recipes[1].windowCenter = "1000.3";
+    recipes[1].windowWidth = "777";
+    recipes[2].photometric = "MONOCHROME1";
+    recipes[3].rescaleSlope = "2"; // DCMTK keeps rescaled values as integers: stay with integers
+    recipes[3].rescaleIntercept = "-1024";
+    recipes[3].windowCenter = "40";
+    recipes[3].windowWidth = "400";
+    for (std::size_t i = 0; i < recipes.size(); ++i) {
         SCOPED_TRACE(i);
         const fs::path dcm = dir / ("f" + std::to_string(i) + ".dcm");
         const fs::path pgm = dir / ("f" + std::to_string(i) + ".pgm");
-        WriteDicomFile(dcm, specs[i]);
+        WriteDicomFile(dcm, recipes[i]);
         const CommandResult c = RunCommand("dcm2pnm +Wi 1 " + dcm.string() + " " + pgm.string());
         ASSERT_EQ(c.status, 0) << c.output;
         const std::vector<std::uint8_t> ppm = ReadBytes(pgm);
@@ -137,22 +137,22 @@ TEST(DicomReader, AgreesWithDcm2pnmOnWindowedFiles) {
 }
 
 TEST(DicomReader, SaysWhatItCannotRead) {
-    EXPECT_EQ(ReadBack(DicomSpec{.bitsAllocated = 8,
-                                 .bitsStored = 8,
-                                 .photometric = "RGB",
-                                 .samplesPerPixel = 3})
+    EXPECT_EQ(ReadBack(DicomRecipe{.bitsAllocated = 8,
+                                   .bitsStored = 8,
+                                   .photometric = "RGB",
+                                   .samplesPerPixel = 3})
                   .error,
               "unsupported: 3 samples per pixel");
-    EXPECT_EQ(ReadBack(DicomSpec{.photometric = "PALETTE COLOR"}).error,
+    EXPECT_EQ(ReadBack(DicomRecipe{.photometric = "PALETTE COLOR"}).error,
               "unsupported: photometric interpretation PALETTE COLOR");
-    EXPECT_NE(ReadBack(DicomSpec{.bitsStored = 12, .highBit = 15 + 1}).error.find("inconsistent"),
+    EXPECT_NE(ReadBack(DicomRecipe{.bitsStored = 12, .highBit = 15 + 1}).error.find("inconsistent"),
               std::string::npos);
     EXPECT_EQ(
         ReadBack(
-            DicomSpec{.width = 16385, .height = 1, .samples = std::vector<std::uint16_t>(16385)})
+            DicomRecipe{.width = 16385, .height = 1, .samples = std::vector<std::uint16_t>(16385)})
             .error,
         "size 16385 × 1 is larger than 16384 pixels a side");
-    EXPECT_EQ(ReadBack(DicomSpec{.rescaleSlope = "0"}).error, "unsupported: RescaleSlope 0");
+    EXPECT_EQ(ReadBack(DicomRecipe{.rescaleSlope = "0"}).error, "unsupported: RescaleSlope 0");
 
     // RLE compression by DCMTK's own tool.
     ScratchDir dir;
@@ -166,7 +166,7 @@ TEST(DicomReader, SaysWhatItCannotRead) {
 }
 
 TEST(DicomReader, ShortPixelDataIsTruncated) {
-    std::vector<std::uint8_t> bytes = FileBytes(DicomSpec{.width = 100, .height = 100});
+    std::vector<std::uint8_t> bytes = FileBytes(DicomRecipe{.width = 100, .height = 100});
     bytes.resize(bytes.size() - 5000);
     const ReadResult r = imageio::DecodeGrayImage(bytes);
     EXPECT_EQ(r.error, "truncated");

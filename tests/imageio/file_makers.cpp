@@ -17,7 +17,7 @@
 
 namespace imageio_test {
 
-void WriteDicomFile(const fs::path& path, const DicomSpec& s) {
+void WriteDicomFile(const fs::path& path, const DicomRecipe& s) {
     DcmFileFormat file;
     DcmDataset* ds = file.getDataset();
     char uid[100];
@@ -77,7 +77,7 @@ void WriteDicomFile(const fs::path& path, const DicomSpec& s) {
 
 // ---- PNG and TIFF made for the readers ---------------------------------------------------------
 
-void WritePngFile(const fs::path& path, const PngSpec& s) {
+void WritePngFile(const fs::path& path, const PngRecipe& s) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -146,7 +146,7 @@ void WritePngFile(const fs::path& path, const PngSpec& s) {
     std::fclose(f);
 }
 
-void WriteTiffFile(const fs::path& path, const TiffSpec& s) {
+void WriteTiffFile(const fs::path& path, const TiffRecipe& s) {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     ASSERT_NE(tif, nullptr);
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, s.width);

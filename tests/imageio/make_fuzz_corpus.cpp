@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     const fs::path out = argv[1];
     fs::create_directories(out);
 
-    const std::pair<const char*, DicomSpec> dicoms[] = {
+    const std::pair<const char*, DicomRecipe> dicoms[] = {
         {"dicom-12bit-window.dcm",
          {.width = 6,
           .height = 5,
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
           .isSigned = true,
           .samples = Ramp(9, 5000, 65536)}},
     };
-    const std::pair<const char*, PngSpec> pngs[] = {
+    const std::pair<const char*, PngRecipe> pngs[] = {
         {"png-8bit-text.png",
          {.width = 7, .height = 5, .samples = Ramp(35, 7, 256), .texts = {{"Title", "TG18-AFC"}}}},
         {"png-16bit-interlaced.png",
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
           .samples = {1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7}}},
         {"png-1bit.png", {.width = 9, .height = 2, .bitDepth = 1, .samples = Ramp(18, 1, 2)}},
     };
-    const std::pair<const char*, TiffSpec> tiffs[] = {
+    const std::pair<const char*, TiffRecipe> tiffs[] = {
         {"tiff-8bit.tif",
          {.width = 6, .height = 5, .samples = Ramp(30, 9, 256), .description = "TG18-AD"}},
         {"tiff-16bit-lzw.tif",
@@ -104,14 +104,14 @@ int main(int argc, char** argv) {
           .isSigned = true,
           .samples = Ramp(30, 9, 256)}},
     };
-    for (const auto& [name, spec] : dicoms) {
-        WriteDicomFile(out / name, spec);
+    for (const auto& [name, recipe] : dicoms) {
+        WriteDicomFile(out / name, recipe);
     }
-    for (const auto& [name, spec] : pngs) {
-        WritePngFile(out / name, spec);
+    for (const auto& [name, recipe] : pngs) {
+        WritePngFile(out / name, recipe);
     }
-    for (const auto& [name, spec] : tiffs) {
-        WriteTiffFile(out / name, spec);
+    for (const auto& [name, recipe] : tiffs) {
+        WriteTiffFile(out / name, recipe);
     }
 
     imageio::ExportDescription description;

@@ -18,53 +18,53 @@ using imageio::ReadResult;
 // ---- PNG -------------------------------------------------------------------------------------
 
 // Colour types whose pixels happen to be gray; RefusesColourImages turns each into colour.
-const PngSpec kGrayRgb{.width = 2,
-                       .height = 1,
-                       .colorType = PNG_COLOR_TYPE_RGB,
-                       .bitDepth = 16,
-                       .samples = {1000, 1000, 1000, 65535, 65535, 65535}};
-const PngSpec kGrayPalette{.width = 3,
-                           .height = 1,
-                           .colorType = PNG_COLOR_TYPE_PALETTE,
-                           .samples = {2, 1, 0},
-                           .palette = {0x000000, 0x808080, 0xFFFFFF}};
+const PngRecipe kGrayRgb{.width = 2,
+                         .height = 1,
+                         .colorType = PNG_COLOR_TYPE_RGB,
+                         .bitDepth = 16,
+                         .samples = {1000, 1000, 1000, 65535, 65535, 65535}};
+const PngRecipe kGrayPalette{.width = 3,
+                             .height = 1,
+                             .colorType = PNG_COLOR_TYPE_PALETTE,
+                             .samples = {2, 1, 0},
+                             .palette = {0x000000, 0x808080, 0xFFFFFF}};
 
 const ReadCase kPngCases[] = {
     {"EightBitGray",
-     PngSpec{.width = 5, .height = 1, .samples = {0, 1, 127, 254, 255}},
+     PngRecipe{.width = 5, .height = 1, .samples = {0, 1, 127, 254, 255}},
      {0, 1, 127, 254, 255}},
     {"SixteenBitGray",
-     PngSpec{.width = 5, .height = 1, .bitDepth = 16, .samples = {0, 128, 129, 32768, 65535}},
+     PngRecipe{.width = 5, .height = 1, .bitDepth = 16, .samples = {0, 128, 129, 32768, 65535}},
      {0, 0, 1, 128, 255}},
     {"TwoBitGray",
-     PngSpec{.width = 5, .height = 1, .bitDepth = 2, .samples = {0, 1, 2, 3, 0}},
+     PngRecipe{.width = 5, .height = 1, .bitDepth = 2, .samples = {0, 1, 2, 3, 0}},
      {0, 85, 170, 255, 0}},
     {"RgbWhoseEveryPixelIsGray", kGrayRgb, {4, 255}},
     {"PaletteOfGrays", kGrayPalette, {255, 128, 0}},
     {"GrayWithAlphaIgnoresTheAlpha",
-     PngSpec{.width = 2,
-             .height = 1,
-             .colorType = PNG_COLOR_TYPE_GRAY_ALPHA,
-             .samples = {10, 0, 20, 255}},
+     PngRecipe{.width = 2,
+               .height = 1,
+               .colorType = PNG_COLOR_TYPE_GRAY_ALPHA,
+               .samples = {10, 0, 20, 255}},
      {10, 20}},
 };
 
 INSTANTIATE_TEST_SUITE_P(PngReader, ReaderCase, testing::ValuesIn(kPngCases), ReadCaseName);
 
 TEST(PngReader, RefusesColourImages) {
-    PngSpec rgb = kGrayRgb;
+    PngRecipe rgb = kGrayRgb;
     rgb.samples[5] = 0;
     EXPECT_EQ(ReadBack(rgb).error, "unsupported: a colour image (not every pixel is gray)");
-    PngSpec palette = kGrayPalette;
+    PngRecipe palette = kGrayPalette;
     palette.palette[1] = 0x808081;
     EXPECT_FALSE(ReadBack(palette).ok());
 }
 
 TEST(PngReader, InterlacedImagesAndText) {
-    PngSpec s{.width = 37,
-              .height = 23,
-              .samples = Ramp(37 * 23, 7, 256),
-              .texts = {{"Title", "TG18-AFC as exported"}, {"Comment", "second"}}};
+    PngRecipe s{.width = 37,
+                .height = 23,
+                .samples = Ramp(37 * 23, 7, 256),
+                .texts = {{"Title", "TG18-AFC as exported"}, {"Comment", "second"}}};
     const ReadResult plain = ReadBack(s);
     s.interlaced = true;
     const ReadResult interlaced = ReadBack(s);
@@ -94,12 +94,12 @@ TEST(TiffReader, ReadsEightAndSixteenBitsInEveryLayout) {
     };
     for (const Variant& v : variants) {
         SCOPED_TRACE(v.name);
-        TiffSpec s{.width = 37,
-                   .height = 21,
-                   .bits = v.bits,
-                   .compression = v.compression,
-                   .tiled = v.tiled,
-                   .samples = Ramp(37 * 21, 3, 256)};
+        TiffRecipe s{.width = 37,
+                     .height = 21,
+                     .bits = v.bits,
+                     .compression = v.compression,
+                     .tiled = v.tiled,
+                     .samples = Ramp(37 * 21, 3, 256)};
         if (v.bits == 16) {
             for (std::uint16_t& sample : s.samples) {
                 sample = static_cast<std::uint16_t>(sample * 257); // maps back exactly
@@ -117,16 +117,16 @@ TEST(TiffReader, ReadsEightAndSixteenBitsInEveryLayout) {
     }
 }
 
-const TiffSpec kMinIsWhite{.width = 3,
-                           .height = 1,
-                           .photometric = PHOTOMETRIC_MINISWHITE,
-                           .samples = {0, 100, 255},
-                           .description = "AAPM TG18-AD, 1k"};
+const TiffRecipe kMinIsWhite{.width = 3,
+                             .height = 1,
+                             .photometric = PHOTOMETRIC_MINISWHITE,
+                             .samples = {0, 100, 255},
+                             .description = "AAPM TG18-AD, 1k"};
 
 const ReadCase kTiffCases[] = {
     {"MinIsWhite", kMinIsWhite, {255, 155, 0}},
     {"SixteenBitSigned",
-     TiffSpec{
+     TiffRecipe{
          .width = 3, .height = 1, .bits = 16, .isSigned = true, .samples = {0x8000, 0, 0x7FFF}},
      {0, 128, 255}},
 };
@@ -138,7 +138,7 @@ TEST(TiffReader, TheDescriptionIsTheText) {
 }
 
 TEST(TiffReader, PutsTheFirstRowWhereTheOrientationSays) {
-    TiffSpec s{.width = 3, .height = 2, .samples = {1, 2, 3, 4, 5, 6}};
+    TiffRecipe s{.width = 3, .height = 2, .samples = {1, 2, 3, 4, 5, 6}};
     const std::vector<std::pair<int, std::vector<int>>> cases = {
         {ORIENTATION_TOPLEFT, {1, 2, 3, 4, 5, 6}},
         {ORIENTATION_TOPRIGHT, {3, 2, 1, 6, 5, 4}},
@@ -154,9 +154,9 @@ TEST(TiffReader, PutsTheFirstRowWhereTheOrientationSays) {
 }
 
 TEST(TiffReader, SaysWhatItCannotRead) {
-    const TiffSpec rgb{.samplesPerPixel = 3,
-                       .photometric = PHOTOMETRIC_RGB,
-                       .samples = std::vector<std::uint16_t>(4 * 4 * 3, 7)};
+    const TiffRecipe rgb{.samplesPerPixel = 3,
+                         .photometric = PHOTOMETRIC_RGB,
+                         .samples = std::vector<std::uint16_t>(4 * 4 * 3, 7)};
     EXPECT_EQ(ReadBack(rgb).error, "unsupported: 3 samples per pixel");
 }
 

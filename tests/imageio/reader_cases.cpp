@@ -3,27 +3,27 @@
 namespace imageio_test {
 namespace {
 
-const char* FormatOf(const DicomSpec&) {
+const char* FormatOf(const DicomRecipe&) {
     return "DICOM";
 }
-const char* FormatOf(const PngSpec&) {
+const char* FormatOf(const PngRecipe&) {
     return "PNG";
 }
-const char* FormatOf(const TiffSpec&) {
+const char* FormatOf(const TiffRecipe&) {
     return "TIFF";
 }
 
 TEST_P(ReaderCase, ReadsTheGrayLevels) {
     std::visit(
-        [](const auto& spec) {
-            const imageio::ReadResult r = ReadBack(spec);
+        [](const auto& recipe) {
+            const imageio::ReadResult r = ReadBack(recipe);
             ASSERT_TRUE(r.ok()) << r.error;
-            EXPECT_EQ(r.format, FormatOf(spec));
-            EXPECT_EQ(r.image.width, spec.width);
-            EXPECT_EQ(r.image.height, spec.height);
+            EXPECT_EQ(r.format, FormatOf(recipe));
+            EXPECT_EQ(r.image.width, recipe.width);
+            EXPECT_EQ(r.image.height, recipe.height);
             EXPECT_EQ(Pixels(r), GetParam().pixels);
         },
-        GetParam().spec);
+        GetParam().recipe);
 }
 
 } // namespace

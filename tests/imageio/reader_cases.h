@@ -16,11 +16,11 @@ namespace imageio_test {
 
 struct ReadCase {
     std::string name; // the case's test name: what it proves
-    std::variant<DicomSpec, PngSpec, TiffSpec> spec;
+    std::variant<DicomRecipe, PngRecipe, TiffRecipe> recipe;
     std::vector<int> pixels;
 };
 
-// Reads the case's file back and expects it whole, as the format of its spec, with its pixels.
+// Reads the case's file back and expects it whole, as the format of its recipe, with its pixels.
 class ReaderCase : public testing::TestWithParam<ReadCase> {};
 
 std::string ReadCaseName(const testing::TestParamInfo<ReadCase>& info);

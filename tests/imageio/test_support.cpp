@@ -95,47 +95,47 @@ void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
               static_cast<std::streamsize>(bytes.size()));
 }
 
-// ---- files made from specs ------------------------------------------------------------------
+// ---- files made from recipes ------------------------------------------------------------------
 
 namespace {
 
-template <typename Spec>
-std::vector<std::uint8_t> BytesWrittenBy(void (*write)(const fs::path&, const Spec&),
-                                         const Spec& spec) {
+template <typename Recipe>
+std::vector<std::uint8_t> BytesWrittenBy(void (*write)(const fs::path&, const Recipe&),
+                                         const Recipe& recipe) {
     const ScratchDir dir;
-    write(dir / "file", spec);
+    write(dir / "file", recipe);
     return ReadBytes(dir / "file");
 }
 
 // Through a file, so that the reader's own file handling is part of what is read.
-template <typename Spec>
-imageio::ReadResult ReadBackWith(void (*write)(const fs::path&, const Spec&), const Spec& spec,
-                                 const std::string& name) {
+template <typename Recipe>
+imageio::ReadResult ReadBackWith(void (*write)(const fs::path&, const Recipe&),
+                                 const Recipe& recipe, const std::string& name) {
     const ScratchDir dir;
-    write(dir / name, spec);
+    write(dir / name, recipe);
     return imageio::ReadGrayImage(dir / name);
 }
 
 } // namespace
 
-std::vector<std::uint8_t> FileBytes(const DicomSpec& spec) {
-    return BytesWrittenBy(WriteDicomFile, spec);
+std::vector<std::uint8_t> FileBytes(const DicomRecipe& recipe) {
+    return BytesWrittenBy(WriteDicomFile, recipe);
 }
-std::vector<std::uint8_t> FileBytes(const PngSpec& spec) {
-    return BytesWrittenBy(WritePngFile, spec);
+std::vector<std::uint8_t> FileBytes(const PngRecipe& recipe) {
+    return BytesWrittenBy(WritePngFile, recipe);
 }
-std::vector<std::uint8_t> FileBytes(const TiffSpec& spec) {
-    return BytesWrittenBy(WriteTiffFile, spec);
+std::vector<std::uint8_t> FileBytes(const TiffRecipe& recipe) {
+    return BytesWrittenBy(WriteTiffFile, recipe);
 }
 
-imageio::ReadResult ReadBack(const DicomSpec& spec) {
-    return ReadBackWith(WriteDicomFile, spec, "image.dcm");
+imageio::ReadResult ReadBack(const DicomRecipe& recipe) {
+    return ReadBackWith(WriteDicomFile, recipe, "image.dcm");
 }
-imageio::ReadResult ReadBack(const PngSpec& spec) {
-    return ReadBackWith(WritePngFile, spec, "image.png");
+imageio::ReadResult ReadBack(const PngRecipe& recipe) {
+    return ReadBackWith(WritePngFile, recipe, "image.png");
 }
-imageio::ReadResult ReadBack(const TiffSpec& spec) {
-    return ReadBackWith(WriteTiffFile, spec, "image.tif");
+imageio::ReadResult ReadBack(const TiffRecipe& recipe) {
+    return ReadBackWith(WriteTiffFile, recipe, "image.tif");
 }
 
 // ---- commands --------------------------------------------------------------------------------

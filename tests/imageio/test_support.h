@@ -95,9 +95,9 @@ struct DicomFile {
 };
 DicomFile ReadDicomDirect(const fs::path& path);
 
-// Makes a DICOM file of gray samples with DCMTK. Every field has a default, so that a spec
+// Makes a DICOM file of gray samples with DCMTK. Every field has a default, so that a recipe
 // written with designated initialisers names only what its case is about.
-struct DicomSpec {
+struct DicomRecipe {
     int width = 4;
     int height = 4;
     int bitsAllocated = 16;
@@ -120,10 +120,10 @@ struct DicomSpec {
     bool implicitVr = false;
     bool withMetaHeader = true;
 };
-void WriteDicomFile(const fs::path& path, const DicomSpec& spec);
+void WriteDicomFile(const fs::path& path, const DicomRecipe& recipe);
 
 // Makes a PNG file with libpng.
-struct PngSpec {
+struct PngRecipe {
     int width = 4;
     int height = 4;
     int colorType = 0; // PNG_COLOR_TYPE_GRAY
@@ -133,10 +133,10 @@ struct PngSpec {
     std::vector<std::uint32_t> palette{}; // 0x00RRGGBB, for palette images
     std::vector<std::pair<std::string, std::string>> texts{};
 };
-void WritePngFile(const fs::path& path, const PngSpec& spec);
+void WritePngFile(const fs::path& path, const PngRecipe& recipe);
 
 // Makes a TIFF file with libtiff.
-struct TiffSpec {
+struct TiffRecipe {
     int width = 4;
     int height = 4;
     int bits = 8;
@@ -149,16 +149,16 @@ struct TiffSpec {
     std::vector<std::uint16_t> samples{};
     std::string description{};
 };
-void WriteTiffFile(const fs::path& path, const TiffSpec& spec);
+void WriteTiffFile(const fs::path& path, const TiffRecipe& recipe);
 
-// A file made from the spec, as bytes, and as the library's reader reads it from a file of its
+// A file made from the recipe, as bytes, and as the library's reader reads it from a file of its
 // own.
-std::vector<std::uint8_t> FileBytes(const DicomSpec& spec);
-std::vector<std::uint8_t> FileBytes(const PngSpec& spec);
-std::vector<std::uint8_t> FileBytes(const TiffSpec& spec);
-imageio::ReadResult ReadBack(const DicomSpec& spec);
-imageio::ReadResult ReadBack(const PngSpec& spec);
-imageio::ReadResult ReadBack(const TiffSpec& spec);
+std::vector<std::uint8_t> FileBytes(const DicomRecipe& recipe);
+std::vector<std::uint8_t> FileBytes(const PngRecipe& recipe);
+std::vector<std::uint8_t> FileBytes(const TiffRecipe& recipe);
+imageio::ReadResult ReadBack(const DicomRecipe& recipe);
+imageio::ReadResult ReadBack(const PngRecipe& recipe);
+imageio::ReadResult ReadBack(const TiffRecipe& recipe);
 
 // Runs a command through the shell; its standard output and error, and its exit status.
 struct CommandResult {

@@ -50,8 +50,8 @@ TEST(Tg18Recognition, TextMentionsNeedTheTg18Prefix) {
     EXPECT_EQ(Mentioned("TG18-QC-1k"), "001");
 }
 
-DicomSpec Dicom(int width, int height, const std::string& description = "") {
-    DicomSpec s;
+DicomRecipe Dicom(int width, int height, const std::string& description = "") {
+    DicomRecipe s;
     s.width = width;
     s.height = height;
     s.samples.resize(static_cast<std::size_t>(width) * height);
@@ -64,8 +64,8 @@ DicomSpec Dicom(int width, int height, const std::string& description = "") {
     return s;
 }
 
-PngSpec Png(int width, int height, std::uint16_t value) {
-    PngSpec s;
+PngRecipe Png(int width, int height, std::uint16_t value) {
+    PngRecipe s;
     s.width = width;
     s.height = height;
     s.samples.assign(static_cast<std::size_t>(width) * height, value);
@@ -76,7 +76,7 @@ TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
     ScratchDir dir;
     WriteDicomFile(dir / "TG18-QC.dcm", Dicom(1024, 1024));
     WritePngFile(dir / "tg18_afc_1k.png", Png(1024, 1024, 143));
-    TiffSpec ad;
+    TiffRecipe ad;
     ad.width = ad.height = 512;
     ad.samples.assign(512 * 512, 7);
     WriteTiffFile(dir / "TG18AD.tif", ad);
@@ -84,7 +84,7 @@ TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
     WriteDicomFile(dir / "IM0001", Dicom(512, 640, "TG18-QC scaled 2048 x 2560"));
     // No name either; libtiff writes the directory, with the description, after the pixels,
     // beyond the start of the file that is read first.
-    TiffSpec adPortrait;
+    TiffRecipe adPortrait;
     adPortrait.width = 512;
     adPortrait.height = 600;
     adPortrait.samples.assign(512 * 600, 9);
