@@ -107,8 +107,11 @@ t=$SECONDS
 setup=$(ls "$build"/lumivex-*-win64-setup.exe)
 zip=$(ls "$build"/lumivex-*-win64.zip)
 zip_names() { python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$1"; }
-zip_names "$zip" | grep -q '/lumivex.exe$' || fail "the zip holds no lumivex.exe"
-zip_names "$zip" | grep -q '/README.txt$' || fail "the zip holds no README.txt"
+# Read the listing whole first: grep -q stops reading at the first match, and
+# under pipefail the writer's broken pipe would fail the check.
+names=$(zip_names "$zip")
+grep -q '/lumivex.exe$' <<<"$names" || fail "the zip holds no lumivex.exe"
+grep -q '/README.txt$' <<<"$names" || fail "the zip holds no README.txt"
 wine "$setup" /S
 wineserver -w
 program_files="$WINEPREFIX/drive_c/Program Files/Lumivex"
