@@ -187,14 +187,7 @@ walk_through_patterns() {
   mkdir -p "$work/expected"
   "$frames" "$W" "$H" "$work/expected" "${walk[@]}" || fail "the frame writer failed"
   start_program
-  local step shots=0
-  for step in "${walk[@]}"; do
-    case "$step" in
-      =*) frame_is "${step#=}"; shots=$((shots + 1)) ;;
-      rclick) xdotool mousemove $((W / 2)) $((H / 2)) click 3 ;;
-      *) xdotool key "$step" ;;
-    esac
-  done
+  play_walk
   pass "all $shots frames of the walk through the patterns are pixel-exact"
   key Escape
   wait_for_exit 10
