@@ -71,27 +71,8 @@ start_program() { # [VARIABLE=value ...] [-- ARGUMENTS ...]
   app_pid=$!
 }
 
-key() {
-  xdotool key --delay 30 "$@"
-  sleep 0.3
-}
-
-shot() { import -window root -depth 8 "$work/$1.ppm"; }
-
-pixel() { convert "$work/$1.ppm" -format "%[hex:p{$2,$3}]" info:; }
-
-wait_for_pixel() { # X Y RRGGBB WHAT
-  local deadline=$((SECONDS + 30))
-  while :; do
-    shot wait
-    [ "$(pixel wait "$1" "$2")" = "$3" ] && return 0
-    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $4"
-    sleep 0.3
-  done
-}
-
 start_screen_shown() { # NAME: the start screen's gray at the four corners covers the screen
-  wait_for_pixel 1 1 808080 "the start screen"
+  wait_for_pixel 1 1 808080 "the start screen" 30
   shot "$1"
   for corner in "1 1" "$((W - 2)) 1" "1 $((H - 2))" "$((W - 2)) $((H - 2))"; do
     # shellcheck disable=SC2086

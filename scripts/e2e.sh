@@ -56,45 +56,7 @@ start_program() { # [VARIABLE=value ...] for the program's environment
   app_pid=$!
 }
 
-key() {
-  xdotool key --delay 30 "$@"
-  sleep 0.3 # the frame is presented before the key is handled; give the server a moment
-}
-
 # --- the screen -------------------------------------------------------------------------------
-
-shot() { # NAME: captures the whole screen as NAME.ppm
-  import -window root -depth 8 "$work/$1.ppm"
-}
-
-same() { # FILE FILE: whether two pictures are equal pixel for pixel
-  compare -metric AE "$1" "$2" null: >/dev/null 2>&1
-}
-
-pixel() { # NAME X Y -> RRGGBB
-  convert "$work/$1.ppm" -format "%[hex:p{$2,$3}]" info:
-}
-
-# "RRGGBB*count" for every colour of a region, most frequent first. GEOMETRY as for -crop.
-colours() { # NAME [GEOMETRY]
-  local crop=()
-  if [ -n "${2:-}" ]; then
-    crop=(-crop "$2" +repage)
-  fi
-  convert "$work/$1.ppm" "${crop[@]}" -format %c histogram:info:- |
-    sed -E 's/^ *([0-9]+):.*#([0-9A-Fa-f]{6}).*/\2*\1/' | sort -t'*' -k2,2nr | tr '\n' ' ' |
-    sed 's/ $//'
-}
-
-wait_for_pixel() { # X Y RRGGBB WHAT
-  local deadline=$((SECONDS + 10))
-  while :; do
-    shot wait
-    [ "$(pixel wait "$1" "$2")" = "$3" ] && return 0
-    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $4"
-    sleep 0.2
-  done
-}
 
 start_screen_shown() {
   # The start screen's gray background at all four corners, inside its 5-pixel margin: the

@@ -79,18 +79,6 @@ wait_for_start_screen() {
   done
 }
 
-# Waits up to $1 seconds for the program to end; sets status to its exit status.
-wait_for_status() {
-  local deadline=$((SECONDS + $1))
-  while kill -0 "$app_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the program did not end"
-    sleep 0.05
-  done
-  status=0
-  wait "$app_pid" || status=$?
-  app_pid=""
-}
-
 settings_position() { # FILE -> the position byte, after checking the file is whole
   local file="$1" size
   [ -f "$file" ] || fail "no settings file $file"

@@ -133,18 +133,6 @@ start_as_user() { # LOCALE: the desktop entry's command, as a desktop session st
   app_pid=$!
 }
 
-shot() { import -window root -depth 8 "$work/$1.ppm"; }
-pixel() { convert "$work/$1.ppm" -format "%[hex:p{$2,$3}]" info:; }
-colours() { # NAME [GEOMETRY]: "RRGGBB*count ..." most frequent first
-  local crop=()
-  [ -z "${2:-}" ] || crop=(-crop "$2" +repage)
-  convert "$work/$1.ppm" "${crop[@]}" -format %c histogram:info:- |
-    sed -E 's/^ *([0-9]+):.*#([0-9A-Fa-f]{6}).*/\2*\1/' | sort -t'*' -k2,2nr | tr '\n' ' ' | sed 's/ $//'
-}
-key() {
-  xdotool key --delay 30 "$@"
-  sleep 0.3
-}
 wait_for() { # DESCRIPTION COMMAND...
   local what=$1
   shift

@@ -12,37 +12,7 @@
 
 namespace imageio_test {
 
-// ---- scratch folders and frames ------------------------------------------------------------
-
-ScratchDir::ScratchDir() {
-    std::string pattern = (fs::temp_directory_path() / "lumivex-imageio-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        ADD_FAILURE() << "mkdtemp failed";
-    }
-    path_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    // The unprivileged tests may leave folders without write permission behind.
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    for (auto it = fs::recursive_directory_iterator(path_, ec);
-         it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_directory(ec)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        }
-    }
-    fs::remove_all(path_, ec);
-}
-
-std::vector<std::string> ScratchDir::Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
+// ---- frames ------------------------------------------------------------------------------------
 
 imageio::Frame GrayFrame(int width, int height) {
     imageio::Frame f{width, height, {}};

@@ -73,7 +73,7 @@ PngRecipe Png(int width, int height, std::uint16_t value) {
 }
 
 TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
-    ScratchDir dir;
+    TempFolder dir;
     WriteDicomFile(dir / "TG18-QC.dcm", Dicom(1024, 1024));
     WritePngFile(dir / "tg18_afc_1k.png", Png(1024, 1024, 143));
     TiffRecipe ad;
@@ -97,7 +97,7 @@ TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
     WritePngFile(dir / ".TG18-AD.png", Png(512, 512, 1));
     fs::create_directory(dir / "TG18-QC-old");
 
-    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.Path());
+    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.path());
     EXPECT_EQ(found.folderError, "");
     for (const auto& p : found.problems) {
         ADD_FAILURE() << p.path << ": " << p.reason;
@@ -129,7 +129,7 @@ TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
 }
 
 TEST(Tg18Folder, ReportsEveryUnusableFileOnce) {
-    ScratchDir dir;
+    TempFolder dir;
     WriteDicomFile(dir / "TG18-QC.dcm", Dicom(1024, 1024));
     std::map<std::string, std::string> expected;
 
@@ -163,7 +163,7 @@ TEST(Tg18Folder, ReportsEveryUnusableFileOnce) {
     WritePngFile(dir / "TG18-QC-512.png", Png(512, 512, 0));
     expected["TG18-QC-512.png"] = "not used: the square TG18-QC is taken from TG18-QC.dcm";
 
-    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.Path());
+    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.path());
     std::map<std::string, std::string> reported;
     for (const imageio::Tg18Problem& p : found.problems) {
         const std::string name = p.path.filename().string();
@@ -181,12 +181,12 @@ TEST(Tg18Folder, ReportsEveryUnusableFileOnce) {
 }
 
 TEST(Tg18Folder, TheLargestOfEqualShapesWinsThenTheFirstByName) {
-    ScratchDir dir;
+    TempFolder dir;
     WritePngFile(dir / "b-TG18-AD.png", Png(512, 512, 1));
     WritePngFile(dir / "a-TG18-AD.png", Png(512, 512, 2));
     WritePngFile(dir / "c-TG18-AD.png", Png(600, 600, 3));
     WritePngFile(dir / "d-TG18-AD.png", Png(512, 700, 4));
-    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.Path());
+    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.path());
     const imageio::Tg18Images& ad = found.For(Tg18Pattern::Ad);
     ASSERT_TRUE(ad.square && ad.portrait);
     EXPECT_EQ(ad.square->image.At(0, 0), 3);
@@ -198,7 +198,7 @@ TEST(Tg18Folder, TheLargestOfEqualShapesWinsThenTheFirstByName) {
 }
 
 TEST(Tg18Folder, SaysWhenTheFolderItselfIsMissing) {
-    ScratchDir dir;
+    TempFolder dir;
     EXPECT_EQ(imageio::ScanTg18Folder(dir / "none").folderError, "does not exist");
     WriteBytes(dir / "file", {1});
     EXPECT_EQ(imageio::ScanTg18Folder(dir / "file").folderError, "is not a folder");

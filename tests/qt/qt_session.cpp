@@ -65,7 +65,7 @@ void QtSession::Key(int key, Qt::KeyboardModifiers modifiers) {
 
 void QtSession::Tick() {
     std::function<void()> action;
-    switch (script_.Take(action)) {
+    switch (Take(action)) {
     case testing_support::StepScript::Next::Over:
     case testing_support::StepScript::Next::TimedOut:
         if (running_) {
@@ -92,8 +92,8 @@ void QtSession::Run() {
     QTimer::singleShot(0, &context_, [this] { Tick(); });
     theApp.InitInstance();
     running_ = false;
-    EXPECT_EQ(script_.Left(), 0u) << "the program ended with steps of the script left";
-    script_.Clear();
+    EXPECT_EQ(Left(), 0u) << "the program ended with steps of the script left";
+    Clear();
 }
 
 CLumivexDlg& QtSession::Main() {

@@ -24,17 +24,13 @@ class QWidget;
 
 namespace qt_testing {
 
-class QtSession : public testing_support::ProgramFolder {
+class QtSession : public testing_support::ProgramFolder, public testing_support::StepScript {
   public:
     QtSession();
     ~QtSession();
 
-    // Script. A step runs when the one before it has run (or started a modal loop).
-    void Do(std::function<void()> step) { script_.Do(std::move(step)); }
-    void WaitUntil(std::function<bool()> condition, std::string what) {
-        script_.WaitUntil(std::move(condition), std::move(what));
-    }
-    // Waits until the main window, or a dialog above it, is shown; until no dialog is open.
+    // Script (Do, WaitUntil): a step runs when the one before it has run (or started a modal
+    // loop). Waits until the main window, or a dialog above it, is shown; until no dialog is open.
     void WaitUntilShown();
     // Alt+Space, then waits for the main window's system menu to be open.
     void OpenSystemMenu();
@@ -63,7 +59,6 @@ class QtSession : public testing_support::ProgramFolder {
     void Tick();
 
     QObject context_; // pending script timers die with the session
-    testing_support::StepScript script_;
     bool running_ = false;
 
   public:

@@ -28,7 +28,7 @@ void Win32Session::Tick() {
         return;
     }
     std::function<void()> action;
-    switch (script_.Take(action)) {
+    switch (Take(action)) {
     case testing_support::StepScript::Next::Over:
         // The script is over: close whatever is open, innermost first.
         if (void* dialog = Dialog()) {
@@ -53,7 +53,7 @@ void Win32Session::Run() {
     win32test::Ticker ticker([this] { Tick(); });
     theApp.InitInstance();
     running_ = false;
-    EXPECT_EQ(script_.Left(), 0u) << "steps of the script did not run";
+    EXPECT_EQ(Left(), 0u) << "steps of the script did not run";
 }
 
 CLumivexDlg& Win32Session::Main() {

@@ -18,16 +18,13 @@
 
 namespace win32_testing {
 
-class Win32Session : public testing_support::ProgramFolder {
+class Win32Session : public testing_support::ProgramFolder, public testing_support::StepScript {
   public:
     Win32Session();
     ~Win32Session();
 
-    // Script. A step runs once the program has handled everything the steps before it caused.
-    void Do(std::function<void()> step) { script_.Do(std::move(step)); }
-    void WaitUntil(std::function<bool()> condition, std::string what) {
-        script_.WaitUntil(std::move(condition), std::move(what));
-    }
+    // Script (Do, WaitUntil): a step runs once the program has handled everything the steps
+    // before it caused.
     // A key press for the innermost modal window (WM_KEYDOWN, or WM_SYSKEYDOWN with system).
     void Key(UINT vk, bool system = false);
 
@@ -45,7 +42,6 @@ class Win32Session : public testing_support::ProgramFolder {
   private:
     void Tick();
 
-    testing_support::StepScript script_;
     bool running_ = false;
 
   public:

@@ -5,9 +5,6 @@
 #include "platform/base/wide_string.h"
 #include "platform/windowing/user_folders.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <knownfolders.h>
