@@ -213,9 +213,7 @@ all_off=$(printf '0%.0s' $(seq 43))
 only_pattern39="0001$(printf '0%.0s' $(seq 39))"
 
 run_size() {
-  W=${size%%x*}
-  H=${size#*x}
-  H=${H%%x*}
+  screen_size "$size"
   echo "e2e-windows at $size"
   work=$(mktemp -d)
   mkdir -p "$work/app" "$work/expected"

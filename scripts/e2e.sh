@@ -276,9 +276,7 @@ presentation_path() {
 }
 
 run_size() {
-  W=${size%%x*}
-  H=${size#*x}
-  H=${H%%x*}
+  screen_size "$size"
   echo "e2e at $size"
   work=$(mktemp -d)
   mkdir -p "$work/app" "$work/home" "$work/run"

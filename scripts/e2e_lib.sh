@@ -115,6 +115,13 @@ report_failure() {
 
 pass() { echo "  ok: $*"; }
 
+# screen_size WIDTHxHEIGHT[xDEPTH]: sets W and H.
+screen_size() {
+  W=${1%%x*}
+  H=${1#*x}
+  H=${H%%x*}
+}
+
 # --- keys and the screen ----------------------------------------------------------------------
 
 # key KEY...: presses keys with xdotool; the frame is presented before the key is handled, so

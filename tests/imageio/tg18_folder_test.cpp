@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -21,33 +23,29 @@ std::string Mentioned(std::string_view text) {
     return imageio::PatternsMentionedIn(text).to_string();
 }
 
-// Bits read right to left: QC, AFC, AD.
+// Every text gives these bits, read right to left: QC, AFC, AD.
+void ExpectAll(std::string (*recognise)(std::string_view), const char* bits,
+               std::initializer_list<const char*> texts) {
+    for (const char* text : texts) {
+        EXPECT_EQ(recognise(text), bits) << text;
+    }
+}
+
 TEST(Tg18Recognition, NamesCarryTheCodeAsAWord) {
-    EXPECT_EQ(Named("TG18-QC.dcm"), "001");
-    EXPECT_EQ(Named("tg18_afc_2k.png"), "010");
-    EXPECT_EQ(Named("TG18AD.tif"), "100");
-    EXPECT_EQ(Named("TG18-QC-1k-01.dcm"), "001");
-    EXPECT_EQ(Named("qc.png"), "001");
-    EXPECT_EQ(Named("My AD image.TIFF"), "100");
-    EXPECT_EQ(Named("TG18-QC-and-AD.png"), "101");
-    EXPECT_EQ(Named("TG18-PQC.dcm"), "000");
-    EXPECT_EQ(Named("adjusted.png"), "000");
-    EXPECT_EQ(Named("TG18-LN12-01.dcm"), "000");
-    EXPECT_EQ(Named("image.ad"), "000"); // the extension is not a word of the name
-    EXPECT_EQ(Named("squad.dcm"), "000");
+    ExpectAll(Named, "001", {"TG18-QC.dcm", "TG18-QC-1k-01.dcm", "qc.png"});
+    ExpectAll(Named, "010", {"tg18_afc_2k.png"});
+    ExpectAll(Named, "100", {"TG18AD.tif", "My AD image.TIFF"});
+    ExpectAll(Named, "101", {"TG18-QC-and-AD.png"});
+    // Not a word of the name: inside a longer code or word, or the extension.
+    ExpectAll(Named, "000", {"TG18-PQC.dcm", "adjusted.png", "TG18-LN12-01.dcm", "image.ad", "squad.dcm"});
 }
 
 TEST(Tg18Recognition, TextMentionsNeedTheTg18Prefix) {
-    EXPECT_EQ(Mentioned("AAPM TG18-QC test pattern"), "001");
-    EXPECT_EQ(Mentioned("tg18 afc"), "010");
-    EXPECT_EQ(Mentioned("TG18_AD\n"), "100");
-    EXPECT_EQ(Mentioned("TG18AFC"), "010");
-    EXPECT_EQ(Mentioned("TG18-QC, then TG18-AD"), "101");
-    EXPECT_EQ(Mentioned("QC pattern"), "000");
-    EXPECT_EQ(Mentioned("TG18-PQC"), "000");
-    EXPECT_EQ(Mentioned("TG18-QCX"), "000");
-    EXPECT_EQ(Mentioned("XTG18-QC"), "000");
-    EXPECT_EQ(Mentioned("TG18-QC-1k"), "001");
+    ExpectAll(Mentioned, "001", {"AAPM TG18-QC test pattern", "TG18-QC-1k"});
+    ExpectAll(Mentioned, "010", {"tg18 afc", "TG18AFC"});
+    ExpectAll(Mentioned, "100", {"TG18_AD\n"});
+    ExpectAll(Mentioned, "101", {"TG18-QC, then TG18-AD"});
+    ExpectAll(Mentioned, "000", {"QC pattern", "TG18-PQC", "TG18-QCX", "XTG18-QC"});
 }
 
 DicomRecipe Dicom(int width, int height, const std::string& description = "") {

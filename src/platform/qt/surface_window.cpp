@@ -253,20 +253,19 @@ void SurfaceWindow::RouteMouse(UINT message, QMouseEvent* e) {
 }
 
 void SurfaceWindow::mousePressEvent(QMouseEvent* e) {
-    pressGlobal_ = e->globalPosition().toPoint();
-    if (e->button() == Qt::LeftButton) {
-        RouteMouse(WM_LBUTTONDOWN, e);
-    } else if (e->button() == Qt::RightButton) {
-        RouteMouse(WM_RBUTTONDOWN, e);
-    }
+    RoutePress(e, WM_LBUTTONDOWN, WM_RBUTTONDOWN);
 }
 
 void SurfaceWindow::mouseDoubleClickEvent(QMouseEvent* e) {
+    RoutePress(e, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK);
+}
+
+void SurfaceWindow::RoutePress(QMouseEvent* e, UINT left, UINT right) {
     pressGlobal_ = e->globalPosition().toPoint();
     if (e->button() == Qt::LeftButton) {
-        RouteMouse(WM_LBUTTONDBLCLK, e);
+        RouteMouse(left, e);
     } else if (e->button() == Qt::RightButton) {
-        RouteMouse(WM_RBUTTONDBLCLK, e);
+        RouteMouse(right, e);
     }
 }
 

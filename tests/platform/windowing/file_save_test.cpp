@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -46,10 +47,16 @@ mode_t Mode(const fs::path& path) {
     return Stat(path).st_mode & 07777;
 }
 
-TEST(FileSave, ANewFileInAWritableFolderGetsTheUsualModeAndNothingElseRemains) {
-    RunUnprivileged([] {
+// Runs body as an unprivileged user with a fresh folder and the settings file's path in it.
+void InFolder(const std::function<void(const TempFolder&, const fs::path&)>& body) {
+    RunUnprivileged([&] {
         TempFolder dir;
-        const fs::path file = dir / "config.set";
+        body(dir, dir / "config.set");
+    });
+}
+
+TEST(FileSave, ANewFileInAWritableFolderGetsTheUsualModeAndNothingElseRemains) {
+    InFolder([](const TempFolder& dir, const fs::path& file) {
         std::unique_ptr<FileSave> save = FileSave::Begin(file.string());
         ASSERT_TRUE(save);
         EXPECT_EQ(save->method(), FileSave::Method::ReplaceByRename);
@@ -62,9 +69,7 @@ TEST(FileSave, ANewFileInAWritableFolderGetsTheUsualModeAndNothingElseRemains) {
 }
 
 TEST(FileSave, AReplacementKeepsTheOldPermissionBits) {
-    RunUnprivileged([] {
-        TempFolder dir;
-        const fs::path file = dir / "config.set";
+    InFolder([](const TempFolder& dir, const fs::path& file) {
         for (mode_t mode : {0600u, 0640u, 0664u, 0604u}) {
             WriteBytes(file, kOld);
             ASSERT_EQ(chmod(file.c_str(), mode), 0);
@@ -79,9 +84,7 @@ TEST(FileSave, AReplacementKeepsTheOldPermissionBits) {
 }
 
 TEST(FileSave, AFileThatCannotBeOpenedForWritingIsLeftAsItIs) {
-    RunUnprivileged([] {
-        TempFolder dir;
-        const fs::path file = dir / "config.set";
+    InFolder([](const TempFolder& dir, const fs::path& file) {
         WriteBytes(file, kOld);
         ASSERT_EQ(chmod(file.c_str(), 0444), 0);
         EXPECT_FALSE(FileSave::Begin(file.string()));
@@ -135,9 +138,7 @@ TEST(FileSave, ASymbolicLinkStaysALinkAndItsFileGetsTheBytes) {
 }
 
 TEST(FileSave, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
-    RunUnprivileged([] {
-        TempFolder dir;
-        const fs::path file = dir / "config.set";
+    InFolder([](const TempFolder& dir, const fs::path& file) {
         WriteBytes(file, kOld);
         const ino_t before = Stat(file).st_ino;
         ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
@@ -215,9 +216,7 @@ TEST(FileSave, WhatIsNotARegularFileIsNotSaved) {
 }
 
 TEST(FileSave, EveryFailureRemovesTheTemporaryFileAndKeepsTheOldOne) {
-    RunUnprivileged([] {
-        TempFolder dir;
-        const fs::path file = dir / "config.set";
+    InFolder([](const TempFolder& dir, const fs::path& file) {
         WriteBytes(file, kOld);
 
         // Given up before the commit.
