@@ -48,8 +48,12 @@ long WriteSome(int fd, const std::uint8_t* data, std::size_t size) {
     return _write(fd, data, chunk);
 }
 
-int SyncFile(int fd) { return _commit(fd); }
-int CloseFile(int fd) { return _close(fd); }
+int SyncFile(int fd) {
+    return _commit(fd);
+}
+int CloseFile(int fd) {
+    return _close(fd);
+}
 
 bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, int& error) {
     // A plain rename refuses an existing target here.
@@ -73,8 +77,12 @@ long WriteSome(int fd, const std::uint8_t* data, std::size_t size) {
     return static_cast<long>(::write(fd, data, size));
 }
 
-int SyncFile(int fd) { return ::fsync(fd); }
-int CloseFile(int fd) { return ::close(fd); }
+int SyncFile(int fd) {
+    return ::fsync(fd);
+}
+int CloseFile(int fd) {
+    return ::close(fd);
+}
 
 bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, int& error) {
     if (::rename(from.c_str(), to.c_str()) == 0) {

@@ -37,7 +37,8 @@ TEST(Tg18Recognition, NamesCarryTheCodeAsAWord) {
     ExpectAll(Named, "100", {"TG18AD.tif", "My AD image.TIFF"});
     ExpectAll(Named, "101", {"TG18-QC-and-AD.png"});
     // Not a word of the name: inside a longer code or word, or the extension.
-    ExpectAll(Named, "000", {"TG18-PQC.dcm", "adjusted.png", "TG18-LN12-01.dcm", "image.ad", "squad.dcm"});
+    ExpectAll(Named, "000",
+              {"TG18-PQC.dcm", "adjusted.png", "TG18-LN12-01.dcm", "image.ad", "squad.dcm"});
 }
 
 TEST(Tg18Recognition, TextMentionsNeedTheTg18Prefix) {

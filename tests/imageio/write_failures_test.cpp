@@ -106,7 +106,8 @@ TEST(WriteFailures, FailInAFolderTheUserMayNotWriteTo) {
         const Frame frame = GrayFrame(16, 16);
         for (const char* name : {"x.png", "x.bmp", "x.dcm"}) {
             const imageio::WriteResult r = imageio::WriteImage(frame.View(), locked / name, {});
-            EXPECT_NE(r.error.find("Permission denied"), std::string::npos) << name << ": " << r.error;
+            EXPECT_NE(r.error.find("Permission denied"), std::string::npos)
+                << name << ": " << r.error;
             EXPECT_TRUE(r.failure == WriteFailure::Target) << name;
         }
     });

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace qt_testing {
 
 QtSession::QtSession() : ProgramFolder("qt-test"), backend(ModulePath("lumivex")) {

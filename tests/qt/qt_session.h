@@ -42,6 +42,11 @@ class QtSession : public testing_support::ProgramFolder, public testing_support:
     // Runs the program. When the script is over and the program still runs, the session ends
     // as the window system would end it.
     void Run();
+    // Ends the script with Escape, which ends the program, and runs it.
+    void EscapeAndRun() {
+        Key(Qt::Key_Escape);
+        Run();
+    }
 
     static CLumivexDlg& Main();
     QWidget* MainWidget() const;

@@ -27,8 +27,9 @@ ProgramFolder::ProgramFolder(const std::string& kind) {
     // The process id keeps test binaries that run side by side apart; the counter, the sessions
     // of one binary. A folder left over by a crashed run of the same id is started afresh.
     static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("lumivex-" + kind + "-" + std::to_string(ProcessId()) + "-" + std::to_string(counter++));
+    path_ =
+        std::filesystem::temp_directory_path() /
+        ("lumivex-" + kind + "-" + std::to_string(ProcessId()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     if (!std::filesystem::create_directories(path_)) {
         throw std::runtime_error("cannot make the test folder " + path_.string());

@@ -77,9 +77,7 @@ void SurfaceWindow::ApplyShowState() {
         setScreen(target);
         setGeometry(target->geometry());
         showFullScreen();
-        raise();
-        activateWindow();
-        setFocus(Qt::ActiveWindowFocusReason);
+        BringToFront();
         break;
     }
     case windowing::ShowState::Normal:
@@ -88,9 +86,7 @@ void SurfaceWindow::ApplyShowState() {
         }
         setGeometry(LogicalPlacement(window_->normalRect));
         show();
-        raise();
-        activateWindow();
-        setFocus(Qt::ActiveWindowFocusReason);
+        BringToFront();
         break;
     case windowing::ShowState::Minimized:
         showMinimized();
@@ -244,6 +240,12 @@ void SurfaceWindow::resizeEvent(QResizeEvent* e) {
         device = RECT{0, 0, DeviceLength(width(), ratio), DeviceLength(height(), ratio)};
     }
     windowing::ClientResized(window_, device.right - device.left, device.bottom - device.top);
+}
+
+void SurfaceWindow::BringToFront() {
+    raise();
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void SurfaceWindow::RouteMouse(UINT message, QMouseEvent* e) {

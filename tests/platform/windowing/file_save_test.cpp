@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <functional>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -28,10 +29,15 @@ const std::string kOld = "old settings, longer than the new ones: 0123456789";
 const std::string kNew = "new settings";
 
 // Saves bytes to path the way the program does; false when the save was refused or failed.
-bool Save(const fs::path& path, const std::string& bytes) {
+// Saves bytes to path; with a method given, expects the save to use that one.
+bool Save(const fs::path& path, const std::string& bytes,
+          std::optional<FileSave::Method> method = std::nullopt) {
     std::unique_ptr<FileSave> save = FileSave::Begin(path.string());
     if (!save) {
         return false;
+    }
+    if (method) {
+        EXPECT_EQ(save->method(), *method) << path;
     }
     save->Append(bytes.data(), bytes.size());
     return save->Commit();
@@ -57,11 +63,7 @@ void InFolder(const std::function<void(const TempFolder&, const fs::path&)>& bod
 
 TEST(FileSave, ANewFileInAWritableFolderGetsTheUsualModeAndNothingElseRemains) {
     InFolder([](const TempFolder& dir, const fs::path& file) {
-        std::unique_ptr<FileSave> save = FileSave::Begin(file.string());
-        ASSERT_TRUE(save);
-        EXPECT_EQ(save->method(), FileSave::Method::ReplaceByRename);
-        save->Append(kNew.data(), kNew.size());
-        EXPECT_TRUE(save->Commit());
+        EXPECT_TRUE(Save(file, kNew, FileSave::Method::ReplaceByRename));
         EXPECT_EQ(ReadBytes(file), kNew);
         EXPECT_EQ(Mode(file), 0644u); // 0666 under the umask 022
         EXPECT_EQ(Listing(dir.path()), "config.set");
@@ -97,8 +99,7 @@ TEST(FileSave, AFileThatCannotBeOpenedForWritingIsLeftAsItIs) {
 }
 
 TEST(FileSave, ASymbolicLinkStaysALinkAndItsFileGetsTheBytes) {
-    RunUnprivileged([] {
-        TempFolder dir;
+    InFolder([](const TempFolder& dir, const fs::path&) {
         fs::create_directories(dir / "app");
         fs::create_directories(dir / "store");
         WriteBytes(dir / "store" / "settings", kOld);
@@ -143,11 +144,7 @@ TEST(FileSave, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
         const ino_t before = Stat(file).st_ino;
         ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
 
-        std::unique_ptr<FileSave> save = FileSave::Begin(file.string());
-        ASSERT_TRUE(save);
-        EXPECT_EQ(save->method(), FileSave::Method::RewriteInPlace);
-        save->Append(kNew.data(), kNew.size());
-        EXPECT_TRUE(save->Commit());
+        EXPECT_TRUE(Save(file, kNew, FileSave::Method::RewriteInPlace));
         EXPECT_EQ(ReadBytes(file), kNew) << "cut to the new length";
         EXPECT_EQ(Stat(file).st_ino, before);
         EXPECT_EQ(Mode(file), 0644u);
@@ -163,15 +160,10 @@ TEST(FileSave, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
 }
 
 TEST(FileSave, AFileWithOtherNamesIsRewrittenInPlaceSoEveryNameSeesTheBytes) {
-    RunUnprivileged([] {
-        TempFolder dir;
+    InFolder([](const TempFolder& dir, const fs::path&) {
         WriteBytes(dir / "config.set", kOld);
         fs::create_hard_link(dir / "config.set", dir / "other-name");
-        std::unique_ptr<FileSave> save = FileSave::Begin((dir / "config.set").string());
-        ASSERT_TRUE(save);
-        EXPECT_EQ(save->method(), FileSave::Method::RewriteInPlace);
-        save->Append(kNew.data(), kNew.size());
-        EXPECT_TRUE(save->Commit());
+        EXPECT_TRUE(Save(dir / "config.set", kNew, FileSave::Method::RewriteInPlace));
         EXPECT_EQ(ReadBytes(dir / "other-name"), kNew);
         EXPECT_EQ(fs::hard_link_count(dir / "config.set"), 2u);
         EXPECT_EQ(Listing(dir.path()), "config.set other-name");
@@ -190,13 +182,7 @@ TEST(FileSave, AFileOfAnotherOwnerKeepsItsOwner) {
     const fs::path file = dir / "config.set";
     WriteBytes(file, kOld);
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
-    RunUnprivileged([&] {
-        std::unique_ptr<FileSave> save = FileSave::Begin(file.string());
-        ASSERT_TRUE(save);
-        EXPECT_EQ(save->method(), FileSave::Method::RewriteInPlace);
-        save->Append(kNew.data(), kNew.size());
-        EXPECT_TRUE(save->Commit());
-    });
+    RunUnprivileged([&] { EXPECT_TRUE(Save(file, kNew, FileSave::Method::RewriteInPlace)); });
     EXPECT_EQ(ReadBytes(file), kNew);
     EXPECT_EQ(Stat(file).st_uid, 0u);
     EXPECT_EQ(Mode(file), 0666u);
@@ -204,8 +190,7 @@ TEST(FileSave, AFileOfAnotherOwnerKeepsItsOwner) {
 }
 
 TEST(FileSave, WhatIsNotARegularFileIsNotSaved) {
-    RunUnprivileged([] {
-        TempFolder dir;
+    InFolder([](const TempFolder& dir, const fs::path&) {
         fs::create_directory(dir / "config.set");
         EXPECT_FALSE(Save(dir / "config.set", kNew));
         EXPECT_TRUE(fs::is_directory(dir / "config.set"));
