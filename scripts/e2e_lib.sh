@@ -116,6 +116,7 @@ report_failure() {
 pass() { echo "  ok: $*"; }
 
 # screen_size WIDTHxHEIGHT[xDEPTH]: sets W and H.
+# shellcheck disable=SC2034 # W and H are for the sourcing script
 screen_size() {
   W=${1%%x*}
   H=${1#*x}

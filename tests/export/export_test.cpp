@@ -18,6 +18,7 @@
 namespace {
 
 using namespace export_test;
+using imageio_test::Listing;
 using imageio_test::ReadDicomDirect;
 using imageio_test::ReadPngDirect;
 using imageio_test::TempFolder;

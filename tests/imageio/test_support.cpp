@@ -72,7 +72,7 @@ namespace {
 template <typename Recipe>
 std::vector<std::uint8_t> BytesWrittenBy(void (*write)(const fs::path&, const Recipe&),
                                          const Recipe& recipe) {
-    const ScratchDir dir;
+    const TempFolder dir;
     write(dir / "file", recipe);
     return ReadBytes(dir / "file");
 }
@@ -81,7 +81,7 @@ std::vector<std::uint8_t> BytesWrittenBy(void (*write)(const fs::path&, const Re
 template <typename Recipe>
 imageio::ReadResult ReadBackWith(void (*write)(const fs::path&, const Recipe&),
                                  const Recipe& recipe, const std::string& name) {
-    const ScratchDir dir;
+    const TempFolder dir;
     write(dir / name, recipe);
     return imageio::ReadGrayImage(dir / name);
 }
