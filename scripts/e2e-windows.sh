@@ -22,9 +22,9 @@ sizes=("$@")
 if [ ${#sizes[@]} -eq 0 ]; then
   sizes=(1920x1080x24 1024x768x24)
 fi
-for tool in Xvfb xdotool import convert compare wine wineserver winepath; do
-  command -v "$tool" >/dev/null || { echo "e2e-windows: $tool is missing" >&2; exit 1; }
-done
+# shellcheck source=scripts/e2e_lib.sh
+. scripts/e2e_lib.sh
+require_tools e2e-windows Xvfb xdotool import convert compare wine wineserver winepath
 for file in "$build/lumivex.exe" "$build/lumivex_frames.exe" build/lumivex_frames; do
   [ -e "$file" ] || { echo "e2e-windows: $file is missing" >&2; exit 1; }
 done
@@ -35,19 +35,14 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # --- Set-up and helpers ------------------------------------------------------------------------
 
 work=""
-xvfb_pid=""
+server_pid=""
 app_pid=""
 
 cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill -KILL "$app_pid" 2>/dev/null || true
-  fi
+  stop_program
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
-  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_server_process
   if [ -n "$work" ]; then
     if [ -n "${E2E_SHOTS:-}" ]; then
       mkdir -p "$E2E_SHOTS/$size"
@@ -57,29 +52,11 @@ cleanup() {
     fi
     rm -rf "$work"
   fi
-  app_pid="" xvfb_pid="" work=""
+  work=""
 }
 trap cleanup EXIT
 
-fail() {
-  echo "e2e-windows FAILED ($size): $*" >&2
-  if [ -n "$work" ] && [ -s "$work/lumivex.log" ]; then
-    echo "--- the program's output:" >&2
-    tail -n 40 "$work/lumivex.log" >&2
-  fi
-  exit 1
-}
-pass() { echo "  ok: $*"; }
-
-start_xvfb() {
-  local fifo="$work/display"
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "$size" -br -nolisten tcp 3>"$fifo" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  local display
-  read -r -t 10 display <"$fifo" || fail "Xvfb did not report its display"
-  export DISPLAY=":$display"
-}
+fail() { report_failure "e2e-windows FAILED ($size): $*" 40 "$size"; }
 
 # The program in Chinese, its own language, by its option, as on Linux: a Chinese locale would
 # also make Wine substitute other faces for Arial, and the frames would no longer be the frame
@@ -94,37 +71,8 @@ start_program() { # [VARIABLE=value ...] [-- ARGUMENTS ...]
   app_pid=$!
 }
 
-wait_for_exit() { # SECONDS
-  local deadline=$((SECONDS + $1))
-  while kill -0 "$app_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the program did not end"
-    sleep 0.1
-  done
-  wait "$app_pid" || fail "the program ended with status $?"
-  app_pid=""
-}
-
-key() {
-  xdotool key --delay 30 "$@"
-  sleep 0.3
-}
-
-shot() { import -window root -depth 8 "$work/$1.ppm"; }
-
-pixel() { convert "$work/$1.ppm" -format "%[hex:p{$2,$3}]" info:; }
-
-wait_for_pixel() { # X Y RRGGBB WHAT
-  local deadline=$((SECONDS + 30))
-  while :; do
-    shot wait
-    [ "$(pixel wait "$1" "$2")" = "$3" ] && return 0
-    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $4"
-    sleep 0.3
-  done
-}
-
 start_screen_shown() { # NAME: the start screen's gray at the four corners covers the screen
-  wait_for_pixel 1 1 808080 "the start screen"
+  wait_for_pixel 1 1 808080 "the start screen" 30
   shot "$1"
   for corner in "1 1" "$((W - 2)) 1" "1 $((H - 2))" "$((W - 2)) $((H - 2))"; do
     # shellcheck disable=SC2086
@@ -136,21 +84,16 @@ window_named() { # NAME: the id of the visible X window with that title, or noth
   xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true
 }
 
+window_shown() { [ -n "$(window_named "$1")" ]; }
+window_gone() { [ -z "$(window_named "$1")" ]; }
+
 wait_for_window() { # NAME
-  local deadline=$((SECONDS + 15))
-  while [ -z "$(window_named "$1")" ]; do
-    [ $SECONDS -lt $deadline ] || fail "no window '$1' appeared"
-    sleep 0.2
-  done
+  wait_until 15 "no window '$1' appeared" window_shown "$1"
   sleep 0.5
 }
 
 wait_for_no_window() { # NAME
-  local deadline=$((SECONDS + 15))
-  while [ -n "$(window_named "$1")" ]; do
-    [ $SECONDS -lt $deadline ] || fail "the window '$1' did not close"
-    sleep 0.2
-  done
+  wait_until 15 "the window '$1' did not close" window_gone "$1"
 }
 
 window_crop() { # NAME: the window's rectangle as a -crop geometry
@@ -181,9 +124,9 @@ wait_for_region() { # NAME REFERENCE GEOMETRY equals|differs WHAT
 settings_are() { # POSITION SELECTION: the 45 bytes of config.set beside the .exe
   local file="$work/app/config.set"
   [ -f "$file" ] || fail "no config.set was written beside lumivex.exe"
-  local size
-  size=$(stat -c %s "$file")
-  [ "$size" -eq 45 ] || fail "config.set has $size bytes, not 45"
+  local bytes
+  bytes=$(stat -c %s "$file")
+  [ "$bytes" -eq 45 ] || fail "config.set has $bytes bytes, not 45"
   local got
   got=$(od -An -v -tu1 -N2 "$file" | tr -s ' ' | sed 's/^ //; s/ $//')
   [ "$got" = "$1 43" ] || fail "config.set starts with '$got', expected '$1 43'"
@@ -270,14 +213,12 @@ all_off=$(printf '0%.0s' $(seq 43))
 only_pattern39="0001$(printf '0%.0s' $(seq 39))"
 
 run_size() {
-  W=${size%%x*}
-  H=${size#*x}
-  H=${H%%x*}
+  screen_size "$size"
   echo "e2e-windows at $size"
   work=$(mktemp -d)
   mkdir -p "$work/app" "$work/expected"
   cp "$build/lumivex.exe" "$work/app/lumivex.exe"
-  start_xvfb
+  start_xvfb "$size"
   wineserver -k 2>/dev/null || true # a server of an earlier display knows another screen
   expected_frames
 
@@ -307,14 +248,7 @@ run_size() {
   [ "$(pixel system_keys 1 1)" = 808080 ] || fail "F10 or Alt redrew the window"
   pass "F10 and Alt do not redraw"
 
-  local step shots=0
-  for step in "${walk[@]}"; do
-    case "$step" in
-      =*) frame_is "${step#=}"; shots=$((shots + 1)) ;;
-      rclick) xdotool mousemove $((W / 2)) $((H / 2)) click 3 ;;
-      *) xdotool key "$step" ;;
-    esac
-  done
+  play_walk
   pass "all $shots frames of the walk equal the Windows and the Linux frames"
   key 5
   key Escape

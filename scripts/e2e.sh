@@ -56,45 +56,7 @@ start_program() { # [VARIABLE=value ...] for the program's environment
   app_pid=$!
 }
 
-key() {
-  xdotool key --delay 30 "$@"
-  sleep 0.3 # the frame is presented before the key is handled; give the server a moment
-}
-
 # --- the screen -------------------------------------------------------------------------------
-
-shot() { # NAME: captures the whole screen as NAME.ppm
-  import -window root -depth 8 "$work/$1.ppm"
-}
-
-same() { # FILE FILE: whether two pictures are equal pixel for pixel
-  compare -metric AE "$1" "$2" null: >/dev/null 2>&1
-}
-
-pixel() { # NAME X Y -> RRGGBB
-  convert "$work/$1.ppm" -format "%[hex:p{$2,$3}]" info:
-}
-
-# "RRGGBB*count" for every colour of a region, most frequent first. GEOMETRY as for -crop.
-colours() { # NAME [GEOMETRY]
-  local crop=()
-  if [ -n "${2:-}" ]; then
-    crop=(-crop "$2" +repage)
-  fi
-  convert "$work/$1.ppm" "${crop[@]}" -format %c histogram:info:- |
-    sed -E 's/^ *([0-9]+):.*#([0-9A-Fa-f]{6}).*/\2*\1/' | sort -t'*' -k2,2nr | tr '\n' ' ' |
-    sed 's/ $//'
-}
-
-wait_for_pixel() { # X Y RRGGBB WHAT
-  local deadline=$((SECONDS + 10))
-  while :; do
-    shot wait
-    [ "$(pixel wait "$1" "$2")" = "$3" ] && return 0
-    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $4"
-    sleep 0.2
-  done
-}
 
 start_screen_shown() {
   # The start screen's gray background at all four corners, inside its 5-pixel margin: the
@@ -187,14 +149,7 @@ walk_through_patterns() {
   mkdir -p "$work/expected"
   "$frames" "$W" "$H" "$work/expected" "${walk[@]}" || fail "the frame writer failed"
   start_program
-  local step shots=0
-  for step in "${walk[@]}"; do
-    case "$step" in
-      =*) frame_is "${step#=}"; shots=$((shots + 1)) ;;
-      rclick) xdotool mousemove $((W / 2)) $((H / 2)) click 3 ;;
-      *) xdotool key "$step" ;;
-    esac
-  done
+  play_walk
   pass "all $shots frames of the walk through the patterns are pixel-exact"
   key Escape
   wait_for_exit 10
@@ -321,9 +276,7 @@ presentation_path() {
 }
 
 run_size() {
-  W=${size%%x*}
-  H=${size#*x}
-  H=${H%%x*}
+  screen_size "$size"
   echo "e2e at $size"
   work=$(mktemp -d)
   mkdir -p "$work/app" "$work/home" "$work/run"

@@ -107,15 +107,6 @@ end_program() {
 
 # --- the screen -------------------------------------------------------------------------------
 
-shot() { import -window root -depth 8 "$work/$1.ppm"; }
-
-# "RRGGBB*count" for every colour of a region, most frequent first.
-colours() { # NAME GEOMETRY
-  convert "$work/$1.ppm" -crop "$2" +repage -format %c histogram:info:- |
-    sed -E 's/^ *([0-9]+):.*#([0-9A-Fa-f]{6}).*/\2*\1/' | sort -t'*' -k2,2nr | tr '\n' ' ' |
-    sed 's/ $//'
-}
-
 # Waits until the region GEOMETRY of the screen equals the picture in REFERENCE.
 region_equals() { # NAME GEOMETRY REFERENCE
   local deadline=$((SECONDS + 30)) differ

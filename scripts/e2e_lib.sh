@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Shared by the end-to-end scripts (sourced, not run): the tools they need, the program under
-# test, and an X server on a display it picks itself. The sourcing script defines fail() and
-# keeps its scratch folder in $work; server_pid is the running server's process.
+# test, an X server on a display it picks itself, keys and screen shots. The sourcing script
+# defines fail() and keeps its scratch folder in $work; server_pid is the running server's
+# process, app_pid the program's.
 
 # require_tools SCRIPT TOOL...: stops with a message naming the first tool that is missing.
 require_tools() {
@@ -68,15 +69,22 @@ stop_program() {
   app_pid=""
 }
 
-# wait_for_exit SECONDS: waits for the program to end by itself, successfully.
-wait_for_exit() {
+# wait_for_status SECONDS: waits for the program to end by itself; sets status to its exit status.
+wait_for_status() {
   local deadline=$((SECONDS + $1))
   while kill -0 "$app_pid" 2>/dev/null; do
     [ $SECONDS -lt $deadline ] || fail "the program did not end"
-    sleep 0.1
+    sleep 0.05
   done
-  wait "$app_pid" || fail "the program ended with status $?"
+  status=0
+  wait "$app_pid" || status=$?
   app_pid=""
+}
+
+# wait_for_exit SECONDS: waits for the program to end by itself, successfully.
+wait_for_exit() {
+  wait_for_status "$1"
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
 # wait_until SECONDS WHAT COMMAND...: runs COMMAND every tenth of a second until it succeeds;
@@ -106,3 +114,50 @@ report_failure() {
 }
 
 pass() { echo "  ok: $*"; }
+
+# screen_size WIDTHxHEIGHT[xDEPTH]: sets W and H.
+# shellcheck disable=SC2034 # W and H are for the sourcing script
+screen_size() {
+  W=${1%%x*}
+  H=${1#*x}
+  H=${H%%x*}
+}
+
+# --- keys and the screen ----------------------------------------------------------------------
+
+# key KEY...: presses keys with xdotool; the frame is presented before the key is handled, so
+# the server gets a moment.
+key() {
+  xdotool key --delay 30 "$@"
+  sleep 0.3
+}
+
+# shot NAME: captures the whole screen as $work/NAME.ppm.
+shot() { import -window root -depth 8 "$work/$1.ppm"; }
+
+# same FILE FILE: whether two pictures are equal pixel for pixel.
+same() { compare -metric AE "$1" "$2" null: >/dev/null 2>&1; }
+
+# pixel NAME X Y: the pixel of shot NAME as RRGGBB.
+pixel() { convert "$work/$1.ppm" -format "%[hex:p{$2,$3}]" info:; }
+
+# colours NAME [GEOMETRY]: "RRGGBB*count" for every colour of shot NAME (or of the region
+# GEOMETRY, as for -crop), most frequent first.
+colours() {
+  local crop=()
+  [ -z "${2:-}" ] || crop=(-crop "$2" +repage)
+  convert "$work/$1.ppm" "${crop[@]}" -format %c histogram:info:- |
+    sed -E 's/^ *([0-9]+):.*#([0-9A-Fa-f]{6}).*/\2*\1/' | sort -t'*' -k2,2nr | tr '\n' ' ' |
+    sed 's/ $//'
+}
+
+# wait_for_pixel X Y RRGGBB WHAT [SECONDS]: shoots the screen until (X, Y) has that colour.
+wait_for_pixel() {
+  local deadline=$((SECONDS + ${5:-10}))
+  while :; do
+    shot wait
+    [ "$(pixel wait "$1" "$2")" = "$3" ] && return 0
+    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $4"
+    sleep 0.2
+  done
+}

@@ -24,3 +24,17 @@ for p in $(seq 35 42); do
 done
 walk+=(rclick =after_right_click Left =next_after_right_click)
 
+
+# play_walk: plays the walk on the program under test; frame_is NAME (the sourcing script's)
+# waits for each frame. Sets shots to the number of frames checked.
+play_walk() {
+  local step
+  shots=0
+  for step in "${walk[@]}"; do
+    case "$step" in
+      =*) frame_is "${step#=}"; shots=$((shots + 1)) ;;
+      rclick) xdotool mousemove $((W / 2)) $((H / 2)) click 3 ;;
+      *) xdotool key "$step" ;;
+    esac
+  done
+}

@@ -23,9 +23,9 @@ shift || true
 checks=("$@")
 [ ${#checks[@]} -gt 0 ] || checks=(lost-display key-storm held-key many-runs two-copies)
 storm="$(dirname "$binary")/lumivex_keystorm"
-for tool in Xvfb xdotool import convert xset; do
-  command -v "$tool" >/dev/null || { echo "faults: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
+# shellcheck source=scripts/e2e_lib.sh
+. scripts/e2e_lib.sh
+require_tools faults Xvfb xdotool import convert xset
 [ -x "$binary" ] || { echo "faults: no program at $binary" >&2; exit 1; }
 
 if [ $full -eq 1 ]; then
@@ -38,50 +38,18 @@ storm_keys=${FAULTS_STORM_KEYS:-$storm_keys}
 runs=${FAULTS_RUNS:-$runs}
 
 work="$(mktemp -d)"
-xvfb_pid=""
+server_pid=""
 app_pid=""
 section=""
 
 cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill -KILL "$app_pid" 2>/dev/null || true
-  fi
-  stop_xvfb
+  stop_program
+  stop_server_process
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-fail() {
-  echo "faults FAILED ($section): $*" >&2
-  if [ -s "$work/lumivex.log" ]; then
-    echo "--- the program's output:" >&2
-    tail -n 40 "$work/lumivex.log" >&2
-  fi
-  exit 1
-}
-pass() { echo "  ok: $*"; }
-
-start_xvfb() { # SIZE
-  local fifo="$work/display"
-  rm -f "$fifo"
-  Xvfb -displayfd 3 -screen 0 "$1" -br -nolisten tcp -noreset 3>"$fifo" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  local deadline=$((SECONDS + 10))
-  while [ ! -s "$fifo" ]; do
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    [ $SECONDS -lt $deadline ] || fail "Xvfb did not report its display"
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$fifo")"
-}
-
-stop_xvfb() {
-  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  xvfb_pid=""
-}
+fail() { report_failure "faults FAILED ($section): $*" 40 "faults-$section"; }
 
 # A fresh directory with a copy of the program: its settings file starts absent.
 fresh_app() {
@@ -111,18 +79,6 @@ wait_for_start_screen() {
   done
 }
 
-# Waits up to $1 seconds for the program to end; sets status to its exit status.
-wait_for_exit() {
-  local deadline=$((SECONDS + $1))
-  while kill -0 "$app_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the program did not end"
-    sleep 0.05
-  done
-  status=0
-  wait "$app_pid" || status=$?
-  app_pid=""
-}
-
 settings_position() { # FILE -> the position byte, after checking the file is whole
   local file="$1" size
   [ -f "$file" ] || fail "no settings file $file"
@@ -147,10 +103,10 @@ lost_display() { # SIGNAL: how the X server is ended
   sleep 0.5
   local killed
   killed=$(now_ms)
-  kill -"$1" "$xvfb_pid"
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
-  wait_for_exit 5
+  kill -"$1" "$server_pid"
+  wait "$server_pid" 2>/dev/null || true
+  server_pid=""
+  wait_for_status 5
   local took=$(($(now_ms) - killed))
   [ "$took" -le 1000 ] || fail "the program took $took ms to end"
   [ "$status" -eq 1 ] || fail "exit status $status, expected 1"
@@ -220,7 +176,7 @@ key_storm() {
   sleep 1.5
   last=$(rss_kb)
   xdotool key Escape
-  wait_for_exit 10
+  wait_for_status 10
   [ "$status" -eq 0 ] || fail "exit status $status"
   local position
   position=$(settings_position "$work/app/config.set")
@@ -230,7 +186,7 @@ key_storm() {
   [ "${grown#-}" -le 1024 ] || fail "resident memory went from $first kB to $last kB"
   pass "$storm_keys keys sent in $sent_ms ms, handled in $handled_ms ms; position $position as computed"
   pass "resident memory $first kB after 100 keys, $last kB after $storm_keys ($grown kB)"
-  stop_xvfb
+  stop_server_process
 }
 
 held_key() {
@@ -246,7 +202,7 @@ held_key() {
   presses=$("$storm" hold Left 1.2)
   wait_until_idle
   xdotool key Escape
-  wait_for_exit 10
+  wait_for_status 10
   position=$(settings_position "$work/app/config.set")
   [ "$presses" -gt 5 ] || fail "the server repeated the key only $presses times"
   [ "$position" -eq "$presses" ] || fail "$presses presses moved the position to $position"
@@ -257,12 +213,12 @@ held_key() {
   presses=$("$storm" hold Left 10)
   wait_until_idle
   xdotool key Escape
-  wait_for_exit 10
+  wait_for_status 10
   [ "$status" -eq 0 ] || fail "exit status $status"
   position=$(settings_position "$work/app/config.set")
   [ "$position" -eq 42 ] || fail "after $presses presses the position is $position, not 42"
   pass "held 10 s: $presses presses, position stops at 42"
-  stop_xvfb
+  stop_server_process
 }
 
 # --- many runs --------------------------------------------------------------------------------
@@ -277,7 +233,7 @@ many_runs() {
     wait_for_start_screen
     # "-" steps on without stopping at the last pattern: the byte counts the runs (mod 256).
     xdotool key minus Escape
-    wait_for_exit 10
+    wait_for_status 10
     [ "$status" -eq 0 ] || fail "run $run: exit status $status"
     local position
     position=$(settings_position "$work/app/config.set")
@@ -287,7 +243,7 @@ many_runs() {
     [ -z "$others" ] || fail "run $run left files beside the settings: $others"
   done
   pass "$runs runs in $((SECONDS - started)) s, each saved a whole file, no temporary files left"
-  stop_xvfb
+  stop_server_process
 }
 
 two_copies() {
@@ -307,7 +263,7 @@ two_copies() {
     kill -TERM "$a" "$b"
     for pid in $a $b; do
       app_pid=$pid
-      wait_for_exit 10
+      wait_for_status 10
       [ "$status" -eq 0 ] || fail "round $round: a copy ended with status $status"
     done
     settings_position "$work/app/config.set" >/dev/null
@@ -336,12 +292,12 @@ two_copies() {
   kill -TERM "$first" "$second" 2>/dev/null || true
   for pid in $first $second; do
     app_pid=$pid
-    wait_for_exit 10
+    wait_for_status 10
   done
   [ "$(settings_position "$work/app/config.set")" -eq "$before" ] ||
     fail "the second copy did not save its position"
   pass "5 rounds of two copies ending together, then one after the other: whole files, both saved"
-  stop_xvfb
+  stop_server_process
 }
 
 for check in "${checks[@]}"; do

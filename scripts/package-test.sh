@@ -20,23 +20,19 @@ cd "$(dirname "$0")/.."
 
 [ $# -le 1 ] || { echo "usage: scripts/package-test.sh [BUILD_DIR]" >&2; exit 2; }
 [ "$(id -u)" -eq 0 ] || { echo "package-test: must run as root (it installs the package)" >&2; exit 1; }
-for tool in lintian desktop-file-validate appstreamcli setpriv Xvfb xdotool xprop import convert identify; do
-  command -v "$tool" >/dev/null || { echo "package-test: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
-done
+# shellcheck source=scripts/e2e_lib.sh
+. scripts/e2e_lib.sh
+require_tools package-test lintian desktop-file-validate appstreamcli setpriv Xvfb xdotool xprop \
+  import convert identify
 
 work=""
-xvfb_pid=""
+server_pid=""
 app_pid=""
 installed=""
 
 cleanup() {
-  if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-    kill -KILL "$app_pid" 2>/dev/null || true
-  fi
-  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_program
+  stop_server_process
   if [ -n "$installed" ]; then
     apt_get purge lumivex >/dev/null 2>&1 || true
   fi
@@ -46,15 +42,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "package-test FAILED: $*" >&2
-  if [ -n "$work" ] && [ -s "$work/lumivex.log" ]; then
-    echo "--- the program's output:" >&2
-    tail -n 40 "$work/lumivex.log" >&2
-  fi
-  exit 1
-}
-pass() { echo "  ok: $*"; }
+fail() { report_failure "package-test FAILED: $*" 40 package; }
 
 apt_get() {
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 -y -q "$@"
@@ -136,16 +124,7 @@ chown "$user_uid:$user_gid" "$home" "$work/run"
 chmod 700 "$work/run"
 W=1024
 H=768
-Xvfb -displayfd 3 -screen 0 "${W}x${H}x24" -br -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-deadline=$((SECONDS + 10))
-while [ ! -s "$work/display" ]; do
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  [ $SECONDS -lt $deadline ] || fail "Xvfb did not report its display"
-  sleep 0.1
-done
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
+start_xvfb "${W}x${H}x24"
 
 start_as_user() { # LOCALE: the desktop entry's command, as a desktop session starts it from the menu
   setpriv --reuid="$user_uid" --regid="$user_gid" --clear-groups \
@@ -154,35 +133,10 @@ start_as_user() { # LOCALE: the desktop entry's command, as a desktop session st
   app_pid=$!
 }
 
-wait_for_exit() {
-  local deadline=$((SECONDS + 10))
-  while kill -0 "$app_pid" 2>/dev/null; do
-    [ $SECONDS -lt $deadline ] || fail "the program did not end"
-    sleep 0.1
-  done
-  wait "$app_pid" || fail "the program ended with status $?"
-  app_pid=""
-}
-
-shot() { import -window root -depth 8 "$work/$1.ppm"; }
-pixel() { convert "$work/$1.ppm" -format "%[hex:p{$2,$3}]" info:; }
-colours() { # NAME [GEOMETRY]: "RRGGBB*count ..." most frequent first
-  local crop=()
-  [ -z "${2:-}" ] || crop=(-crop "$2" +repage)
-  convert "$work/$1.ppm" "${crop[@]}" -format %c histogram:info:- |
-    sed -E 's/^ *([0-9]+):.*#([0-9A-Fa-f]{6}).*/\2*\1/' | sort -t'*' -k2,2nr | tr '\n' ' ' | sed 's/ $//'
-}
-key() {
-  xdotool key --delay 30 "$@"
-  sleep 0.3
-}
 wait_for() { # DESCRIPTION COMMAND...
-  local what=$1 deadline=$((SECONDS + 15))
+  local what=$1
   shift
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || fail "timed out waiting for $what"
-    sleep 0.2
-  done
+  wait_until 15 "timed out waiting for $what" "$@"
 }
 start_screen_shown() { shot start && [ "$(pixel start 1 1)" = 808080 ]; }
 # The selection dialog by its title in the session's language; the Chinese session's locale need
@@ -266,7 +220,7 @@ key Left
 shot second
 white_columns_only second 0 $((W - 1)) # position 1: pattern 2
 key Escape
-wait_for_exit
+wait_for_exit 10
 pattern0_off="\\001\\053$(printf '1%.0s' $(seq 42))0"
 settings_are "$pattern0_off"
 [ "$(stat -c '%U %a' "$home/.config/lumivex")" = "nobody 700" ] || fail "~/.config/lumivex: $(stat -c '%U %a' "$home/.config/lumivex")"
@@ -284,7 +238,7 @@ check_dependencies_with_dialog
 key Return # the selection as it was
 wait_for "the dialog to close" dialog_closed
 key Escape
-wait_for_exit
+wait_for_exit 10
 settings_are "\\000\\053$(printf '1%.0s' $(seq 42))0"
 pass "after the dialog, closed unchanged, the selection is kept and the playlist starts again"
 

@@ -9,11 +9,8 @@ namespace latency {
 
 struct Summary {
     int count = 0;
-    double median = 0;
-    double p95 = 0;
-    double p99 = 0;
-    double min = 0;
-    double max = 0;
+    double median = 0, p95 = 0, p99 = 0; // 50th, 95th and 99th percentile
+    double min = 0, max = 0;
 };
 
 inline Summary Summarize(std::vector<double> v) {

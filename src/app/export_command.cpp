@@ -179,9 +179,7 @@ int Export(const ExportOptions& o, const std::vector<ExportFile>& files,
     std::size_t written = 0;
     {
         CExportDlg dlg(files, size, progress);
-        theApp.m_pMainWnd = &dlg;
-        dlg.DoModal();
-        theApp.m_pMainWnd = nullptr;
+        dlg.Run();
         completed = dlg.Completed();
         result = dlg.result;
         written = dlg.written;

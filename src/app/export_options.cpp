@@ -34,19 +34,6 @@ std::optional<std::pair<int, int>> Size(std::string_view text) {
     return std::pair{*w, *h};
 }
 
-std::optional<imageio::ImageFormat> FormatNamed(std::string_view name) {
-    if (name == "png") {
-        return imageio::ImageFormat::Png;
-    }
-    if (name == "dcm") {
-        return imageio::ImageFormat::Dicom;
-    }
-    if (name == "bmp") {
-        return imageio::ImageFormat::Bmp;
-    }
-    return std::nullopt;
-}
-
 bool Unavailable(imageio::ImageFormat format, std::ostream& err) {
     if (imageio::FormatAvailable(format)) {
         return false;
@@ -162,7 +149,7 @@ std::optional<ExportOptions> ParseExportOptions(int argc, const char* const* arg
             }
             o.labelsOn = text == "on";
         } else if (name == "--format") {
-            const std::optional<imageio::ImageFormat> format = FormatNamed(text);
+            const std::optional<imageio::ImageFormat> format = imageio::FormatOfExtension(text);
             if (!format) {
                 return fail("--format must be png, dcm or bmp, not '" + text + "'");
             }

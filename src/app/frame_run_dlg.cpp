@@ -1,5 +1,7 @@
 #include "app/frame_run_dlg.h"
 
+#include "app/lumivex_app.h"
+
 #include "platform/windowing/window.h"
 
 #include <algorithm>
@@ -85,4 +87,10 @@ LRESULT CFrameRunDlg::OnNextShot(WPARAM, LPARAM) {
     }
     PostMessage(kNextShot);
     return 0;
+}
+
+void CFrameRunDlg::Run() {
+    theApp.m_pMainWnd = this;
+    DoModal();
+    theApp.m_pMainWnd = nullptr;
 }

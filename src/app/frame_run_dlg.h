@@ -34,6 +34,10 @@ class CFrameRunDlg : public CLumivexDlg {
     int LoadSaveSettings(int save) override;
     BOOL PreTranslateMessage(MSG* msg) override;
 
+    // Runs the shots with this window as the program's main window (a command-line run has no
+    // other); returns when the run is over.
+    void Run();
+
     // True once every shot has been examined; false when the run stopped early or the window
     // was closed.
     bool Completed() const { return completed_; }

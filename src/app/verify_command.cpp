@@ -148,9 +148,7 @@ int RunVerify(std::ostream& out, std::ostream& err) {
     windowing::Monitor monitor;
     {
         CVerifyDlg dlg(out, probe.source);
-        theApp.m_pMainWnd = &dlg;
-        dlg.DoModal();
-        theApp.m_pMainWnd = nullptr;
+        dlg.Run();
         completed = dlg.Completed();
         frames = dlg.frames;
         differing = dlg.differing;

@@ -34,70 +34,73 @@ std::string RandomSuffix() {
     return s;
 }
 
-int OpenExclusive(const std::filesystem::path& path) {
+// The system's file calls. ReplaceFile replaces the target in one step; SyncFolder makes a
+// rename itself durable (failing there loses nothing that was not already written).
 #ifdef _WIN32
+
+int OpenExclusive(const std::filesystem::path& path) {
     return _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT,
                   _S_IREAD | _S_IWRITE);
-#else
-    // 0666 so that the finished file gets the permissions the user's umask gives new files.
-    return ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-#endif
 }
 
 long WriteSome(int fd, const std::uint8_t* data, std::size_t size) {
-#ifdef _WIN32
     const unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
     return _write(fd, data, chunk);
-#else
-    return static_cast<long>(::write(fd, data, size));
-#endif
 }
 
 int SyncFile(int fd) {
-#ifdef _WIN32
     return _commit(fd);
-#else
-    return ::fsync(fd);
-#endif
 }
-
 int CloseFile(int fd) {
-#ifdef _WIN32
     return _close(fd);
-#else
-    return ::close(fd);
-#endif
 }
 
-// Replaces the target in one step; on Windows a plain rename refuses an existing target.
 bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, int& error) {
-#ifdef _WIN32
+    // A plain rename refuses an existing target here.
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
     error = EACCES;
     return false;
+}
+
+void SyncFolder(const std::filesystem::path&) {}
+
 #else
+
+int OpenExclusive(const std::filesystem::path& path) {
+    // 0666 so that the finished file gets the permissions the user's umask gives new files.
+    return ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+}
+
+long WriteSome(int fd, const std::uint8_t* data, std::size_t size) {
+    return static_cast<long>(::write(fd, data, size));
+}
+
+int SyncFile(int fd) {
+    return ::fsync(fd);
+}
+int CloseFile(int fd) {
+    return ::close(fd);
+}
+
+bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to, int& error) {
     if (::rename(from.c_str(), to.c_str()) == 0) {
         return true;
     }
     error = errno;
     return false;
-#endif
 }
 
-// Makes the rename itself durable. Failing here loses nothing that was not already written.
 void SyncFolder(const std::filesystem::path& folder) {
-#ifndef _WIN32
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
-#else
-    (void)folder;
-#endif
 }
+
+#endif
 
 } // namespace
 

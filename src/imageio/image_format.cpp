@@ -3,33 +3,50 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace imageio {
 
-std::optional<ImageFormat> FormatFromExtension(const std::filesystem::path& path) {
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (ext == ".png") {
-        return ImageFormat::Png;
-    }
-    if (ext == ".bmp") {
-        return ImageFormat::Bmp;
-    }
-    if (ext == ".dcm") {
-        return ImageFormat::Dicom;
+namespace {
+
+struct FormatFacts {
+    ImageFormat format;
+    std::string_view extension; // in lower case, without the dot
+    const char* name;
+};
+
+constexpr FormatFacts kFormats[] = {
+    {ImageFormat::Png, "png", "PNG"},
+    {ImageFormat::Bmp, "bmp", "BMP"},
+    {ImageFormat::Dicom, "dcm", "DICOM"},
+};
+
+} // namespace
+
+std::optional<ImageFormat> FormatOfExtension(std::string_view extension) {
+    for (const FormatFacts& f : kFormats) {
+        if (f.extension == extension) {
+            return f.format;
+        }
     }
     return std::nullopt;
 }
 
+std::optional<ImageFormat> FormatFromExtension(const std::filesystem::path& path) {
+    std::string ext = path.extension().string();
+    if (ext.empty()) {
+        return std::nullopt;
+    }
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return FormatOfExtension(std::string_view(ext).substr(1));
+}
+
 const char* FormatName(ImageFormat format) {
-    switch (format) {
-    case ImageFormat::Png:
-        return "PNG";
-    case ImageFormat::Bmp:
-        return "BMP";
-    case ImageFormat::Dicom:
-        return "DICOM";
+    for (const FormatFacts& f : kFormats) {
+        if (f.format == format) {
+            return f.name;
+        }
     }
     return "?";
 }

@@ -5,6 +5,7 @@
 #include "tg18_recognition.h"
 
 #include <algorithm>
+#include <array>
 #include <system_error>
 
 namespace imageio {
@@ -170,15 +171,9 @@ std::optional<Candidate> Examine(const std::filesystem::path& path,
 } // namespace
 
 const char* Tg18Name(Tg18Pattern pattern) {
-    switch (pattern) {
-    case Tg18Pattern::Qc:
-        return "TG18-QC";
-    case Tg18Pattern::Afc:
-        return "TG18-AFC";
-    case Tg18Pattern::Ad:
-        return "TG18-AD";
-    }
-    return "TG18";
+    static constexpr std::array<const char*, kTg18PatternCount> kNames = {"TG18-QC", "TG18-AFC",
+                                                                          "TG18-AD"};
+    return kNames.at(static_cast<std::size_t>(pattern));
 }
 
 Tg18Folder ScanTg18Folder(const std::filesystem::path& folder) {

@@ -18,7 +18,7 @@
 namespace {
 
 using namespace export_test;
-using imageio_test::ScratchDir;
+using imageio_test::TempFolder;
 
 constexpr int kSide = 512;
 
@@ -127,7 +127,7 @@ int Lines(const std::string& text) {
 class Tg18Import : public ::testing::Test {
   protected:
     void TearDown() override { res::RestoreBuiltInBitmaps(); }
-    ScratchDir dir;
+    TempFolder dir;
 };
 
 TEST_F(Tg18Import, DicomPngAndTiffImagesReplaceTheBuiltInOnesStretchedAsThoseAre) {
@@ -135,7 +135,7 @@ TEST_F(Tg18Import, DicomPngAndTiffImagesReplaceTheBuiltInOnesStretchedAsThoseAre
     const GrayPicture afc = WriteAfcPng8Bit(dir / "tg18_afc.png");
     const GrayPicture ad = WriteAdTiff16Bit(dir / "TG18AD.tif");
     std::ostringstream err;
-    ASSERT_TRUE(UseTg18Folder(dir.Path(), true, err));
+    ASSERT_TRUE(UseTg18Folder(dir.path(), true, err));
     EXPECT_EQ(err.str(), "");
     for (const auto& [W, H] : {std::pair{1024, 768}, std::pair{1366, 1080}}) {
         EXPECT_EQ(Difference(Shown(W, H, 14), Stretched(qc, W, H)), "") << W << "x" << H;
@@ -148,7 +148,7 @@ TEST_F(Tg18Import, DicomPngAndTiffImagesReplaceTheBuiltInOnesStretchedAsThoseAre
     // The export draws the same choice.
     const Outcome o =
         RunExportCommand({"--export", "14", "--size", "800x600", "-o", (dir / "out.png").string(),
-                          "--tg18-dir", dir.Path().string()});
+                          "--tg18-dir", dir.path().string()});
     ASSERT_EQ(o.code, 0) << o.err;
     const imageio_test::PngFile png = imageio_test::ReadPngDirect(dir / "out.png");
     const gdi::Surface want = Stretched(qc, 800, 600);
@@ -160,7 +160,7 @@ TEST_F(Tg18Import, APortraitImageIsShownWhereTheBuiltInPortraitImageWouldBe) {
     const GrayPicture square = WriteAfcPng8Bit(dir / "TG18-AFC.png");
     const GrayPicture portrait = WriteAfcPng8Bit(dir / "TG18-AFC-portrait.png", 512, 640);
     std::ostringstream err;
-    ASSERT_TRUE(UseTg18Folder(dir.Path(), true, err));
+    ASSERT_TRUE(UseTg18Folder(dir.path(), true, err));
     EXPECT_EQ(err.str(), "");
     // A portrait screen wider than 2000 pixels: the portrait image.
     EXPECT_EQ(Difference(Shown(2048, 2560, 15), Stretched(portrait, 2048, 2560)), "");
@@ -172,7 +172,7 @@ TEST_F(Tg18Import, APortraitImageIsShownWhereTheBuiltInPortraitImageWouldBe) {
 TEST_F(Tg18Import, WithoutAPortraitImageTheSquareOneIsShownOnPortraitScreensToo) {
     const GrayPicture qc = WriteQcDicom12BitWindowed(dir / "TG18-QC.dcm");
     std::ostringstream err;
-    ASSERT_TRUE(UseTg18Folder(dir.Path(), true, err));
+    ASSERT_TRUE(UseTg18Folder(dir.path(), true, err));
     EXPECT_EQ(Difference(Shown(2048, 2560, 14), Stretched(qc, 2048, 2560)), "");
 }
 
@@ -189,7 +189,7 @@ TEST_F(Tg18Import, UnusableFilesAreReportedOnceAndTheBuiltInImagesStay) {
     const GrayPicture qc = WriteAfcPng8Bit(dir / "TG18-QC.png", 640, 512);
 
     std::ostringstream err;
-    ASSERT_TRUE(UseTg18Folder(dir.Path(), true, err));
+    ASSERT_TRUE(UseTg18Folder(dir.path(), true, err));
     const std::string report = err.str();
     EXPECT_EQ(Lines(report), 3) << report;
     for (const char* name : {"TG18-AFC.png", "TG18-AD.dcm", "TG18-QC.png"}) {

@@ -88,7 +88,7 @@ TEST(Readers, CorruptedFilesNeverCrash) {
 }
 
 TEST(Readers, ForeignFilesAreNamedAsSuch) {
-    ScratchDir dir;
+    TempFolder dir;
     const std::string notImage = "not a DICOM, PNG or TIFF file";
     EXPECT_EQ(imageio::DecodeGrayImage({}).error, "empty file");
     const std::vector<std::uint8_t> text = {'h', 'e', 'l', 'l', 'o', '\n'};
@@ -105,7 +105,7 @@ TEST(Readers, ForeignFilesAreNamedAsSuch) {
               std::string::npos);
 
     EXPECT_EQ(ReadGrayImage(dir / "missing.dcm").error, "no such file");
-    EXPECT_EQ(ReadGrayImage(dir.Path()).error, "not a regular file");
+    EXPECT_EQ(ReadGrayImage(dir.path()).error, "not a regular file");
 }
 
 TEST(Readers, RefuseHugeSizesBeforeTakingMemory) {
@@ -122,7 +122,7 @@ TEST(Readers, RefuseHugeSizesBeforeTakingMemory) {
               "size 100000 × 100000 is larger than 16384 pixels a side");
 
     // Below the general limit, above the caller's.
-    ScratchDir dir;
+    TempFolder dir;
     WriteDicomFile(dir / "wide.dcm", {.width = 600, .height = 2});
     EXPECT_EQ(ReadGrayImage(dir / "wide.dcm", {512}).error,
               "size 600 × 2 is larger than 512 pixels a side");

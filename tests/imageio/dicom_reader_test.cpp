@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(DicomReader, ReaderCase, testing::ValuesIn(kMappings), 
 
 // DCMTK's own renderer, given the file's first window, is the reference for the windowed cases.
 TEST(DicomReader, AgreesWithDcm2pnmOnWindowedFiles) {
-    ScratchDir dir;
+    TempFolder dir;
     std::vector<DicomRecipe> recipes(4);
     for (DicomRecipe& s : recipes) {
         s.width = 64;
@@ -155,7 +155,7 @@ TEST(DicomReader, SaysWhatItCannotRead) {
     EXPECT_EQ(ReadBack(DicomRecipe{.rescaleSlope = "0"}).error, "unsupported: RescaleSlope 0");
 
     // RLE compression by DCMTK's own tool.
-    ScratchDir dir;
+    TempFolder dir;
     WriteDicomFile(dir / "plain.dcm", {.width = 8, .height = 8});
     const CommandResult c =
         RunCommand("dcmcrle " + (dir / "plain.dcm").string() + " " + (dir / "rle.dcm").string());

@@ -12,37 +12,7 @@
 
 namespace imageio_test {
 
-// ---- scratch folders and frames ------------------------------------------------------------
-
-ScratchDir::ScratchDir() {
-    std::string pattern = (fs::temp_directory_path() / "lumivex-imageio-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        ADD_FAILURE() << "mkdtemp failed";
-    }
-    path_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    // The unprivileged tests may leave folders without write permission behind.
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    for (auto it = fs::recursive_directory_iterator(path_, ec);
-         it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_directory(ec)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        }
-    }
-    fs::remove_all(path_, ec);
-}
-
-std::vector<std::string> ScratchDir::Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
+// ---- frames ------------------------------------------------------------------------------------
 
 imageio::Frame GrayFrame(int width, int height) {
     imageio::Frame f{width, height, {}};
@@ -102,7 +72,7 @@ namespace {
 template <typename Recipe>
 std::vector<std::uint8_t> BytesWrittenBy(void (*write)(const fs::path&, const Recipe&),
                                          const Recipe& recipe) {
-    const ScratchDir dir;
+    const TempFolder dir;
     write(dir / "file", recipe);
     return ReadBytes(dir / "file");
 }
@@ -111,7 +81,7 @@ std::vector<std::uint8_t> BytesWrittenBy(void (*write)(const fs::path&, const Re
 template <typename Recipe>
 imageio::ReadResult ReadBackWith(void (*write)(const fs::path&, const Recipe&),
                                  const Recipe& recipe, const std::string& name) {
-    const ScratchDir dir;
+    const TempFolder dir;
     write(dir / name, recipe);
     return imageio::ReadGrayImage(dir / name);
 }

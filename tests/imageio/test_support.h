@@ -5,6 +5,7 @@
 
 #include "imageio/image.h"
 #include "imageio/image_readers.h"
+#include "support/unprivileged.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -16,21 +17,8 @@ namespace imageio_test {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchDir {
-  public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& Path() const { return path_; }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    // The names of the files in it, sorted (hidden ones too).
-    std::vector<std::string> Names() const;
-
-  private:
-    fs::path path_;
-};
+using testing_support::Listing;
+using testing_support::TempFolder;
 
 // Frames to write: gray levels in a pattern that varies along both axes, and colours from a
 // fixed pseudo-random sequence (every channel differs).

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -21,33 +23,30 @@ std::string Mentioned(std::string_view text) {
     return imageio::PatternsMentionedIn(text).to_string();
 }
 
-// Bits read right to left: QC, AFC, AD.
+// Every text gives these bits, read right to left: QC, AFC, AD.
+void ExpectAll(std::string (*recognise)(std::string_view), const char* bits,
+               std::initializer_list<const char*> texts) {
+    for (const char* text : texts) {
+        EXPECT_EQ(recognise(text), bits) << text;
+    }
+}
+
 TEST(Tg18Recognition, NamesCarryTheCodeAsAWord) {
-    EXPECT_EQ(Named("TG18-QC.dcm"), "001");
-    EXPECT_EQ(Named("tg18_afc_2k.png"), "010");
-    EXPECT_EQ(Named("TG18AD.tif"), "100");
-    EXPECT_EQ(Named("TG18-QC-1k-01.dcm"), "001");
-    EXPECT_EQ(Named("qc.png"), "001");
-    EXPECT_EQ(Named("My AD image.TIFF"), "100");
-    EXPECT_EQ(Named("TG18-QC-and-AD.png"), "101");
-    EXPECT_EQ(Named("TG18-PQC.dcm"), "000");
-    EXPECT_EQ(Named("adjusted.png"), "000");
-    EXPECT_EQ(Named("TG18-LN12-01.dcm"), "000");
-    EXPECT_EQ(Named("image.ad"), "000"); // the extension is not a word of the name
-    EXPECT_EQ(Named("squad.dcm"), "000");
+    ExpectAll(Named, "001", {"TG18-QC.dcm", "TG18-QC-1k-01.dcm", "qc.png"});
+    ExpectAll(Named, "010", {"tg18_afc_2k.png"});
+    ExpectAll(Named, "100", {"TG18AD.tif", "My AD image.TIFF"});
+    ExpectAll(Named, "101", {"TG18-QC-and-AD.png"});
+    // Not a word of the name: inside a longer code or word, or the extension.
+    ExpectAll(Named, "000",
+              {"TG18-PQC.dcm", "adjusted.png", "TG18-LN12-01.dcm", "image.ad", "squad.dcm"});
 }
 
 TEST(Tg18Recognition, TextMentionsNeedTheTg18Prefix) {
-    EXPECT_EQ(Mentioned("AAPM TG18-QC test pattern"), "001");
-    EXPECT_EQ(Mentioned("tg18 afc"), "010");
-    EXPECT_EQ(Mentioned("TG18_AD\n"), "100");
-    EXPECT_EQ(Mentioned("TG18AFC"), "010");
-    EXPECT_EQ(Mentioned("TG18-QC, then TG18-AD"), "101");
-    EXPECT_EQ(Mentioned("QC pattern"), "000");
-    EXPECT_EQ(Mentioned("TG18-PQC"), "000");
-    EXPECT_EQ(Mentioned("TG18-QCX"), "000");
-    EXPECT_EQ(Mentioned("XTG18-QC"), "000");
-    EXPECT_EQ(Mentioned("TG18-QC-1k"), "001");
+    ExpectAll(Mentioned, "001", {"AAPM TG18-QC test pattern", "TG18-QC-1k"});
+    ExpectAll(Mentioned, "010", {"tg18 afc", "TG18AFC"});
+    ExpectAll(Mentioned, "100", {"TG18_AD\n"});
+    ExpectAll(Mentioned, "101", {"TG18-QC, then TG18-AD"});
+    ExpectAll(Mentioned, "000", {"QC pattern", "TG18-PQC", "TG18-QCX", "XTG18-QC"});
 }
 
 DicomRecipe Dicom(int width, int height, const std::string& description = "") {
@@ -73,7 +72,7 @@ PngRecipe Png(int width, int height, std::uint16_t value) {
 }
 
 TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
-    ScratchDir dir;
+    TempFolder dir;
     WriteDicomFile(dir / "TG18-QC.dcm", Dicom(1024, 1024));
     WritePngFile(dir / "tg18_afc_1k.png", Png(1024, 1024, 143));
     TiffRecipe ad;
@@ -97,7 +96,7 @@ TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
     WritePngFile(dir / ".TG18-AD.png", Png(512, 512, 1));
     fs::create_directory(dir / "TG18-QC-old");
 
-    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.Path());
+    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.path());
     EXPECT_EQ(found.folderError, "");
     for (const auto& p : found.problems) {
         ADD_FAILURE() << p.path << ": " << p.reason;
@@ -129,7 +128,7 @@ TEST(Tg18Folder, FindsTheImagesByNameAndByContent) {
 }
 
 TEST(Tg18Folder, ReportsEveryUnusableFileOnce) {
-    ScratchDir dir;
+    TempFolder dir;
     WriteDicomFile(dir / "TG18-QC.dcm", Dicom(1024, 1024));
     std::map<std::string, std::string> expected;
 
@@ -163,7 +162,7 @@ TEST(Tg18Folder, ReportsEveryUnusableFileOnce) {
     WritePngFile(dir / "TG18-QC-512.png", Png(512, 512, 0));
     expected["TG18-QC-512.png"] = "not used: the square TG18-QC is taken from TG18-QC.dcm";
 
-    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.Path());
+    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.path());
     std::map<std::string, std::string> reported;
     for (const imageio::Tg18Problem& p : found.problems) {
         const std::string name = p.path.filename().string();
@@ -181,12 +180,12 @@ TEST(Tg18Folder, ReportsEveryUnusableFileOnce) {
 }
 
 TEST(Tg18Folder, TheLargestOfEqualShapesWinsThenTheFirstByName) {
-    ScratchDir dir;
+    TempFolder dir;
     WritePngFile(dir / "b-TG18-AD.png", Png(512, 512, 1));
     WritePngFile(dir / "a-TG18-AD.png", Png(512, 512, 2));
     WritePngFile(dir / "c-TG18-AD.png", Png(600, 600, 3));
     WritePngFile(dir / "d-TG18-AD.png", Png(512, 700, 4));
-    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.Path());
+    const imageio::Tg18Folder found = imageio::ScanTg18Folder(dir.path());
     const imageio::Tg18Images& ad = found.For(Tg18Pattern::Ad);
     ASSERT_TRUE(ad.square && ad.portrait);
     EXPECT_EQ(ad.square->image.At(0, 0), 3);
@@ -198,7 +197,7 @@ TEST(Tg18Folder, TheLargestOfEqualShapesWinsThenTheFirstByName) {
 }
 
 TEST(Tg18Folder, SaysWhenTheFolderItselfIsMissing) {
-    ScratchDir dir;
+    TempFolder dir;
     EXPECT_EQ(imageio::ScanTg18Folder(dir / "none").folderError, "does not exist");
     WriteBytes(dir / "file", {1});
     EXPECT_EQ(imageio::ScanTg18Folder(dir / "file").folderError, "is not a folder");

@@ -72,8 +72,10 @@ RECT WindowRect() {
     return r;
 }
 
-std::string Pattern1Row(int width) {
-    return "000000*" + std::to_string(width - 1) + " ffffff*1";
+// The key leaves pattern 1 (one white line at the right edge) on the screen, checked on row.
+void ExpectKeyShowsPattern1(QtSession& s, Qt::Key key, int row, int width) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(RowRuns(s.Screen(), row), "000000*" + std::to_string(width - 1) + " ffffff*1");
 }
 
 // The main window is maximised over exactly this device rectangle, on the screen's pixels.
@@ -113,11 +115,9 @@ TEST(QtDesk, EachMonitorIsCoveredPixelForPixelWhateverItsScale) {
         s.Do([&] {
             ExpectCovers(s, screen.rect);
             EXPECT_EQ(s.MainWidget()->screen()->name(), screen.name);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-            EXPECT_EQ(RowRuns(s.Screen(), height / 2), Pattern1Row(width));
+            ExpectKeyShowsPattern1(s, Qt::Key_Left, height / 2, width);
         });
-        s.Key(Qt::Key_Escape);
-        s.Run();
+        s.EscapeAndRun();
     }
 }
 
@@ -148,11 +148,9 @@ TEST(QtDesk, ARestoredWindowDraggedToAnotherMonitorMaximisesThere) {
                 "the start screen covers the portrait monitor");
     s.Do([&] {
         ExpectCovers(s, kDesk[1].rect);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        EXPECT_EQ(RowRuns(s.Screen(), 1000), Pattern1Row(1200));
+        ExpectKeyShowsPattern1(s, Qt::Key_Left, 1000, 1200);
     });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 TEST(QtDesk, TheSystemMenuMovesTheWindowAndTheAboutBoxFollowsIt) {
@@ -188,8 +186,7 @@ TEST(QtDesk, TheSystemMenuMovesTheWindowAndTheAboutBoxFollowsIt) {
     });
     s.Key(Qt::Key_Return);
     s.WaitUntil([&] { return !s.Dialog(); }, "the About box is closed");
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 TEST(QtDesk, TheWindowFollowsADisplayChangeAndLeavesAnUnpluggedMonitor) {
@@ -204,8 +201,7 @@ TEST(QtDesk, TheWindowFollowsADisplayChangeAndLeavesAnUnpluggedMonitor) {
                 "the start screen at the new size");
     s.Do([&] {
         ExpectCovers(s, landscape);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift); // redraws position 1
-        EXPECT_EQ(RowRuns(s.Screen(), 600), Pattern1Row(1920));
+        ExpectKeyShowsPattern1(s, Qt::Key_Shift, 600, 1920); // redraws position 1
         // Unplugged: the primary monitor takes the window.
         SetScreens({kDesk[0], kDesk[2]});
     });
@@ -213,13 +209,11 @@ TEST(QtDesk, TheWindowFollowsADisplayChangeAndLeavesAnUnpluggedMonitor) {
                 "the start screen on the primary monitor");
     s.Do([&] {
         ExpectCovers(s, kDesk[0].rect);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Shift);
-        EXPECT_EQ(RowRuns(s.Screen(), 512), Pattern1Row(1280));
+        ExpectKeyShowsPattern1(s, Qt::Key_Shift, 512, 1280);
         RestoreDesk();
     });
     s.WaitUntil([&] { return s.backend.Monitors().size() == 3; }, "the desk is back");
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 } // namespace

@@ -21,19 +21,28 @@ UINT Vk(int key, std::uint32_t keycode, int baseKey, Qt::KeyboardModifiers mods 
 }
 
 TEST(QtKeyMap, KeypadAndMainKeyboardHaveTheirOwnCodes) {
-    EXPECT_EQ(VirtualKey(Qt::Key_5, Qt::NoModifier), 0x35u);
-    EXPECT_EQ(VirtualKey(Qt::Key_5, Qt::KeypadModifier), 0x65u);
-    EXPECT_EQ(VirtualKey(Qt::Key_0, Qt::KeypadModifier), VK_NUMPAD0);
-    EXPECT_EQ(VirtualKey(Qt::Key_9, Qt::KeypadModifier), VK_NUMPAD9);
-    EXPECT_EQ(VirtualKey(Qt::Key_Plus, Qt::KeypadModifier), VK_ADD);
-    EXPECT_EQ(VirtualKey(Qt::Key_Minus, Qt::KeypadModifier), VK_SUBTRACT);
-    EXPECT_EQ(VirtualKey(Qt::Key_Plus, Qt::ShiftModifier), VK_OEM_PLUS);
-    EXPECT_EQ(VirtualKey(Qt::Key_Equal, Qt::NoModifier), VK_OEM_PLUS);
-    EXPECT_EQ(VirtualKey(Qt::Key_Minus, Qt::NoModifier), VK_OEM_MINUS);
-    EXPECT_EQ(VirtualKey(Qt::Key_Underscore, Qt::ShiftModifier), VK_OEM_MINUS);
-    // The keypad's Enter and navigation keys (Num Lock off) are the main keys' codes.
-    EXPECT_EQ(VirtualKey(Qt::Key_Enter, Qt::KeypadModifier), VK_RETURN);
-    EXPECT_EQ(VirtualKey(Qt::Key_PageUp, Qt::KeypadModifier), VK_PRIOR);
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        UINT vk;
+    } cases[] = {
+        {Qt::Key_5, Qt::NoModifier, 0x35u},
+        {Qt::Key_5, Qt::KeypadModifier, 0x65u},
+        {Qt::Key_0, Qt::KeypadModifier, VK_NUMPAD0},
+        {Qt::Key_9, Qt::KeypadModifier, VK_NUMPAD9},
+        {Qt::Key_Plus, Qt::KeypadModifier, VK_ADD},
+        {Qt::Key_Minus, Qt::KeypadModifier, VK_SUBTRACT},
+        {Qt::Key_Plus, Qt::ShiftModifier, VK_OEM_PLUS},
+        {Qt::Key_Equal, Qt::NoModifier, VK_OEM_PLUS},
+        {Qt::Key_Minus, Qt::NoModifier, VK_OEM_MINUS},
+        {Qt::Key_Underscore, Qt::ShiftModifier, VK_OEM_MINUS},
+        // The keypad's Enter and navigation keys (Num Lock off) are the main keys' codes.
+        {Qt::Key_Enter, Qt::KeypadModifier, VK_RETURN},
+        {Qt::Key_PageUp, Qt::KeypadModifier, VK_PRIOR},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(VirtualKey(c.key, c.modifiers), c.vk) << std::hex << c.key;
+    }
 }
 
 TEST(QtKeyMap, KeysAreNamedByTheKeyNotByTheCharacterTheyType) {

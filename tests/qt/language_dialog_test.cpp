@@ -187,8 +187,7 @@ TEST(QtLanguages, TheSelectionDialogShowsEveryLabelWholeInGlyphsItsFaceHas) {
             s.Dialog()->windowHandle()->close();
         });
         s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed");
-        s.Key(Qt::Key_Escape);
-        s.Run();
+        s.EscapeAndRun();
     });
 }
 
@@ -238,8 +237,7 @@ TEST(QtLanguages, TheSystemMenuItemAndTheAboutBoxSpeakTheLanguage) {
         });
         s.Key(Qt::Key_Return);
         s.WaitUntil([&] { return !s.Dialog(); }, "the About box is closed");
-        s.Key(Qt::Key_Escape);
-        s.Run();
+        s.EscapeAndRun();
     });
 }
 

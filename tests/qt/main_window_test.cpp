@@ -55,8 +55,7 @@ TEST(QtMainWindow, CoversTheScreenInDevicePixelsAndShowsTheStartScreen) {
         EXPECT_EQ(shown.Height(), screen.height());
         EXPECT_EQ(shown.At(screen.width() - 2, screen.height() - 2), kStartScreenGray);
     });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
     EXPECT_EQ(s.ReadSettings().size(), 45u);
 }
@@ -77,8 +76,7 @@ TEST(QtMainWindow, AKeyPressPutsItsFrameOnTheScreenBeforeItReturns) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
         EXPECT_EQ(RowRuns(s.Screen(), middle), ExpectedEdgeRow(w, 0));
     });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 TEST(QtMainWindow, KeysArriveWithThePlatformsCodesAndSystemKeysDoNotRedraw) {
@@ -111,8 +109,7 @@ TEST(QtMainWindow, KeysArriveWithThePlatformsCodesAndSystemKeysDoNotRedraw) {
         QTest::keyClick(w, Qt::Key_Control);
         EXPECT_EQ(s.backend.Presents(), before + 2);
     });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 TEST(QtMainWindow, AHeldKeyStepsOnEveryAutoRepeat) {
@@ -130,8 +127,7 @@ TEST(QtMainWindow, AHeldKeyStepsOnEveryAutoRepeat) {
         EXPECT_EQ(QtSession::Main().Position(), 3);
         EXPECT_EQ(s.backend.Presents(), before + 3);
     });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 TEST(QtMainWindow, RightClickAdvancesDoubleClickTogglesTheTemplateSizeAndDragMoves) {
@@ -177,8 +173,7 @@ TEST(QtMainWindow, RightClickAdvancesDoubleClickTogglesTheTemplateSizeAndDragMov
         QtSession::Main().GetClientRect(&client);
         EXPECT_EQ(client, CRect(0, 0, screen.width(), screen.height()));
     });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 TEST(QtMainWindow, AltSpaceOpensTheSystemMenuWhoseAboutItemOpensTheAboutBox) {
@@ -208,8 +203,7 @@ TEST(QtMainWindow, AltSpaceOpensTheSystemMenuWhoseAboutItemOpensTheAboutBox) {
     s.Key(Qt::Key_Return); // the OK button has the focus
     s.WaitUntilDialogClosed("the About box is closed");
     s.Do([&] { EXPECT_TRUE(s.MainWidget()->isEnabled()); });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 } // namespace

@@ -13,26 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <unistd.h>
-
 namespace qt_testing {
 
-namespace {
-
-constexpr auto kStepTimeout = std::chrono::seconds(10);
-
-std::filesystem::path MakeDir() {
-    static int counter = 0;
-    auto dir = std::filesystem::temp_directory_path() /
-               ("lumivex-qt-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-} // namespace
-
-QtSession::QtSession() : dir_(MakeDir()), backend((dir_ / "lumivex").string()) {
+QtSession::QtSession() : ProgramFolder("qt-test"), backend(ModulePath("lumivex")) {
     theApp.SetBackend(&backend);
 }
 
@@ -40,16 +23,6 @@ QtSession::~QtSession() {
     theApp.Windows().startMonitor.reset();
     theApp.SetBackend(nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-}
-
-void QtSession::Do(std::function<void()> step) {
-    steps_.push_back(Step{nullptr, std::move(step), {}});
-}
-
-void QtSession::WaitUntil(std::function<bool()> condition, std::string what) {
-    steps_.push_back(Step{std::move(condition), nullptr, std::move(what)});
 }
 
 void QtSession::WaitUntilShown() {
@@ -90,38 +63,26 @@ void QtSession::Key(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void QtSession::Tick() {
-    if (steps_.empty()) {
+    std::function<void()> action;
+    switch (Take(action)) {
+    case testing_support::StepScript::Next::Over:
+    case testing_support::StepScript::Next::TimedOut:
         if (running_) {
             running_ = false;
             backend.EndSession();
         }
         return;
-    }
-    Step& step = steps_.front();
-    if (step.ready && !step.ready()) {
-        const auto now = std::chrono::steady_clock::now();
-        if (!waiting_) {
-            waiting_ = true;
-            waitingSince_ = now;
-        }
-        if (now - waitingSince_ > kStepTimeout) {
-            ADD_FAILURE() << "timed out waiting until " << step.what;
-            steps_.clear();
-            running_ = false;
-            backend.EndSession();
-            return;
-        }
+    case testing_support::StepScript::Next::Waiting:
         QTimer::singleShot(5, &context_, [this] { Tick(); });
         return;
-    }
-    waiting_ = false;
-    std::function<void()> action = std::move(step.action);
-    steps_.pop_front();
-    // Scheduled before the action runs: an action that opens a modal loop does not return
-    // until that loop ends, and the script goes on inside it.
-    QTimer::singleShot(1, &context_, [this] { Tick(); });
-    if (action) {
-        action();
+    case testing_support::StepScript::Next::Ready:
+        // Scheduled before the action runs: an action that opens a modal loop does not return
+        // until that loop ends, and the script goes on inside it.
+        QTimer::singleShot(1, &context_, [this] { Tick(); });
+        if (action) {
+            action();
+        }
+        return;
     }
 }
 
@@ -130,9 +91,8 @@ void QtSession::Run() {
     QTimer::singleShot(0, &context_, [this] { Tick(); });
     theApp.InitInstance();
     running_ = false;
-    EXPECT_TRUE(steps_.empty()) << "the program ended with " << steps_.size()
-                                << " steps of the script left";
-    steps_.clear();
+    EXPECT_EQ(Left(), 0u) << "the program ended with steps of the script left";
+    Clear();
 }
 
 CLumivexDlg& QtSession::Main() {
@@ -183,11 +143,6 @@ bool QtSession::ScreenShows(int x, int y, std::uint32_t value) const {
     }
     const gdi::Surface shown = Screen();
     return x < shown.Width() && y < shown.Height() && shown.At(x, y) == value;
-}
-
-std::vector<std::uint8_t> QtSession::ReadSettings() const {
-    std::ifstream in(SettingsPath(), std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace qt_testing

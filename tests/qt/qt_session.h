@@ -7,13 +7,13 @@
 #include "app/lumivex_dlg.h"
 #include "platform/gdi/surface.h"
 #include "platform/qt/qt_backend.h"
+#include "support/program_folder.h"
+#include "support/step_script.h"
 
 #include <QImage>
 #include <QObject>
 
-#include <chrono>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -24,17 +24,13 @@ class QWidget;
 
 namespace qt_testing {
 
-class QtSession {
+class QtSession : public testing_support::ProgramFolder, public testing_support::StepScript {
   public:
     QtSession();
     ~QtSession();
-    QtSession(const QtSession&) = delete;
-    QtSession& operator=(const QtSession&) = delete;
 
-    // Script. A step runs when the one before it has run (or started a modal loop).
-    void Do(std::function<void()> step);
-    void WaitUntil(std::function<bool()> condition, std::string what);
-    // Waits until the main window, or a dialog above it, is shown; until no dialog is open.
+    // Script (Do, WaitUntil): a step runs when the one before it has run (or started a modal
+    // loop). Waits until the main window, or a dialog above it, is shown; until no dialog is open.
     void WaitUntilShown();
     // Alt+Space, then waits for the main window's system menu to be open.
     void OpenSystemMenu();
@@ -46,6 +42,11 @@ class QtSession {
     // Runs the program. When the script is over and the program still runs, the session ends
     // as the window system would end it.
     void Run();
+    // Ends the script with Escape, which ends the program, and runs it.
+    void EscapeAndRun() {
+        Key(Qt::Key_Escape);
+        Run();
+    }
 
     static CLumivexDlg& Main();
     QWidget* MainWidget() const;
@@ -59,22 +60,10 @@ class QtSession {
     // Whether the screen has been shown and has this pixel value at (x, y).
     bool ScreenShows(int x, int y, std::uint32_t value) const;
 
-    std::filesystem::path SettingsPath() const { return dir_ / "config.set"; }
-    std::vector<std::uint8_t> ReadSettings() const;
-
   private:
-    struct Step {
-        std::function<bool()> ready;
-        std::function<void()> action;
-        std::string what;
-    };
     void Tick();
 
-    std::filesystem::path dir_;
     QObject context_; // pending script timers die with the session
-    std::deque<Step> steps_;
-    std::chrono::steady_clock::time_point waitingSince_;
-    bool waiting_ = false;
     bool running_ = false;
 
   public:

@@ -95,8 +95,7 @@ TEST(QtSelectionDialog, EnterOpensItModalWithTheBoxesTheButtonAndFocusOnTheFirst
     });
     s.Do([&] { s.Dialog()->windowHandle()->close(); });
     s.WaitUntilDialogClosed();
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 TEST(QtSelectionDialog, SpaceAndClicksToggleOnceAndEnterStoresTheTicks) {
@@ -137,8 +136,7 @@ TEST(QtSelectionDialog, SpaceAndClicksToggleOnceAndEnterStoresTheTicks) {
         const int w = shown.Width();
         EXPECT_EQ(RowRuns(shown, middle), "000000*" + std::to_string(w - 1) + " ffffff*1");
     });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
     const std::vector<std::uint8_t> saved = s.ReadSettings();
     ASSERT_EQ(saved.size(), 45u);
     EXPECT_EQ(saved[0], 0);
@@ -172,8 +170,7 @@ TEST(QtSelectionDialog, ThePatternStaysBehindTheOpenDialogAndTheStartScreenFollo
     s.Key(Qt::Key_Return);
     s.WaitUntil([&] { return !s.Dialog(); }, "the dialog is closed");
     s.WaitUntil([&] { return s.ScreenShows(1, 1, 0x808080u); }, "the start screen is shown");
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 TEST(QtSelectionDialog, TheCloseBoxAndAltF4StoreTheTicksToo) {
@@ -198,8 +195,7 @@ TEST(QtSelectionDialog, TheCloseBoxAndAltF4StoreTheTicksToo) {
         EXPECT_EQ(QtSession::Main().EnabledSet().count(), 1u);
         EXPECT_TRUE(QtSession::Main().EnabledSet().test(0));
     });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 TEST(QtSelectionDialog, ShiftTabReachesClearAllAndEnterThenPressesIt) {
@@ -221,8 +217,7 @@ TEST(QtSelectionDialog, ShiftTabReachesClearAllAndEnterThenPressesIt) {
     s.Key(Qt::Key_Return);
     s.WaitUntilDialogClosed();
     s.Do([&] { EXPECT_TRUE(QtSession::Main().EnabledSet().none()); });
-    s.Key(Qt::Key_Escape);
-    s.Run();
+    s.EscapeAndRun();
 }
 
 } // namespace

@@ -6,34 +6,29 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/windowing/window_manager.h"
 #include "support/memory_frame.h"
+#include "support/program_folder.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace testing_support {
 
-class Session {
+class Session : public ProgramFolder {
   public:
     explicit Session(int width = 1920, int height = 1080)
-        : dir_(MakeDir()), backend(SIZE{width, height}, (dir_ / "lumivex").string()) {
+        : ProgramFolder("test"), backend(SIZE{width, height}, ModulePath("lumivex")) {
         theApp.SetBackend(&backend);
     }
     explicit Session(std::vector<windowing::Monitor> monitors)
-        : dir_(MakeDir()), backend(std::move(monitors), (dir_ / "lumivex").string()) {
+        : ProgramFolder("test"), backend(std::move(monitors), ModulePath("lumivex")) {
         theApp.SetBackend(&backend);
     }
     ~Session() {
         theApp.Windows().startMonitor.reset();
         theApp.SetBackend(nullptr);
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
     }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
 
     // Runs the program until the script is over or it ends by itself.
     void Run() { theApp.InitInstance(); }
@@ -41,29 +36,6 @@ class Session {
     static CLumivexDlg& Main() { return *dynamic_cast<CLumivexDlg*>(AfxGetMainWnd()); }
     const gdi::Surface& Screen() { return *backend.Screen(Main().m_hWnd); }
 
-    std::filesystem::path SettingsPath() const { return dir_ / "config.set"; }
-    void WriteSettings(const std::vector<std::uint8_t>& bytes) const {
-        std::ofstream out(SettingsPath(), std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
-    std::vector<std::uint8_t> ReadSettings() const {
-        std::ifstream in(SettingsPath(), std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-    }
-
-  private:
-    static std::filesystem::path MakeDir() {
-        static int counter = 0;
-        auto dir = std::filesystem::temp_directory_path() /
-                   ("lumivex-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(dir);
-        return dir;
-    }
-
-    std::filesystem::path dir_;
-
-  public:
     headless::Backend backend;
 };
 

@@ -67,19 +67,4 @@ TEST(SystemFonts, TheStockFontIsTheSystemBitmapFont) {
     EXPECT_GT(ink, 30);
 }
 
-TEST(SystemFonts, AFaceTheSystemLacksStillDrawsWithAnotherOne) {
-    CFont font;
-    font.CreateFontA(20, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "No Such Face 7f3a");
-    const gdi::Typeface& face = gdi::TypefaceOf(font);
-    EXPECT_FALSE(face.Family().empty());
-    EXPECT_EQ(face.Metrics().height, 20);
-    int ink = 0;
-    face.ForEachGlyph("Hi", [&](const gdi::Glyph& g, long long) {
-        for (std::uint8_t v : g.coverage) {
-            ink += v != 0;
-        }
-    });
-    EXPECT_GT(ink, 0);
-}
-
 } // namespace

@@ -7,10 +7,10 @@
 #include "app/lumivex_dlg.h"
 #include "platform/gdi/surface.h"
 #include "platform/win32/win32_backend.h"
+#include "support/program_folder.h"
+#include "support/step_script.h"
 
-#include <chrono>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -18,16 +18,13 @@
 
 namespace win32_testing {
 
-class Win32Session {
+class Win32Session : public testing_support::ProgramFolder, public testing_support::StepScript {
   public:
     Win32Session();
     ~Win32Session();
-    Win32Session(const Win32Session&) = delete;
-    Win32Session& operator=(const Win32Session&) = delete;
 
-    // Script. A step runs once the program has handled everything the steps before it caused.
-    void Do(std::function<void()> step);
-    void WaitUntil(std::function<bool()> condition, std::string what);
+    // Script (Do, WaitUntil): a step runs once the program has handled everything the steps
+    // before it caused.
     // A key press for the innermost modal window (WM_KEYDOWN, or WM_SYSKEYDOWN with system).
     void Key(UINT vk, bool system = false);
 
@@ -42,21 +39,9 @@ class Win32Session {
     void* Control(int id) const;
     gdi::Surface Screen() const;
 
-    std::filesystem::path SettingsPath() const { return dir_ / "config.set"; }
-    std::vector<std::uint8_t> ReadSettings() const;
-
   private:
-    struct Step {
-        std::function<bool()> ready;
-        std::function<void()> action;
-        std::string what;
-    };
     void Tick();
 
-    std::filesystem::path dir_;
-    std::deque<Step> steps_;
-    std::chrono::steady_clock::time_point waitingSince_;
-    bool waiting_ = false;
     bool running_ = false;
 
   public:

@@ -10,6 +10,7 @@
 // edge.cpp (DrawEdge), image.cpp (CImage), dib.cpp (bitmaps from packed DIBs); the objects the
 // DC selects are made in objects.cpp.
 
+#include "platform/base/no_copy.h"
 #include "platform/gdi/line_queue.h"
 #include "platform/gdi/objects.h"
 #include "platform/gdi/raster.h"
@@ -86,11 +87,9 @@ BOOL GetTextExtentPoint32A(HDC dc, const char* text, int length, SIZE* size);
 BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
 COLORREF GetSysColor(int index);
 
-class CDC {
+class CDC : private base::NoCopy {
   public:
     CDC() = default;
-    CDC(const CDC&) = delete;
-    CDC& operator=(const CDC&) = delete;
     virtual ~CDC();
 
     HDC m_hDC = nullptr;

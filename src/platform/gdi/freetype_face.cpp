@@ -105,13 +105,7 @@ class FreeTypeSource final : public GlyphSource {
             }
         }
         if (smoothing_ == Smoothing::None) {
-            // A raster font's glyph lies inside its cell. Fitting stems to the grid can widen
-            // a glyph past its unhinted advance (a, f, 4, & of the bold face by one pixel);
-            // such a glyph moves left into its left bearing instead of into its neighbour.
-            const int overflow = g.left + g.width - advances_[c];
-            if (overflow > 0 && g.left > 0) {
-                g.left -= std::min(overflow, g.left);
-            }
+            KeepInCell(g, advances_[c]);
         }
         return g;
     }

@@ -2,6 +2,7 @@
 // GDI objects: the handle-level objects (what a device context selects) and their framework
 // wrappers CGdiObject, CPen, CBrush, CFont and CBitmap.
 
+#include "platform/base/no_copy.h"
 #include "platform/gdi/constants.h"
 #include "platform/gdi/surface.h"
 
@@ -91,11 +92,9 @@ struct BITMAP {
 };
 int GetObjectA(HGDIOBJ obj, int size, void* out);
 
-class CGdiObject {
+class CGdiObject : private base::NoCopy {
   public:
     CGdiObject() = default;
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
     virtual ~CGdiObject();
 
     HGDIOBJ m_hObject = nullptr;

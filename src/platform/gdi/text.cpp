@@ -9,6 +9,13 @@
 
 namespace gdi {
 
+void KeepInCell(Glyph& glyph, int advance) {
+    const int overflow = glyph.left + glyph.width - advance;
+    if (overflow > 0 && glyph.left > 0) {
+        glyph.left -= std::min(overflow, glyph.left);
+    }
+}
+
 Typeface::Typeface(std::string family, const TextMetrics& metrics,
                    const std::array<int, 256>& advances, std::unique_ptr<GlyphSource> source)
     : family_(std::move(family)), metrics_(metrics), advances_(advances),

@@ -40,6 +40,12 @@ struct Glyph {
     std::vector<std::uint8_t> coverage; // width * height values, rows top-down
 };
 
+// A raster font's glyph lies inside its cell. Fitting stems to the grid can widen a one-bit
+// glyph past its unhinted advance (a, f, 4, & of the bold face by one pixel); such a glyph moves
+// left into its left bearing instead of into its neighbour. Every scalable glyph source applies
+// this to its one-bit glyphs.
+void KeepInCell(Glyph& glyph, int advance);
+
 // How glyphs cover pixels.
 enum class Smoothing {
     Grayscale, // anti-aliased edges: coverage 0..255

@@ -192,23 +192,7 @@ void Backend::EndModalLoop(windowing::Window* w) {
 }
 
 void Backend::EndSession() {
-    CWinApp* app = AfxGetApp();
-    if (!app) {
-        return;
-    }
-    const std::vector<windowing::Window*> stack = app->Windows().modalStack;
-    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-        windowing::Window* w = *it;
-        if (!windowing::IsLive(w) || w->modalEnded) {
-            continue;
-        }
-        windowing::SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-        if (windowing::IsLive(w) && !w->modalEnded) {
-            w->modalResult = IDABORT;
-            w->modalEnded = true;
-            EndModalLoop(w);
-        }
-    }
+    windowing::CloseModalWindows([this](windowing::Window* w) { EndModalLoop(w); });
 }
 
 void Backend::Post(const MSG& msg) {

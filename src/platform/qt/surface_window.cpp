@@ -77,9 +77,7 @@ void SurfaceWindow::ApplyShowState() {
         setScreen(target);
         setGeometry(target->geometry());
         showFullScreen();
-        raise();
-        activateWindow();
-        setFocus(Qt::ActiveWindowFocusReason);
+        BringToFront();
         break;
     }
     case windowing::ShowState::Normal:
@@ -88,9 +86,7 @@ void SurfaceWindow::ApplyShowState() {
         }
         setGeometry(LogicalPlacement(window_->normalRect));
         show();
-        raise();
-        activateWindow();
-        setFocus(Qt::ActiveWindowFocusReason);
+        BringToFront();
         break;
     case windowing::ShowState::Minimized:
         showMinimized();
@@ -246,6 +242,12 @@ void SurfaceWindow::resizeEvent(QResizeEvent* e) {
     windowing::ClientResized(window_, device.right - device.left, device.bottom - device.top);
 }
 
+void SurfaceWindow::BringToFront() {
+    raise();
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void SurfaceWindow::RouteMouse(UINT message, QMouseEvent* e) {
     if (window_) {
         backend_.RouteMouse(window_, message, *e);
@@ -253,20 +255,19 @@ void SurfaceWindow::RouteMouse(UINT message, QMouseEvent* e) {
 }
 
 void SurfaceWindow::mousePressEvent(QMouseEvent* e) {
-    pressGlobal_ = e->globalPosition().toPoint();
-    if (e->button() == Qt::LeftButton) {
-        RouteMouse(WM_LBUTTONDOWN, e);
-    } else if (e->button() == Qt::RightButton) {
-        RouteMouse(WM_RBUTTONDOWN, e);
-    }
+    RoutePress(e, WM_LBUTTONDOWN, WM_RBUTTONDOWN);
 }
 
 void SurfaceWindow::mouseDoubleClickEvent(QMouseEvent* e) {
+    RoutePress(e, WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK);
+}
+
+void SurfaceWindow::RoutePress(QMouseEvent* e, UINT left, UINT right) {
     pressGlobal_ = e->globalPosition().toPoint();
     if (e->button() == Qt::LeftButton) {
-        RouteMouse(WM_LBUTTONDBLCLK, e);
+        RouteMouse(left, e);
     } else if (e->button() == Qt::RightButton) {
-        RouteMouse(WM_RBUTTONDBLCLK, e);
+        RouteMouse(right, e);
     }
 }
 

@@ -46,6 +46,10 @@ class SurfaceWindow : public TopLevelWidget {
     void Blit(const QRegion& region);
     void Put(const QRegion& region);
     void RouteMouse(UINT message, QMouseEvent* e);
+    // Raises the window and gives it the keyboard focus.
+    void BringToFront();
+    // A press or double click of the left or right button, as the message for that button.
+    void RoutePress(QMouseEvent* e, UINT left, UINT right);
 
     // Parts whose repaint only copies the surface to the screen: what the program presented
     // itself. Every other part of a paint event is a repaint the system asks for.

@@ -2,6 +2,8 @@
 // The Windows application the program runs in: the process set up for the window system, the
 // backend, the command line in UTF-8. main() needs nothing else from Windows.
 
+#include "platform/base/no_copy.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,12 +16,10 @@ namespace win32backend {
 
 class Backend;
 
-class Application {
+class Application : private base::NoCopy {
   public:
     Application();
     ~Application();
-    Application(const Application&) = delete;
-    Application& operator=(const Application&) = delete;
 
     // False when the window system could not be set up; the reason is on the error stream.
     bool Ok() const;

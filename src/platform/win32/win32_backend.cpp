@@ -326,22 +326,7 @@ void Backend::WorkDue() {
 }
 
 void Backend::CloseModalWindows() {
-    CWinApp* app = AfxGetApp();
-    if (!app) {
-        return;
-    }
-    const std::vector<windowing::Window*> stack = app->Windows().modalStack;
-    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-        windowing::Window* w = *it;
-        if (!windowing::IsLive(w) || w->modalEnded) {
-            continue;
-        }
-        windowing::SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-        if (windowing::IsLive(w) && !w->modalEnded) {
-            w->modalResult = IDABORT;
-            w->modalEnded = true;
-        }
-    }
+    windowing::CloseModalWindows(nullptr);
     win32native::WakeMessageLoop();
 }
 

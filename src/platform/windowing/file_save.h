@@ -30,9 +30,11 @@ class FileSave {
   public:
     enum class Method { ReplaceByRename, RewriteInPlace };
 #ifdef _WIN32
-    using Handle = void*; // a HANDLE; null for none
+    using Handle = void*; // a HANDLE
+    static constexpr Handle kNoFile = nullptr;
 #else
-    using Handle = int; // a file descriptor; -1 for none
+    using Handle = int; // a file descriptor
+    static constexpr Handle kNoFile = -1;
 #endif
 
     // How path can be saved, with the temporary file already made; null when it may not be

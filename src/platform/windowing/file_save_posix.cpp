@@ -153,29 +153,10 @@ std::unique_ptr<FileSave> FileSave::Begin(const std::string& path) {
     return save;
 }
 
-FileSave::FileSave(Method method, std::string target, std::string temp, Handle file)
-    : method_(method), target_(std::move(target)), temp_(std::move(temp)), file_(file) {}
-
-FileSave::~FileSave() {
-    Discard();
-}
-
-void FileSave::Append(const void* data, std::size_t size) {
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    bytes_.insert(bytes_.end(), p, p + size);
-}
-
-bool FileSave::Commit() {
-    if (file_ < 0) {
-        return false;
-    }
-    return method_ == Method::ReplaceByRename ? CommitByRename() : CommitInPlace();
-}
-
 bool FileSave::CommitByRename() {
     const bool written = WriteAll(file_, bytes_.data(), bytes_.size(), 0, false);
     const int closeFailed = SyncAndClose(file_);
-    file_ = -1;
+    file_ = kNoFile;
     if (!written || closeFailed != 0 || rename(temp_.c_str(), target_.c_str()) != 0) {
         Discard();
         return false;
@@ -200,14 +181,14 @@ bool FileSave::CommitInPlace() {
     const bool written = WriteAll(file_, bytes_.data(), bytes_.size(), 0, true) &&
                          ftruncate(file_, static_cast<off_t>(bytes_.size())) == 0;
     const int closeFailed = SyncAndClose(file_); // also releases the lock
-    file_ = -1;
+    file_ = kNoFile;
     return written && closeFailed == 0;
 }
 
 void FileSave::Discard() {
     if (file_ >= 0) {
         close(file_);
-        file_ = -1;
+        file_ = kNoFile;
     }
     if (!temp_.empty()) {
         unlink(temp_.c_str());

@@ -5,9 +5,6 @@
 #include "platform/base/wide_string.h"
 #include "platform/windowing/file_save.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <atomic>
@@ -163,29 +160,10 @@ std::unique_ptr<FileSave> FileSave::Begin(const std::string& path) {
         new FileSave(Method::ReplaceByRename, target, base::Utf8FromWide(temp), tempFile));
 }
 
-FileSave::FileSave(Method method, std::string target, std::string temp, Handle file)
-    : method_(method), target_(std::move(target)), temp_(std::move(temp)), file_(file) {}
-
-FileSave::~FileSave() {
-    Discard();
-}
-
-void FileSave::Append(const void* data, std::size_t size) {
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    bytes_.insert(bytes_.end(), p, p + size);
-}
-
-bool FileSave::Commit() {
-    if (!file_) {
-        return false;
-    }
-    return method_ == Method::ReplaceByRename ? CommitByRename() : CommitInPlace();
-}
-
 bool FileSave::CommitByRename() {
     const bool written = WriteAll(file_, bytes_.data(), bytes_.size());
     const bool closed = FlushAndClose(file_);
-    file_ = nullptr;
+    file_ = kNoFile;
     const std::optional<std::wstring> from = Wide(temp_), to = Wide(target_);
     // MOVEFILE_WRITE_THROUGH returns only once the move itself is on the disk, the folder sync
     // of the POSIX side.
@@ -214,14 +192,14 @@ bool FileSave::CommitInPlace() {
         UnlockFileEx(file_, 0, MAXDWORD, MAXDWORD, &again);
     }
     const bool closed = CloseHandle(file_) != 0;
-    file_ = nullptr;
+    file_ = kNoFile;
     return written && flushed && closed;
 }
 
 void FileSave::Discard() {
     if (file_) {
         CloseHandle(file_);
-        file_ = nullptr;
+        file_ = kNoFile;
     }
     if (!temp_.empty()) {
         if (const std::optional<std::wstring> wide = Wide(temp_)) {

@@ -5,9 +5,6 @@
 #include "platform/base/wide_string.h"
 #include "platform/windowing/user_folders.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <knownfolders.h>
@@ -31,9 +28,22 @@ std::string UserConfigHome() {
     return out;
 }
 
-bool FolderTakesNewFiles(const std::string& folder) {
-    const std::optional<std::wstring> wide = base::WideFromUtf8(folder);
+namespace {
+
+// The folder's name in the system's form; none for a name that is empty or not UTF-8.
+std::optional<std::wstring> WideFolder(const std::string& folder) {
+    std::optional<std::wstring> wide = base::WideFromUtf8(folder);
     if (!wide || wide->empty()) {
+        return std::nullopt;
+    }
+    return wide;
+}
+
+} // namespace
+
+bool FolderTakesNewFiles(const std::string& folder) {
+    const std::optional<std::wstring> wide = WideFolder(folder);
+    if (!wide) {
         return false;
     }
     std::wstring probe = *wide;
@@ -56,8 +66,8 @@ bool FolderTakesNewFiles(const std::string& folder) {
 }
 
 bool MakeUserFolders(const std::string& folder) {
-    const std::optional<std::wstring> wide = base::WideFromUtf8(folder);
-    if (!wide || wide->empty()) {
+    const std::optional<std::wstring> wide = WideFolder(folder);
+    if (!wide) {
         return false;
     }
     // The folder inherits the access of %APPDATA%, which is the user's own already.

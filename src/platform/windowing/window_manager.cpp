@@ -225,6 +225,29 @@ Window* ActiveModalWindow() {
     return set->modalStack.back();
 }
 
+void CloseModalWindows(const std::function<void(Window*)>& forced) {
+    WindowSet* set = Set();
+    if (!set) {
+        return;
+    }
+    // A copy: closing a window takes it off the stack.
+    const std::vector<Window*> stack = set->modalStack;
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+        Window* w = *it;
+        if (!IsLive(w) || w->modalEnded) {
+            continue;
+        }
+        SendMessageTo(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (IsLive(w) && !w->modalEnded) {
+            w->modalResult = IDABORT;
+            w->modalEnded = true;
+            if (forced) {
+                forced(w);
+            }
+        }
+    }
+}
+
 // --- showing, placement and size -----------------------------------------------------------------
 
 void Invalidate(Window* w, const RECT* rect) {

@@ -6,6 +6,7 @@
 #include "platform/windowing/backend.h"
 #include "platform/windowing/wnd.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -29,6 +30,9 @@ bool IsLive(const Window* w);
 // Tells the backend that the state of w changed.
 void Notify(Window* w);
 LRESULT SendMessageTo(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
+// Closes the modal windows, innermost first, as the system's close command would; one that stays
+// open is ended with IDABORT and handed to forced (whose backend then ends its loop).
+void CloseModalWindows(const std::function<void(Window*)>& forced);
 LRESULT DefaultWindowProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 void Invalidate(Window* w, const RECT* rect);
 BOOL ShowWindow(Window* w, int cmdShow);

@@ -56,60 +56,42 @@ struct MessageMap {
 
 #define LUMIVEX_THIS(t) static_cast<ThisClass*>(t)
 
-#define ON_WM_SYSCOMMAND()                                                                         \
-    {WM_SYSCOMMAND, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                       \
-         LUMIVEX_THIS(t)->OnSysCommand(static_cast<UINT>(w), l);                                   \
+// An entry whose handler returns nothing: call runs with the message's w and l, and the
+// message's result is 0.
+#define LUMIVEX_ON(msg, code, id, call)                                                            \
+    {msg, code, static_cast<UINT>(id),                                                             \
+     [](CCmdTarget* t, [[maybe_unused]] WPARAM w, [[maybe_unused]] LPARAM l) -> LRESULT {          \
+         LUMIVEX_THIS(t)->call;                                                                    \
          return 0;                                                                                 \
      }},
-#define ON_WM_PAINT()                                                                              \
-    {WM_PAINT, 0, 0, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                                \
-         LUMIVEX_THIS(t)->OnPaint();                                                               \
-         return 0;                                                                                 \
-     }},
+// The client coordinates a mouse message carries in l.
+#define LUMIVEX_MOUSE_POINT(l)                                                                     \
+    CPoint(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))),                             \
+           static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l))))
+
+#define ON_WM_SYSCOMMAND() LUMIVEX_ON(WM_SYSCOMMAND, 0, 0, OnSysCommand(static_cast<UINT>(w), l))
+#define ON_WM_PAINT() LUMIVEX_ON(WM_PAINT, 0, 0, OnPaint())
 #define ON_WM_QUERYDRAGICON()                                                                      \
     {WM_QUERYDRAGICON, 0, 0, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                        \
          return reinterpret_cast<LRESULT>(LUMIVEX_THIS(t)->OnQueryDragIcon());                     \
      }},
 #define LUMIVEX_ON_MOUSE(msg, fn)                                                                  \
-    {msg, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                                 \
-         LUMIVEX_THIS(t)->fn(static_cast<UINT>(w),                                                 \
-                             CPoint(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))),    \
-                                    static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)))));  \
-         return 0;                                                                                 \
-     }},
+    LUMIVEX_ON(msg, 0, 0, fn(static_cast<UINT>(w), LUMIVEX_MOUSE_POINT(l)))
 #define ON_WM_LBUTTONDOWN() LUMIVEX_ON_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONDBLCLK() LUMIVEX_ON_MOUSE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
 #define ON_WM_RBUTTONDOWN() LUMIVEX_ON_MOUSE(WM_RBUTTONDOWN, OnRButtonDown)
 #define ON_WM_RBUTTONDBLCLK() LUMIVEX_ON_MOUSE(WM_RBUTTONDBLCLK, OnRButtonDblClk)
 #define ON_WM_CHAR()                                                                               \
-    {WM_CHAR, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT {                             \
-         LUMIVEX_THIS(t)->OnChar(static_cast<UINT>(w), LOWORD(static_cast<std::uintptr_t>(l)),     \
-                                 HIWORD(static_cast<std::uintptr_t>(l)));                          \
-         return 0;                                                                                 \
-     }},
-#define ON_WM_CLOSE()                                                                              \
-    {WM_CLOSE, 0, 0, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                                \
-         LUMIVEX_THIS(t)->OnClose();                                                               \
-         return 0;                                                                                 \
-     }},
-#define ON_WM_ENDSESSION()                                                                         \
-    {WM_ENDSESSION, 0, 0, [](CCmdTarget* t, WPARAM w, LPARAM) -> LRESULT {                         \
-         LUMIVEX_THIS(t)->OnEndSession(static_cast<BOOL>(w));                                      \
-         return 0;                                                                                 \
-     }},
+    LUMIVEX_ON(WM_CHAR, 0, 0,                                                                      \
+               OnChar(static_cast<UINT>(w), LOWORD(static_cast<std::uintptr_t>(l)),                \
+                      HIWORD(static_cast<std::uintptr_t>(l))))
+#define ON_WM_CLOSE() LUMIVEX_ON(WM_CLOSE, 0, 0, OnClose())
+#define ON_WM_ENDSESSION() LUMIVEX_ON(WM_ENDSESSION, 0, 0, OnEndSession(static_cast<BOOL>(w)))
 #define ON_MESSAGE(msg, fn)                                                                        \
     {msg, 0, 0,                                                                                    \
      [](CCmdTarget* t, WPARAM w, LPARAM l) -> LRESULT { return LUMIVEX_THIS(t)->fn(w, l); }},
-#define ON_COMMAND(id, fn)                                                                         \
-    {WM_COMMAND, 0, static_cast<UINT>(id), [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {          \
-         LUMIVEX_THIS(t)->fn();                                                                    \
-         return 0;                                                                                 \
-     }},
-#define ON_BN_CLICKED(id, fn)                                                                      \
-    {WM_COMMAND, BN_CLICKED, static_cast<UINT>(id), [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT { \
-         LUMIVEX_THIS(t)->fn();                                                                    \
-         return 0;                                                                                 \
-     }},
+#define ON_COMMAND(id, fn) LUMIVEX_ON(WM_COMMAND, 0, id, fn())
+#define ON_BN_CLICKED(id, fn) LUMIVEX_ON(WM_COMMAND, BN_CLICKED, id, fn())
 
 class CCmdTarget {
   public:

@@ -63,6 +63,13 @@ class Block {
         return out;
     }
 
+    // Draws text into a block as wide as the text fit would be, and expects these lines.
+    void ExpectWrap(std::string_view text, std::string_view fit, const Lines& lines, int less = 0) {
+        const RECT r{0, 0, face->Extent(fit) - less, 100};
+        Draw(text, r);
+        EXPECT_EQ(Cells(r), Expected(r, lines)) << "'" << text << "' as wide as '" << fit << "'";
+    }
+
     Canvas canvas;
     CFont font;
     const gdi::Typeface* face = nullptr;
@@ -95,23 +102,15 @@ TEST(DrawText, WrapsWordsToAWidthOf200AndCentresEachLine) {
 TEST(DrawText, DropsExactlyTheOneSpaceItBreaksAt) {
     Block b;
     // Character N (the first that does not fit) is a space: the line ends before it.
-    RECT r{0, 0, b.face->Extent("nnn"), 100};
-    b.Draw("nnn nnn", r);
-    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nnn", "nnn"}));
+    b.ExpectWrap("nnn nnn", "nnn", {"nnn", "nnn"});
     // Further spaces begin the next line.
-    r.right = b.face->Extent("nnnn");
-    b.Draw("nnnn  nn", r);
-    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nnnn", " nn"}));
+    b.ExpectWrap("nnnn  nn", "nnnn", {"nnnn", " nn"});
     // When that line does not fit either, its own leading space is the last one before N:
     // it breaks there and stays empty.
-    r.right = b.face->Extent("nnn");
-    b.Draw("nnn  nnn", r);
-    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nnn", "", "nnn"}));
+    b.ExpectWrap("nnn  nnn", "nnn", {"nnn", "", "nnn"});
     // Character N is inside a word: the line ends at the last space before it, and the
     // spaces in front of that one stay on the line.
-    r.right = b.face->Extent("nn   nn");
-    b.Draw("nn   nnnn", r);
-    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nn  ", "nnnn"}));
+    b.ExpectWrap("nn   nnnn", "nn   nn", {"nn  ", "nnnn"});
 }
 
 // Break opportunities are those of the Unicode line-breaking rules: after a tab run (never
@@ -119,24 +118,14 @@ TEST(DrawText, DropsExactlyTheOneSpaceItBreaksAt) {
 TEST(DrawText, BreaksAfterTabsAndHyphensButNotAfterPunctuationInsideAWord) {
     Block b;
     // Two more characters would fit, but the next word starts the next line.
-    RECT r{0, 0, b.face->Extent("nnnn\tnn"), 100};
-    b.Draw("nnnn\tnnnn", r);
-    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nnnn\t", "nnnn"}));
+    b.ExpectWrap("nnnn\tnnnn", "nnnn\tnn", {"nnnn\t", "nnnn"});
     // A run of tabs stays at the end of its line; the word before it goes to the next line with
     // it when the whole run does not fit behind that word.
-    r.right = b.face->Extent("nnnn\t\t\tn") - 1;
-    b.Draw("nn nnnn\t\t\tnnnn", r);
-    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nn", "nnnn\t\t\t", "nnnn"}));
-    r.right = b.face->Extent("nnnn-nn");
-    b.Draw("nnnn-nnnn", r);
-    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nnnn-", "nnnn"}));
+    b.ExpectWrap("nn nnnn\t\t\tnnnn", "nnnn\t\t\tn", {"nn", "nnnn\t\t\t", "nnnn"}, 1);
+    b.ExpectWrap("nnnn-nnnn", "nnnn-nn", {"nnnn-", "nnnn"});
     // No opportunity after the comma: the word is broken where it stops fitting.
-    r.right = b.face->Extent("nnnn,nn");
-    b.Draw("nnnn,nnnn", r);
-    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nnnn,nn", "nn"}));
-    r.right = b.face->Extent("nn nnnn.nn");
-    b.Draw("nn nnnn.nnnn", r);
-    EXPECT_EQ(b.Cells(r), b.Expected(r, {"nn", "nnnn.nnnn"}));
+    b.ExpectWrap("nnnn,nnnn", "nnnn,nn", {"nnnn,nn", "nn"});
+    b.ExpectWrap("nn nnnn.nnnn", "nn nnnn.nn", {"nn", "nnnn.nnnn"});
 }
 
 TEST(DrawText, BreaksAWordWiderThanTheLineAfterTheCharactersThatFit) {

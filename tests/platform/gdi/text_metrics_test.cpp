@@ -148,6 +148,7 @@ TEST(TextMetrics, EqualFontsShareOneTypefaceAndItsGlyphs) {
     EXPECT_NE(&gdi::TypefaceOf(a), &gdi::TypefaceOf(bold));
 }
 
+// Also where the system's own fonts draw (Windows): a face it lacks draws with another one.
 TEST(TextMetrics, UnknownFacesAndOddHeightsStillGiveAUsableFont) {
     CFont unknown;
     unknown.CreateFontA(20, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "No Such Face 7f3a");

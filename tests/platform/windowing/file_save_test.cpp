@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -27,10 +29,15 @@ const std::string kOld = "old settings, longer than the new ones: 0123456789";
 const std::string kNew = "new settings";
 
 // Saves bytes to path the way the program does; false when the save was refused or failed.
-bool Save(const fs::path& path, const std::string& bytes) {
+// Saves bytes to path; with a method given, expects the save to use that one.
+bool Save(const fs::path& path, const std::string& bytes,
+          std::optional<FileSave::Method> method = std::nullopt) {
     std::unique_ptr<FileSave> save = FileSave::Begin(path.string());
     if (!save) {
         return false;
+    }
+    if (method) {
+        EXPECT_EQ(save->method(), *method) << path;
     }
     save->Append(bytes.data(), bytes.size());
     return save->Commit();
@@ -46,15 +53,17 @@ mode_t Mode(const fs::path& path) {
     return Stat(path).st_mode & 07777;
 }
 
-TEST(FileSave, ANewFileInAWritableFolderGetsTheUsualModeAndNothingElseRemains) {
-    RunUnprivileged([] {
+// Runs body as an unprivileged user with a fresh folder and the settings file's path in it.
+void InFolder(const std::function<void(const TempFolder&, const fs::path&)>& body) {
+    RunUnprivileged([&] {
         TempFolder dir;
-        const fs::path file = dir / "config.set";
-        std::unique_ptr<FileSave> save = FileSave::Begin(file.string());
-        ASSERT_TRUE(save);
-        EXPECT_EQ(save->method(), FileSave::Method::ReplaceByRename);
-        save->Append(kNew.data(), kNew.size());
-        EXPECT_TRUE(save->Commit());
+        body(dir, dir / "config.set");
+    });
+}
+
+TEST(FileSave, ANewFileInAWritableFolderGetsTheUsualModeAndNothingElseRemains) {
+    InFolder([](const TempFolder& dir, const fs::path& file) {
+        EXPECT_TRUE(Save(file, kNew, FileSave::Method::ReplaceByRename));
         EXPECT_EQ(ReadBytes(file), kNew);
         EXPECT_EQ(Mode(file), 0644u); // 0666 under the umask 022
         EXPECT_EQ(Listing(dir.path()), "config.set");
@@ -62,9 +71,7 @@ TEST(FileSave, ANewFileInAWritableFolderGetsTheUsualModeAndNothingElseRemains) {
 }
 
 TEST(FileSave, AReplacementKeepsTheOldPermissionBits) {
-    RunUnprivileged([] {
-        TempFolder dir;
-        const fs::path file = dir / "config.set";
+    InFolder([](const TempFolder& dir, const fs::path& file) {
         for (mode_t mode : {0600u, 0640u, 0664u, 0604u}) {
             WriteBytes(file, kOld);
             ASSERT_EQ(chmod(file.c_str(), mode), 0);
@@ -79,9 +86,7 @@ TEST(FileSave, AReplacementKeepsTheOldPermissionBits) {
 }
 
 TEST(FileSave, AFileThatCannotBeOpenedForWritingIsLeftAsItIs) {
-    RunUnprivileged([] {
-        TempFolder dir;
-        const fs::path file = dir / "config.set";
+    InFolder([](const TempFolder& dir, const fs::path& file) {
         WriteBytes(file, kOld);
         ASSERT_EQ(chmod(file.c_str(), 0444), 0);
         EXPECT_FALSE(FileSave::Begin(file.string()));
@@ -94,8 +99,7 @@ TEST(FileSave, AFileThatCannotBeOpenedForWritingIsLeftAsItIs) {
 }
 
 TEST(FileSave, ASymbolicLinkStaysALinkAndItsFileGetsTheBytes) {
-    RunUnprivileged([] {
-        TempFolder dir;
+    InFolder([](const TempFolder& dir, const fs::path&) {
         fs::create_directories(dir / "app");
         fs::create_directories(dir / "store");
         WriteBytes(dir / "store" / "settings", kOld);
@@ -135,18 +139,12 @@ TEST(FileSave, ASymbolicLinkStaysALinkAndItsFileGetsTheBytes) {
 }
 
 TEST(FileSave, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
-    RunUnprivileged([] {
-        TempFolder dir;
-        const fs::path file = dir / "config.set";
+    InFolder([](const TempFolder& dir, const fs::path& file) {
         WriteBytes(file, kOld);
         const ino_t before = Stat(file).st_ino;
         ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
 
-        std::unique_ptr<FileSave> save = FileSave::Begin(file.string());
-        ASSERT_TRUE(save);
-        EXPECT_EQ(save->method(), FileSave::Method::RewriteInPlace);
-        save->Append(kNew.data(), kNew.size());
-        EXPECT_TRUE(save->Commit());
+        EXPECT_TRUE(Save(file, kNew, FileSave::Method::RewriteInPlace));
         EXPECT_EQ(ReadBytes(file), kNew) << "cut to the new length";
         EXPECT_EQ(Stat(file).st_ino, before);
         EXPECT_EQ(Mode(file), 0644u);
@@ -162,15 +160,10 @@ TEST(FileSave, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
 }
 
 TEST(FileSave, AFileWithOtherNamesIsRewrittenInPlaceSoEveryNameSeesTheBytes) {
-    RunUnprivileged([] {
-        TempFolder dir;
+    InFolder([](const TempFolder& dir, const fs::path&) {
         WriteBytes(dir / "config.set", kOld);
         fs::create_hard_link(dir / "config.set", dir / "other-name");
-        std::unique_ptr<FileSave> save = FileSave::Begin((dir / "config.set").string());
-        ASSERT_TRUE(save);
-        EXPECT_EQ(save->method(), FileSave::Method::RewriteInPlace);
-        save->Append(kNew.data(), kNew.size());
-        EXPECT_TRUE(save->Commit());
+        EXPECT_TRUE(Save(dir / "config.set", kNew, FileSave::Method::RewriteInPlace));
         EXPECT_EQ(ReadBytes(dir / "other-name"), kNew);
         EXPECT_EQ(fs::hard_link_count(dir / "config.set"), 2u);
         EXPECT_EQ(Listing(dir.path()), "config.set other-name");
@@ -189,13 +182,7 @@ TEST(FileSave, AFileOfAnotherOwnerKeepsItsOwner) {
     const fs::path file = dir / "config.set";
     WriteBytes(file, kOld);
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
-    RunUnprivileged([&] {
-        std::unique_ptr<FileSave> save = FileSave::Begin(file.string());
-        ASSERT_TRUE(save);
-        EXPECT_EQ(save->method(), FileSave::Method::RewriteInPlace);
-        save->Append(kNew.data(), kNew.size());
-        EXPECT_TRUE(save->Commit());
-    });
+    RunUnprivileged([&] { EXPECT_TRUE(Save(file, kNew, FileSave::Method::RewriteInPlace)); });
     EXPECT_EQ(ReadBytes(file), kNew);
     EXPECT_EQ(Stat(file).st_uid, 0u);
     EXPECT_EQ(Mode(file), 0666u);
@@ -203,8 +190,7 @@ TEST(FileSave, AFileOfAnotherOwnerKeepsItsOwner) {
 }
 
 TEST(FileSave, WhatIsNotARegularFileIsNotSaved) {
-    RunUnprivileged([] {
-        TempFolder dir;
+    InFolder([](const TempFolder& dir, const fs::path&) {
         fs::create_directory(dir / "config.set");
         EXPECT_FALSE(Save(dir / "config.set", kNew));
         EXPECT_TRUE(fs::is_directory(dir / "config.set"));
@@ -215,9 +201,7 @@ TEST(FileSave, WhatIsNotARegularFileIsNotSaved) {
 }
 
 TEST(FileSave, EveryFailureRemovesTheTemporaryFileAndKeepsTheOldOne) {
-    RunUnprivileged([] {
-        TempFolder dir;
-        const fs::path file = dir / "config.set";
+    InFolder([](const TempFolder& dir, const fs::path& file) {
         WriteBytes(file, kOld);
 
         // Given up before the commit.

@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <filesystem>
@@ -74,6 +71,13 @@ class FileSaveWin32 : public testing::Test {
         return save->Commit();
     }
 
+    // config.set in the folder, holding kOld.
+    fs::path OldSettings() const {
+        const fs::path file = folder_ / L"config.set";
+        Write(file, kOld);
+        return file;
+    }
+
     fs::path folder_;
 };
 
@@ -89,8 +93,7 @@ TEST_F(FileSaveWin32, CreatesAndReplacesLeavingOnlyTheFile) {
 }
 
 TEST_F(FileSaveWin32, ASaveNeverCommittedLeavesTheOldFileAndNoTemporary) {
-    const fs::path file = folder_ / L"config.set";
-    Write(file, kOld);
+    const fs::path file = OldSettings();
     {
         std::unique_ptr<FileSave> save = FileSave::Begin(Utf8(file));
         ASSERT_TRUE(save);
@@ -101,8 +104,7 @@ TEST_F(FileSaveWin32, ASaveNeverCommittedLeavesTheOldFileAndNoTemporary) {
 }
 
 TEST_F(FileSaveWin32, AReadOnlyFileIsLeftAlone) {
-    const fs::path file = folder_ / L"config.set";
-    Write(file, kOld);
+    const fs::path file = OldSettings();
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(FileSave::Begin(Utf8(file)));
     EXPECT_FALSE(Save(file, kNew));
@@ -111,8 +113,7 @@ TEST_F(FileSaveWin32, AReadOnlyFileIsLeftAlone) {
 }
 
 TEST_F(FileSaveWin32, AHiddenFileStaysHidden) {
-    const fs::path file = folder_ / L"config.set";
-    Write(file, kOld);
+    const fs::path file = OldSettings();
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(Save(file, kNew));
     EXPECT_EQ(Read(file), kNew);

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace imageio {
 
@@ -38,6 +39,8 @@ enum class ImageFormat { Png, Bmp, Dicom };
 
 // The format named by a file's extension: .png, .bmp, .dcm (any case); none for others.
 std::optional<ImageFormat> FormatFromExtension(const std::filesystem::path& path);
+// The format of an extension as written in lower case without the dot: png, bmp, dcm.
+std::optional<ImageFormat> FormatOfExtension(std::string_view extension);
 
 // "PNG", "BMP", "DICOM".
 const char* FormatName(ImageFormat format);

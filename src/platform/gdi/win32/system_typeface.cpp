@@ -25,13 +25,7 @@ class SystemGlyphSource final : public GlyphSource {
         systemfonts::Bitmap b = font_->Render(c); // Latin-1: byte c is code point c
         Glyph g{b.left, b.top, b.width, b.height, std::move(b.coverage)};
         if (smoothing_ == Smoothing::None) {
-            // A raster font's glyph lies inside its cell: a one-bit glyph that grid fitting
-            // widened past its advance moves left into its left bearing, not into its
-            // neighbour (as the FreeType source does on Linux).
-            const int overflow = g.left + g.width - advances_[c];
-            if (overflow > 0 && g.left > 0) {
-                g.left -= std::min(overflow, g.left);
-            }
+            KeepInCell(g, advances_[c]);
         }
         return g;
     }

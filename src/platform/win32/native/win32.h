@@ -6,12 +6,6 @@
 #ifndef UNICODE
 #define UNICODE
 #endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include "platform/win32/native/native.h"
