@@ -21,6 +21,27 @@ void DrawDiagonal(CDC* dc, int j) {
     }
 }
 
+// The pixels the diagonals above light, with the pen overwriting: (x, y) for 1 <= x < w,
+// y < h, gray (x + y) / 8 (the first column is left out, as every line leaves out its end).
+// Each row is the one above moved left by a pixel, with one new pixel at the right end; rows
+// copied that way are written in memory order, where the diagonals wrote a pixel per row.
+// The current position ends where the last diagonal leaves it.
+void DrawRampByRows(CDC* dc, int w, int h) {
+    if (w >= 2 && h >= 1) {
+        for (int i = 0; i < 256 && 8 * i < w; ++i) {
+            const int left = std::max(8 * i, 1), right = std::min(8 * i + 8, w);
+            dc->FillSolidRect(left, 0, right - left, 1, patterns::Gray(i));
+        }
+        for (int y = 1; y < h; ++y) {
+            if (w >= 3) {
+                dc->BitBlt(1, y, w - 2, 1, dc, 2, y - 1, SRCCOPY);
+            }
+            dc->FillSolidRect(w - 1, y, 1, 1, patterns::Gray((w - 1 + y) / 8));
+        }
+    }
+    dc->MoveTo(1023, 1024);
+}
+
 } // namespace
 
 void CLumivexDlg::DrawDiagonalRamp(CDC* dc) {
@@ -37,11 +58,15 @@ void CLumivexDlg::DrawDiagonalRamp(CDC* dc) {
     if (m_labels) {
         patterns::FillSquareRampFrame(dc, patterns::SquareRampOrigin(W, H));
     }
-    for (int i = 0; i < 256; ++i) {
-        CPen pen(PS_SOLID, 1, patterns::Gray(i));
-        ScopedSelect selected(dc, &pen);
-        for (int j = 8 * i; j < 8 * i + 8; ++j) {
-            DrawDiagonal(dc, j);
+    if (dc->GetROP2() == R2_COPYPEN) {
+        DrawRampByRows(dc, ramp.right, ramp.bottom);
+    } else {
+        for (int i = 0; i < 256; ++i) {
+            CPen pen(PS_SOLID, 1, patterns::Gray(i));
+            ScopedSelect selected(dc, &pen);
+            for (int j = 8 * i; j < 8 * i + 8; ++j) {
+                DrawDiagonal(dc, j);
+            }
         }
     }
     // The white square may reach beyond the ramp; these cut it off. Beside the ramp only its

@@ -40,22 +40,37 @@ void DrawEightSteps(CDC* dc, int W, int b) {
     dc->LineTo(W, b / 2);
 }
 
+// Copies row `from` of the DC's frame into rows [first, last). The source row stays in the
+// cache, so each pixel below it costs one store.
+void RepeatRow(CDC* dc, int W, int from, int first, int last) {
+    for (int y = first; y < last; ++y) {
+        dc->BitBlt(0, y, W, 1, dc, 0, from, SRCCOPY);
+    }
+}
+
 // n steps across the full width. Laid out as each step filled to the right edge with the
 // next painting over its right part, step j keeps x from W*j/n to W*(j+1)/n; only that part is
 // filled, which gives the same pixels without painting the frame n/2 times over. The lower
 // level is computed on its own, so the two ramps are not mirror images when 255 / (n - 1) is
-// not whole.
-void DrawRamps(CDC* dc, int W, int b, int n) {
+// not whole. Every row of a half is alike, so only each half's first row is filled and then
+// copied down: filling the narrow steps column by column walked the frame at a stride of one
+// row per pixel, which cost well over a fill of the frame.
+void DrawRamps(CDC* dc, int W, int H, int b, int n) {
+    const int upperEnd = std::min(b / 2, H), lowerEnd = std::min(b, H);
     for (int j = 0; j < n; ++j) {
         // A single step has no spacing to divide by; it is the ramp's first level.
         const double rise = n > 1 ? j * 255.0 / (n - 1) : 0.0;
         const int left = W * j / n;
         const int right = W * (j + 1) / n;
-        const RECT upper{left, 0, right, b / 2};
+        // Filled even where the row lies below the screen: each fill also sets the DC's
+        // background colour, which is left as the last fill's.
+        const RECT upper{left, 0, right, 1};
         dc->FillSolidRect(&upper, Gray(static_cast<int>(rise)));
-        const RECT lower{left, b / 2, right, b};
+        const RECT lower{left, b / 2, right, b / 2 + 1};
         dc->FillSolidRect(&lower, Gray(static_cast<int>(255.0 - rise)));
     }
+    RepeatRow(dc, W, 0, 1, upperEnd);
+    RepeatRow(dc, W, b / 2, b / 2 + 1, lowerEnd);
 }
 
 } // namespace
@@ -74,7 +89,7 @@ void CLumivexDlg::DrawGraySteps(CDC* dc, int steps, bool square) {
     if (steps == 8) {
         DrawEightSteps(dc, W, b);
     } else {
-        DrawRamps(dc, W, b, steps);
+        DrawRamps(dc, W, H, b, steps);
     }
     if (m_labels) {
         fields::DrawLevelLabel(dc, steps, W / 2, (8 * b) / 9);

@@ -54,6 +54,33 @@ TEST(DiagonalRamp, PaintsTheWholeClientArea) {
     }
 }
 
+// The ramp's lines follow the DC's raster operation and leave the current position at the end
+// of the last one, whether it is drawn as lines or, with the pen overwriting, row by row.
+TEST(DiagonalRamp, RasterOperationAndCurrentPositionAreTheLines) {
+    for (auto [w, h] : {std::pair{1920, 1080}, {600, 300}}) {
+        InWindow(w, h, [&](CLumivexDlg& main) {
+            main.SetStateForTest(0, FALSE, 37, 128);
+            for (int rop : {R2_COPYPEN, R2_NOT}) {
+                testing_support::MemoryFrame target(w, h, 0x123456);
+                target.dc.SetROP2(rop);
+                main.DrawDiagonalRamp(&target.dc);
+                gdi::Surface expected = Expected(w, h);
+                if (rop == R2_NOT) { // every lit pixel inverts the black below it
+                    for (int y = 0; y < std::min(h, 1024); ++y) {
+                        for (int x = 1; x < std::min(w, 1024); ++x) {
+                            expected.Set(x, y, 0xFFFFFF);
+                        }
+                    }
+                }
+                ExpectFrame(target.Pixels(), expected);
+                const CPoint position = target.dc.MoveTo(0, 0);
+                EXPECT_EQ(position.x, 1023);
+                EXPECT_EQ(position.y, 1024);
+            }
+        });
+    }
+}
+
 TEST(DiagonalRamp, DegenerateSizesDoNotCrash) {
     for (auto [w, h] : {std::pair{0, 0}, {1, 1}, {2, 3}, {3, 2}}) {
         ExpectFrame(DrawOn(w, h, 37).frame, Expected(w, h, 0, 1024));

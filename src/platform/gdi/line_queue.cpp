@@ -56,10 +56,11 @@ void LineQueue::AddVerticalRun(int x, int y0, int y1, RopMasks m) {
 
 void LineQueue::AddDiagonal(int slope, long long c, int y0, int y1, RopMasks m) {
     Pending& p = pending_;
-    if (!Continues(kDiagonals, m) || p.diagonals.size() >= kMaxDiagonals) {
+    const bool continues = queued == this && p.kind == kDiagonals;
+    if (!continues || p.diagonals.size() >= kMaxDiagonals) {
         Begin(kDiagonals, m);
     }
-    p.diagonals.push_back(Diagonal{c, slope, y0, y1});
+    p.diagonals.push_back(Diagonal{c, slope, y0, y1, m});
 }
 
 void LineQueue::Flush() const {
@@ -81,23 +82,43 @@ void LineQueue::Flush() const {
             }
         });
     } else if (s && p.kind == kDiagonals) {
-        int y0 = s->Height(), y1 = 0;
+        // Each diagonal's rows cut down once to those whose pixel lies on the surface, so that
+        // the loop over the rows tests one range per diagonal.
+        struct Visible {
+            int y0, y1; // rows, y0 < y1
+            long long c;
+            int slope;
+            RopMasks masks;
+        };
+        std::vector<Visible> visible;
+        visible.reserve(p.diagonals.size());
+        const long long w = s->Width(), h = s->Height();
+        long long first = h, last = 0;
         for (const Diagonal& d : p.diagonals) {
-            y0 = std::min(y0, std::max(d.y0, 0));
-            y1 = std::max(y1, std::min(d.y1, s->Height()));
+            // x = c + slope * y within [0, w)
+            const long long xa = d.slope > 0 ? -d.c : d.c - w + 1;
+            const long long y0 = std::max({static_cast<long long>(d.y0), 0LL, xa});
+            const long long y1 = std::min({static_cast<long long>(d.y1), h, xa + w});
+            if (y0 < y1) {
+                visible.push_back(
+                    Visible{static_cast<int>(y0), static_cast<int>(y1), d.c, d.slope, d.masks});
+                first = std::min(first, y0);
+                last = std::max(last, y1);
+            }
         }
-        const long long w = s->Width();
-        WithPut(p.masks, [&](auto put) {
-            for (int y = y0; y < y1; ++y) {
-                std::uint32_t* row = s->Row(y);
-                for (const Diagonal& d : p.diagonals) {
-                    const long long x = d.c + static_cast<long long>(d.slope) * y;
-                    if (y >= d.y0 && y < d.y1 && x >= 0 && x < w) {
-                        put(row[x]);
+        for (int y = static_cast<int>(first); y < last; ++y) {
+            std::uint32_t* row = s->Row(y);
+            for (const Visible& d : visible) {
+                if (y >= d.y0 && y < d.y1) {
+                    std::uint32_t& pixel = row[d.c + static_cast<long long>(d.slope) * y];
+                    if (d.masks.andMask == 0) {
+                        pixel = d.masks.xorMask;
+                    } else {
+                        ApplyRop(pixel, d.masks);
                     }
                 }
             }
-        });
+        }
     }
     p.xs.clear();
     p.diagonals.clear();

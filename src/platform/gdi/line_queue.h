@@ -6,9 +6,9 @@
 //
 // The flush rule: at most one DC of a thread holds queued lines, and they are drawn before
 // anything else can see or change the pixels they cover — when any DC touches a target's pixels
-// (DeviceContext::Target), when another batch begins (another DC, another kind of line, another
-// raster operation or another row range), when the DC's bitmap is deselected or the DC is
-// deleted, and when code reads a selected bitmap directly (FlushAll, as GdiFlush on the
+// (DeviceContext::Target), when another batch begins (another DC, another kind of line, or for
+// columns another raster operation or another row range), when the DC's bitmap is deselected or the
+// DC is deleted, and when code reads a selected bitmap directly (FlushAll, as GdiFlush on the
 // platform). Each line has at most one pixel in a row and the lines of a row are drawn in the
 // order queued, so every pixel sees its lines in the order they were drawn.
 
@@ -39,7 +39,8 @@ class LineQueue {
     static void FlushAll();
 
   private:
-    // Starts a new batch of the kind unless the queued one is of that kind and raster operation.
+    // Starts a new batch of the kind unless the queued one is of that kind and raster operation
+    // (diagonals carry their own, so any raster operation continues their batch).
     bool Continues(int kind, RopMasks m) const;
     void Begin(int kind, RopMasks m);
 
@@ -47,10 +48,11 @@ class LineQueue {
         long long c;
         int slope;
         int y0, y1;
+        RopMasks masks; // a ramp changes pen every few diagonals; each keeps its own
     };
     struct Pending {
-        int kind = 0; // kColumns or kDiagonals
-        RopMasks masks{};
+        int kind = 0;       // kColumns or kDiagonals
+        RopMasks masks{};   // of every column
         int y0 = 0, y1 = 0; // the rows of every column
         std::vector<int> xs;
         std::vector<Diagonal> diagonals;
