@@ -72,7 +72,9 @@ BOOL CLumivexDlg::PreTranslateMessage(MSG* msg) {
 
 void CLumivexDlg::RedrawPattern() {
     CClientDC dc(this);
-    // The pattern clears the frame or paints all of it.
+    // The pattern clears the frame or paints all of it. Patterns are drawn whole, into a buffer of
+    // the whole client area: some copy down rows they have drawn (13, 30, 31, 37), which a buffer
+    // of part of the frame would not hold.
     CMemDC memDC(&dc, nullptr, CMemDC::Start::Overwritten);
     DrawCurrentPattern(&memDC);
 }
