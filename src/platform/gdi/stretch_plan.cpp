@@ -81,6 +81,18 @@ ColumnPlan BuildPlan(const AxisTable& cols) {
         i = k;
     }
     plan.wideRepeats = plan.everyColumn && !longRepeat;
+    const bool allRepeats =
+        std::all_of(plan.spans.begin(), plan.spans.end(),
+                    [](const ColumnSpan& span) { return span.kind == ColumnSpan::Kind::Repeat; });
+    if (plan.wideRepeats && allRepeats) {
+        const std::uint32_t total = static_cast<std::uint32_t>(n);
+        for (const ColumnSpan& span : plan.spans) {
+            if (span.at + ColumnPlan::kWideRepeat > total) {
+                break;
+            }
+            plan.wide.push_back(ColumnPlan::WideRepeat{span.at, span.source});
+        }
+    }
     return plan;
 }
 
@@ -155,7 +167,16 @@ std::uint32_t CombineRun(const std::uint32_t* p, int n, Combine how) {
 
 void ColumnPlan::WriteRow(const std::uint32_t* src, std::uint32_t* out, Combine how) const {
     std::size_t s = 0;
-    if (wideRepeats) {
+    if (!wide.empty()) {
+        for (const WideRepeat& block : wide) {
+            const std::uint32_t v = src[block.source];
+            std::uint32_t* to = out + block.at;
+            for (std::uint32_t k = 0; k < kWideRepeat; ++k) {
+                to[k] = v;
+            }
+        }
+        s = wide.size();
+    } else if (wideRepeats) {
         // A Repeat stores a whole block, whose surplus the spans to its right overwrite; only
         // near the end of the row, where no span follows to do so, spans are written exactly.
         const std::uint32_t total = spans.back().at + spans.back().length;

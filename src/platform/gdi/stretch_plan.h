@@ -58,6 +58,14 @@ struct ColumnPlan {
     // kWideRepeat pixels at once, the spans after it overwriting the surplus.
     bool wideRepeats = false;
     static constexpr std::uint32_t kWideRepeat = 8;
+    // When every span is a Repeat that may be stored wide (enlarging by 2 to 8): those before
+    // the last kWideRepeat pixels as bare pairs, read faster than spans; spans[wideCount] on are
+    // written exactly.
+    struct WideRepeat {
+        std::uint32_t at;
+        int source;
+    };
+    std::vector<WideRepeat> wide;
 
     // Writes the columns of the plan into out (the row's first visible pixel) from src, the
     // source row's pixels from sourceLow on.
