@@ -34,6 +34,9 @@ AxisTable BuildAxis(const Extent& dst, const Extent& src, long long visibleFrom,
     return t;
 }
 
+// Spans shorter than this on average are not worth going through one by one.
+constexpr std::size_t kShortSpans = 4;
+
 ColumnPlan BuildPlan(const AxisTable& cols) {
     ColumnPlan plan;
     const std::size_t n = cols.first.size();
@@ -91,6 +94,16 @@ ColumnPlan BuildPlan(const AxisTable& cols) {
                 break;
             }
             plan.wide.push_back(ColumnPlan::WideRepeat{span.at, span.source});
+        }
+    }
+    const bool everySingle =
+        plan.everyColumn &&
+        std::all_of(plan.spans.begin(), plan.spans.end(),
+                    [](const ColumnSpan& span) { return span.kind != ColumnSpan::Kind::Gather; });
+    if (plan.wide.empty() && everySingle && plan.spans.size() * kShortSpans > n) {
+        plan.gather.resize(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            plan.gather[i] = cols.first[i] - lo;
         }
     }
     return plan;
@@ -166,6 +179,13 @@ std::uint32_t CombineRun(const std::uint32_t* p, int n, Combine how) {
 }
 
 void ColumnPlan::WriteRow(const std::uint32_t* src, std::uint32_t* out, Combine how) const {
+    if (!gather.empty()) {
+        const std::size_t n = gather.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            out[i] = src[gather[i]];
+        }
+        return;
+    }
     std::size_t s = 0;
     if (!wide.empty()) {
         for (const WideRepeat& block : wide) {

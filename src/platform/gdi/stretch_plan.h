@@ -66,6 +66,10 @@ struct ColumnPlan {
         int source;
     };
     std::vector<WideRepeat> wide;
+    // Otherwise, when every column has one source pixel and the spans are short (enlarging by
+    // less than 2, where spans of one and two columns alternate): each column's source, read
+    // pixel by pixel, which beats going span by span.
+    std::vector<int> gather;
 
     // Writes the columns of the plan into out (the row's first visible pixel) from src, the
     // source row's pixels from sourceLow on.
