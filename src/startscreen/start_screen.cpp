@@ -55,6 +55,7 @@ const CImage& TurnedPatch(const CImage& patch) {
         std::memcmp(entry.source.data(), block, bytes) != 0) {
         entry.source.assign(block, block + bytes);
         RotateImage(patch, entry.copy, 180.0);
+        entry.copy.KeepConvertedCopy(); // drawn on every paint
     }
     return entry.copy;
 }

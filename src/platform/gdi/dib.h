@@ -58,6 +58,11 @@ void CopyDibToSurface(const DibView& dib, Surface& surface);
 BOOL StretchDib(CDC* dc, int x, int y, int width, int height, const DibView& dib, int xSrc,
                 int ySrc, int srcWidth, int srcHeight);
 
+// StretchDib from a picture already converted to surface pixels (which must not be the DC's
+// target).
+BOOL StretchPixels(CDC* dc, int x, int y, int width, int height, const Surface& pixels, int xSrc,
+                   int ySrc, int srcWidth, int srcHeight);
+
 // A new 32-bit bitmap holding the picture, or nullptr when the bytes are not a usable DIB.
 HBITMAP CreateBitmapFromDib(const std::uint8_t* data, std::size_t size);
 

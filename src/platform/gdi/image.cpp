@@ -1,5 +1,33 @@
 #include "platform/gdi/image.h"
 
+#include <map>
+#include <mutex>
+
+namespace {
+
+// The resource pictures of 24 and 32 bits converted to surface pixels, once per process: the
+// start screen draws them on every paint, and converting them was half of its cost. Resources
+// never change and live as long as the program, so their rows' address names them. 8-bit
+// pictures (the large TG18 images) are not kept: their conversion is one table look-up a pixel,
+// and a converted copy would take four times their memory.
+std::shared_ptr<const gdi::Surface> ConvertedResource(const gdi::DibView& dib) {
+    if (dib.bitsPerPixel == 8) {
+        return nullptr;
+    }
+    static std::mutex guard;
+    static std::map<const std::uint8_t*, std::shared_ptr<const gdi::Surface>> converted;
+    const std::lock_guard<std::mutex> lock(guard);
+    auto& entry = converted[dib.bits];
+    if (!entry) {
+        auto pixels = std::make_shared<gdi::Surface>();
+        gdi::CopyDibToSurface(dib, *pixels);
+        entry = std::move(pixels);
+    }
+    return entry;
+}
+
+} // namespace
+
 void CImage::LoadFromResource(HINSTANCE instance, UINT id) {
     Destroy();
     const std::vector<std::uint8_t>* bytes =
@@ -17,6 +45,7 @@ void CImage::LoadFromResource(HINSTANCE instance, UINT id) {
         palette_.assign(dib.palette, dib.palette + 4 * static_cast<std::size_t>(dib.paletteSize));
     }
     resourceBits_ = dib.bits;
+    converted_ = ConvertedResource(dib);
 }
 
 BOOL CImage::Create(int width, int height, int bitsPerPixel, DWORD /*flags*/) {
@@ -48,9 +77,20 @@ void CImage::Destroy() {
     palette_.clear();
     bits_.clear();
     resourceBits_ = nullptr;
+    converted_.reset();
+}
+
+void CImage::KeepConvertedCopy() {
+    if (IsNull() || converted_) {
+        return;
+    }
+    auto pixels = std::make_shared<gdi::Surface>();
+    gdi::CopyDibToSurface(View(), *pixels);
+    converted_ = std::move(pixels);
 }
 
 void* CImage::GetBits() {
+    converted_.reset();  // the caller may change the pixels
     if (resourceBits_) { // the caller may write: take a copy of the rows first
         bits_.assign(resourceBits_, resourceBits_ + stride_ * height_);
         resourceBits_ = nullptr;
@@ -91,7 +131,10 @@ BOOL CImage::Draw(HDC dc, int x, int y, int width, int height) const {
     // where they lie.
     CDC target;
     target.Attach(dc);
-    const BOOL done = gdi::StretchDib(&target, x, y, width, height, View(), 0, 0, width_, height_);
+    const BOOL done =
+        converted_
+            ? gdi::StretchPixels(&target, x, y, width, height, *converted_, 0, 0, width_, height_)
+            : gdi::StretchDib(&target, x, y, width, height, View(), 0, 0, width_, height_);
     target.Detach();
     return done;
 }

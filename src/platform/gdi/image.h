@@ -7,6 +7,7 @@
 #include "platform/gdi/dib.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CImage {
@@ -32,6 +33,11 @@ class CImage {
     const void* GetBits() const;
     int GetPitch() const;
 
+    // Converts the pixels to the screen's format now and draws from that copy, instead of
+    // converting them on every Draw, until GetBits() is next called for writing. Pixels written
+    // through a pointer taken before this call do not show.
+    void KeepConvertedCopy();
+
     // Copies the whole image into the destination rectangle with StretchBlt, SRCCOPY, in the
     // DC's own stretch mode.
     BOOL Draw(HDC dc, int x, int y, int width, int height) const;
@@ -51,5 +57,7 @@ class CImage {
     // A loaded image reads the rows in the resource, which lives as long as the program, until
     // it is written to.
     const std::uint8_t* resourceBits_ = nullptr;
+    // The pixels converted once, when Draw reads them from here.
+    std::shared_ptr<const gdi::Surface> converted_;
     const std::uint8_t* Bits() const { return resourceBits_ ? resourceBits_ : bits_.data(); }
 };

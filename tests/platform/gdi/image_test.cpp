@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -117,6 +118,45 @@ TEST(CImage, DrawCopiesThroughStretchBlt) {
               gdi_test::Rows({"br....", "gkbbrr", "..ggkk"}));
     // The DC keeps its own bitmap.
     EXPECT_EQ(c.dc.GetCurrentBitmap(), &c.bitmap);
+}
+
+TEST(CImage, AConvertedCopyIsDroppedWhenThePixelsMayChange) {
+    CImage image;
+    ASSERT_TRUE(image.Create(2, 1, 24));
+    auto* top = static_cast<std::uint8_t*>(image.GetBits());
+    top[0] = 0x11;
+    image.KeepConvertedCopy();
+    gdi_test::Canvas c(2, 1);
+    ASSERT_TRUE(image.Draw(&c.dc, CRect(0, 0, 2, 1)));
+    EXPECT_EQ(c.At(0, 0), 0x000011u);
+    // Written after asking for the bits anew: the next Draw shows it.
+    static_cast<std::uint8_t*>(image.GetBits())[3 + 2] = 0x44;
+    ASSERT_TRUE(image.Draw(&c.dc, CRect(0, 0, 2, 1)));
+    EXPECT_EQ(c.At(0, 0), 0x000011u);
+    EXPECT_EQ(c.At(1, 0), 0x440000u);
+}
+
+TEST(CImage, AConvertedResourceDrawsAsItsStoredRows) {
+    // Start-screen pictures are drawn from a copy converted once per process; a second image
+    // of the same resource shares it, and writing to one image leaves the other alone.
+    CImage a, b;
+    ASSERT_TRUE(Load(a, 147));
+    ASSERT_TRUE(Load(b, 147));
+    ASSERT_EQ(a.GetBPP(), 24);
+    const int w = a.GetWidth(), h = a.GetHeight();
+    gdi_test::Canvas before(w, h), after(w, h);
+    ASSERT_TRUE(a.Draw(&before.dc, CRect(0, 0, w, h)));
+    for (int y = 0; y < h; y += 7) {
+        for (int x = 0; x < w; x += 5) {
+            const std::uint8_t* px = RowOf(a, y) + 3 * x;
+            ASSERT_EQ(before.At(x, y), std::uint32_t(px[2] << 16 | px[1] << 8 | px[0])) << x;
+        }
+    }
+    std::fill_n(static_cast<std::uint8_t*>(a.GetBits()), 3, std::uint8_t{0x7F});
+    ASSERT_TRUE(b.Draw(&after.dc, CRect(0, 0, w, h)));
+    EXPECT_EQ(after.Pixels().Pixels(), before.Pixels().Pixels());
+    ASSERT_TRUE(a.Draw(&after.dc, CRect(0, 0, w, h)));
+    EXPECT_EQ(after.At(0, 0), 0x7F7F7Fu);
 }
 
 } // namespace

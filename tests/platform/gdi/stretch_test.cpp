@@ -157,6 +157,48 @@ TEST(StretchBlt, ANegativeWidthMirrors) {
     EXPECT_EQ(RowOf(to, 0), (std::vector<std::uint32_t>{0, 4, 3, 2, 1, 0}));
 }
 
+// Rows are written in spans (copied runs, repeated pixels stored several at a time, combined
+// pixels) from plans kept per size. Every enlarging ratio, offset, mirroring and clip must give
+// each visible column its nearest source and leave every other pixel alone, also when the plans
+// of several sizes alternate.
+TEST(StretchBlt, EnlargedRowsTakeTheNearestSourceAndStayWithinDestinationAndClip) {
+    struct Case {
+        int source, width, at, clipRight;
+    };
+    const Case cases[] = {
+        {10, 37, 5, 100},   // repeats of 3 and 4
+        {10, 37, 5, 30},    // clipped inside the stretch
+        {4, 43, 0, 100},    // repeats of 10 and 11, longer than those stored at once
+        {8, 12, 3, 100},    // ratio 1.5: single and double columns
+        {6, 6, 2, 100},     // 1:1
+        {3, 7, 1, 100},     // narrower than a stored block
+        {10, -37, 60, 100}, // mirrored
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (const Case& k : cases) {
+            SCOPED_TRACE(testing::Message() << k.source << " -> " << k.width << " at " << k.at
+                                            << ", clip " << k.clipRight << ", round " << round);
+            Canvas from(k.source, 1);
+            from.Paint([](int x, int) { return std::uint32_t(x + 1); });
+            gdi::Surface to(70, 1, gdi::ToPixel(0x123456));
+            CDC window;
+            window.Attach(CreateWindowDC(&to, RECT{0, 0, k.clipRight, 1}));
+            const BOOL drawn =
+                window.StretchBlt(k.at, 0, k.width, 1, &from.dc, 0, 0, k.source, 1, SRCCOPY);
+            ::DeleteDC(window.Detach());
+            ASSERT_TRUE(drawn);
+            const int d = k.width < 0 ? -k.width : k.width;
+            const int left = k.width < 0 ? k.at + k.width + 1 : k.at;
+            std::vector<std::uint32_t> expected(70, gdi::ToPixel(0x123456));
+            for (int i = 0; i < d && left + i < k.clipRight; ++i) {
+                const int p = k.width < 0 ? d - 1 - i : i;
+                expected[left + i] = std::uint32_t(((2 * p + 1) * k.source - 1) / (2 * d) + 1);
+            }
+            EXPECT_EQ(std::vector<std::uint32_t>(to.Row(0), to.Row(0) + 70), expected);
+        }
+    }
+}
+
 TEST(StretchBlt, WithinOneSurfaceTheSourceIsReadBeforeItIsOverwritten) {
     Canvas c(8, 1);
     c.Paint([](int x, int) { return std::uint32_t(x < 4 ? x + 1 : 0); });
