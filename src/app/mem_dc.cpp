@@ -12,7 +12,12 @@ CMemDC::CMemDC(CDC* target, const RECT* area, Start start) : m_pDC(target), m_re
         // Without a bitmap (too large for the memory left) the drawing goes nowhere and the
         // target gets a black frame instead.
         if (start == Start::Overwritten) {
-            m_bitmap.Attach(CreateBitmap32ForOverwrite(m_rect.Width(), m_rect.Height()));
+            // Kept where the target keeps its pixels (for a window, memory the window system
+            // shows from), so that the finished frame can take the target's place.
+            const gdi::Surface* onto =
+                target->GetSafeHdc() ? target->GetSafeHdc()->Target() : nullptr;
+            m_bitmap.Attach(CreateBitmap32ForOverwrite(m_rect.Width(), m_rect.Height(),
+                                                       onto ? onto->Store() : nullptr));
             m_hasBitmap = m_bitmap.GetSafeHandle() != nullptr;
         } else {
             m_hasBitmap = m_bitmap.CreateCompatibleBitmap(target, m_rect.Width(), m_rect.Height());
@@ -29,8 +34,10 @@ CMemDC::CMemDC(CDC* target, const RECT* area, Start start) : m_pDC(target), m_re
 CMemDC::~CMemDC() {
     if (m_bMemDC) {
         if (m_hasBitmap) {
-            m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this,
-                          m_rect.left, m_rect.top, SRCCOPY);
+            // The buffer is deleted next: a frame of the target's whole surface changes places
+            // with it instead of being copied.
+            m_pDC->BitBltAndDiscard(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this,
+                                    m_rect.left, m_rect.top);
             SelectObject(m_oldBitmap);
         } else {
             m_pDC->FillSolidRect(&m_rect, RGB(0, 0, 0));

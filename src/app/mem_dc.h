@@ -1,6 +1,7 @@
 #pragma once
 // The off-screen device context: everything drawn into it is copied to the target in one
-// transfer when it is destroyed, so the screen never shows a half-drawn frame.
+// transfer when it is destroyed, so the screen never shows a half-drawn frame. A buffer that
+// covers the target's whole surface is not copied: it takes the surface's place.
 
 #include "platform/gdi/dc.h"
 

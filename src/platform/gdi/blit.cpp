@@ -40,3 +40,26 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int yS
     }
     return TRUE;
 }
+
+BOOL CDC::BitBltAndDiscard(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc) {
+    gdi::Surface* dst = m_hDC ? m_hDC->Target() : nullptr;
+    const HDC from = src ? src->m_hDC : nullptr;
+    gdi::Surface* bits =
+        from && from->memory && from->bitmap ? from->bitmap->surface.get() : nullptr;
+    // The bitmap's pixels may be handed over only when nothing else holds its surface.
+    if (dst && bits && bits != dst && from->Target() == bits &&
+        from->bitmap->surface.use_count() == 1 && bits->Store() == dst->Store() &&
+        bits->Width() == dst->Width() && bits->Height() == dst->Height() && width == dst->Width() &&
+        height == dst->Height()) {
+        const POINT d = m_hDC->ToDevice(x, y);
+        const POINT s = from->ToDevice(xSrc, ySrc);
+        const RECT clip = m_hDC->DeviceClip();
+        const bool unclipped = clip.left == 0 && clip.top == 0 && clip.right == dst->Width() &&
+                               clip.bottom == dst->Height();
+        if (d.x == 0 && d.y == 0 && s.x == 0 && s.y == 0 && unclipped) {
+            dst->Pixels().swap(bits->Pixels());
+            return TRUE;
+        }
+    }
+    return BitBlt(x, y, width, height, src, xSrc, ySrc, SRCCOPY);
+}

@@ -146,6 +146,11 @@ class CDC : private base::NoCopy {
     BOOL AngleArc(int x, int y, int radius, float startAngle, float sweepAngle);
 
     BOOL BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop);
+    // BitBlt(SRCCOPY) for a caller that deletes src's bitmap next without reading it again: when
+    // the copy takes the whole of src's bitmap onto the whole of this DC's surface, unclipped,
+    // and both keep their pixels in the same place (CreateBitmap32ForOverwrite's store), the two
+    // exchange their pixel memory instead of copying the frame. src's pixels are undefined after.
+    BOOL BitBltAndDiscard(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc);
     BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
                     int srcHeight, DWORD rop);
 

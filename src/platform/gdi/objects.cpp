@@ -166,10 +166,11 @@ HBITMAP CreateBitmap32(int width, int height) {
     }
 }
 
-HBITMAP CreateBitmap32ForOverwrite(int width, int height) {
+HBITMAP CreateBitmap32ForOverwrite(int width, int height, gdi::PixelStore* store) {
     try {
         auto b = std::make_unique<gdi::BitmapObject>();
         b->surface = std::make_shared<gdi::Surface>();
+        b->surface->SetPixelStore(store);
         b->surface->ResizeForOverwrite(width, height);
         b->bitsPixel = 32;
         return b.release();

@@ -74,8 +74,9 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
                   DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, const char* faceName);
 HBITMAP CreateBitmap32(int width, int height);
 // The same with the pixels left undefined, for a caller that writes every one of them before
-// anything reads it: it saves a pass over the bitmap.
-HBITMAP CreateBitmap32ForOverwrite(int width, int height);
+// anything reads it: it saves a pass over the bitmap. The pixels come from store when one is
+// given (that of the surface the bitmap is to be shown on, see CDC::BitBltAndDiscard).
+HBITMAP CreateBitmap32ForOverwrite(int width, int height, gdi::PixelStore* store = nullptr);
 HGDIOBJ GetStockObject(int id);
 BOOL DeleteObject(HGDIOBJ obj);
 

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <utility>
 
 namespace qtbackend {
 
@@ -92,6 +93,7 @@ X11Presenter::~X11Presenter() {
     while (!blocks_.empty()) {
         FreePixels(blocks_.back().pixels, blocks_.back().bytes / sizeof(std::uint32_t));
     }
+    Release(spare_);
     if (gc_) {
         xcb_free_gc(Xcb(connection_), gc_);
         xcb_flush(Xcb(connection_));
@@ -142,6 +144,14 @@ std::uint32_t* X11Presenter::AllocateShared(std::size_t n) {
 }
 
 std::uint32_t* X11Presenter::AllocatePixels(std::size_t n) {
+    if (spare_.pixels) {
+        const Block spare = std::exchange(spare_, Block{});
+        if (spare.bytes == n * sizeof(std::uint32_t)) {
+            blocks_.push_back(spare);
+            return spare.pixels;
+        }
+        Release(spare);
+    }
     if (std::uint32_t* p = AllocateShared(n)) {
         return p;
     }
@@ -150,20 +160,35 @@ std::uint32_t* X11Presenter::AllocatePixels(std::size_t n) {
     return p;
 }
 
-void X11Presenter::FreePixels(std::uint32_t* p, std::size_t n) noexcept {
+void X11Presenter::FreePixels(std::uint32_t* p, std::size_t /*n*/) noexcept {
     const auto it =
         std::find_if(blocks_.begin(), blocks_.end(), [p](const Block& b) { return b.pixels == p; });
     if (it == blocks_.end()) {
         return;
     }
-    if (it->segment) {
-        xcb_shm_detach(Xcb(connection_), it->segment);
-        xcb_flush(Xcb(connection_));
-        munmap(p, it->bytes);
-    } else {
-        std::allocator<std::uint32_t>().deallocate(p, n);
-    }
+    const Block freed = *it;
     blocks_.erase(it);
+    if (freed.segment && !spare_.pixels) {
+        // A frame's off-screen buffer and the window's surface take turns with their blocks
+        // (CDC::BitBltAndDiscard): the one given back is the next frame's buffer. The server
+        // is done with it, as every Put ends with a Sync.
+        spare_ = freed;
+        return;
+    }
+    Release(freed);
+}
+
+void X11Presenter::Release(const Block& b) noexcept {
+    if (!b.pixels) {
+        return;
+    }
+    if (b.segment) {
+        xcb_shm_detach(Xcb(connection_), b.segment);
+        xcb_flush(Xcb(connection_));
+        munmap(b.pixels, b.bytes);
+    } else {
+        std::allocator<std::uint32_t>().deallocate(b.pixels, b.bytes / sizeof(std::uint32_t));
+    }
 }
 
 const X11Presenter::Block* X11Presenter::BlockOf(const std::uint32_t* p) const {

@@ -47,12 +47,14 @@ class X11Presenter final : public gdi::PixelStore {
     explicit X11Presenter(void* connection) : connection_(connection) {}
     std::uint32_t* AllocateShared(std::size_t n);
     const Block* BlockOf(const std::uint32_t* p) const;
+    void Release(const Block& b) noexcept;
     void UseGc(std::uint32_t window);
     // Sends the pixels through the connection instead, in requests the server accepts.
     void PutThroughConnection(std::uint32_t window, const gdi::Surface& surface, const RECT& r);
 
     void* connection_; // xcb_connection_t, Qt's own
     std::vector<Block> blocks_;
+    Block spare_; // a shared block given back, kept for the next request of its size
     std::uint32_t gc_ = 0;
     std::vector<std::uint32_t> rows_; // a part of a row range sent through the connection
 };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace gdi_test {
 namespace {
 
@@ -50,6 +53,104 @@ TEST(BitBlt, WithinOneSurfaceEveryPixelIsReadBeforeItIsOverwritten) {
                     << "move " << dx << "," << dy << " at " << x << "," << y;
             }
         }
+    }
+}
+
+// Pixel memory from the heap, with a record of the blocks given back.
+struct CountingStore final : gdi::PixelStore {
+    std::vector<std::uint32_t*> freed;
+    std::uint32_t* AllocatePixels(std::size_t n) override {
+        return std::allocator<std::uint32_t>().allocate(n);
+    }
+    void FreePixels(std::uint32_t* p, std::size_t n) noexcept override {
+        freed.push_back(p);
+        std::allocator<std::uint32_t>().deallocate(p, n);
+    }
+};
+
+// A window's surface whose pixels come from a store, a DC on it clipped to clip, and a memory DC
+// with a frame bitmap of w x h from frameStore, painted with Value.
+struct WindowAndFrame {
+    CountingStore store;
+    gdi::Surface window;
+    CDC windowDc;
+    CDC memDc;
+    CBitmap frame;
+    CBitmap* old = nullptr;
+
+    WindowAndFrame(RECT clip, int w, int h, bool frameInStore) {
+        window.SetPixelStore(&store);
+        window.Resize(23, 17, 0x555555);
+        windowDc.Attach(CreateWindowDC(&window, clip));
+        memDc.CreateCompatibleDC(&windowDc);
+        frame.Attach(CreateBitmap32ForOverwrite(w, h, frameInStore ? &store : nullptr));
+        old = memDc.SelectObject(&frame);
+        gdi::Surface& f = Frame();
+        for (int y = 0; y < f.Height(); ++y) {
+            for (int x = 0; x < f.Width(); ++x) {
+                f.Set(x, y, Value(x, y));
+            }
+        }
+    }
+    ~WindowAndFrame() {
+        if (old) {
+            memDc.SelectObject(old);
+        }
+        ::DeleteDC(windowDc.Detach());
+    }
+    gdi::Surface& Frame() { return *static_cast<HBITMAP>(frame.m_hObject)->surface; }
+};
+
+TEST(BitBltAndDiscard, AWholeFrameInTheWindowsStoreTakesTheSurfacesPlace) {
+    // Logical coordinates through the window origins, as the off-screen DC uses them.
+    for (POINT org : {POINT{0, 0}, POINT{7, -3}}) {
+        WindowAndFrame t(RECT{0, 0, 23, 17}, 23, 17, true);
+        t.memDc.SetWindowOrg(org);
+        t.windowDc.SetWindowOrg(org);
+        const std::uint32_t* frameBlock = t.Frame().Pixels().data();
+        const std::uint32_t* windowBlock = t.window.Pixels().data();
+        ASSERT_TRUE(t.windowDc.BitBltAndDiscard(org.x, org.y, 23, 17, &t.memDc, org.x, org.y));
+        EXPECT_EQ(t.window.Pixels().data(), frameBlock) << "the frame was copied";
+        for (int y = 0; y < 17; ++y) {
+            for (int x = 0; x < 23; ++x) {
+                ASSERT_EQ(t.window.At(x, y), Value(x, y)) << x << "," << y;
+            }
+        }
+        // Deleting the frame gives the window's former block back to the store.
+        t.memDc.SelectObject(t.old);
+        t.old = nullptr;
+        t.frame.DeleteObject();
+        EXPECT_NE(std::find(t.store.freed.begin(), t.store.freed.end(), windowBlock),
+                  t.store.freed.end());
+    }
+}
+
+TEST(BitBltAndDiscard, CopiesLikeBitBltWhenTheFrameIsNotTheWholeSurface) {
+    struct Case {
+        const char* what;
+        RECT clip;
+        int w, h, x;
+        bool inStore;
+    };
+    for (const Case& c : {Case{"clipped window DC", RECT{0, 0, 23, 16}, 23, 17, 0, true},
+                          Case{"frame at an offset", RECT{0, 0, 23, 17}, 23, 17, 1, true},
+                          Case{"narrower frame", RECT{0, 0, 23, 17}, 22, 17, 0, true},
+                          Case{"taller frame", RECT{0, 0, 23, 17}, 23, 18, 0, true},
+                          Case{"frame on the heap", RECT{0, 0, 23, 17}, 23, 17, 0, false}}) {
+        SCOPED_TRACE(c.what);
+        WindowAndFrame t(c.clip, c.w, c.h, c.inStore);
+        const std::uint32_t* windowBlock = t.window.Pixels().data();
+        ASSERT_TRUE(t.windowDc.BitBltAndDiscard(c.x, 0, c.w, c.h, &t.memDc, 0, 0));
+        EXPECT_EQ(t.window.Pixels().data(), windowBlock);
+        for (int y = 0; y < 17; ++y) {
+            for (int x = 0; x < 23; ++x) {
+                const bool copied = x >= c.x && x - c.x < c.w && y < c.clip.bottom;
+                ASSERT_EQ(t.window.At(x, y), copied ? Value(x - c.x, y) : 0x555555u)
+                    << x << "," << y;
+            }
+        }
+        // A copy leaves the frame as it was.
+        EXPECT_EQ(t.Frame().At(c.w - 1, c.h - 1), Value(c.w - 1, c.h - 1));
     }
 }
 
