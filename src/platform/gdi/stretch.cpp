@@ -69,8 +69,13 @@ void StretchRows(DeviceContext& dc, Surface& dst, const Extent& dx, const Extent
     const std::size_t n = static_cast<std::size_t>(x1 - x0);
     const int srcLo = plan->sourceLow, srcHi = plan->sourceHigh;
     std::vector<std::uint32_t> combined;
+    // A rectangle larger than the caches whose rows are made whole: each row is made in a
+    // buffer that stays in the cache and streamed to every destination row it repeats into, so
+    // that the frame is written once without being read.
+    const bool streaming = plan->everyColumn && WorthStreaming(x1 - x0, y1 - y0);
+    std::vector<std::uint32_t> made(streaming ? n : 0);
     int prevFirst = -1, prevEnd = -1;
-    std::uint32_t* prevRow = nullptr;
+    const std::uint32_t* prevRow = nullptr;
     for (long long yy = y0; yy < y1; ++yy) {
         const std::size_t j = static_cast<std::size_t>(yy - y0);
         const int r0 = rows->first[j], r1 = rows->end[j];
@@ -81,7 +86,11 @@ void StretchRows(DeviceContext& dc, Surface& dst, const Extent& dx, const Extent
         std::uint32_t* out = dst.Row(static_cast<int>(yy)) + x0;
         if (prevRow && r0 == prevFirst && r1 == prevEnd) {
             // Enlarging repeats rows: copy the one just made.
-            std::memcpy(out, prevRow, n * sizeof(std::uint32_t));
+            if (streaming) {
+                StreamPixels(out, prevRow, n);
+            } else {
+                std::memcpy(out, prevRow, n * sizeof(std::uint32_t));
+            }
             continue;
         }
         const std::uint32_t* base;
@@ -98,10 +107,19 @@ void StretchRows(DeviceContext& dc, Surface& dst, const Extent& dx, const Extent
         }
         // Straight into the destination: the source is never the row written (a blit within
         // one surface reads from a snapshot).
-        plan->WriteRow(base, out, how);
         prevFirst = r0;
         prevEnd = r1;
-        prevRow = plan->everyColumn ? out : nullptr;
+        if (streaming) {
+            plan->WriteRow(base, made.data(), how);
+            StreamPixels(out, made.data(), n);
+            prevRow = made.data();
+        } else {
+            plan->WriteRow(base, out, how);
+            prevRow = plan->everyColumn ? out : nullptr;
+        }
+    }
+    if (streaming) {
+        EndStreaming();
     }
 }
 

@@ -115,6 +115,15 @@ class Surface {
 // Sets n pixels from p on.
 void FillPixels(std::uint32_t* p, std::size_t n, std::uint32_t pixel);
 
+// Copies n pixels to dst with stores that go to memory without reading the destination into the
+// cache first: for a row written many times down a frame larger than the cache, where plain
+// stores would read each line of the frame before writing it. EndStreaming must follow the last
+// one before anything else reads the pixels written.
+void StreamPixels(std::uint32_t* dst, const std::uint32_t* src, std::size_t n);
+void EndStreaming();
+// Whether a w x h rectangle is large enough for StreamPixels to pay: larger than the caches.
+bool WorthStreaming(long long w, long long h);
+
 // Fills the part of r inside clip (both in surface coordinates) with one pixel value.
 void FillRect(Surface& s, const RECT& clip, RECT r, std::uint32_t pixel);
 

@@ -206,6 +206,36 @@ TEST(StretchBlt, WithinOneSurfaceTheSourceIsReadBeforeItIsOverwritten) {
     EXPECT_EQ(RowOf(c, 0), (std::vector<std::uint32_t>{1, 1, 2, 2, 3, 3, 4, 4}));
 }
 
+TEST(StretchBlt, AFrameLargerThanTheCachesGetsThePixelsItGetsBandByBand) {
+    // A whole stretch onto 2403 x 1000 (9.6 MB) streams its rows; the same through DCs clipped
+    // to bands of 100 rows writes them in place. The mapping is the whole rectangle's either way.
+    // The odd width starts rows at every alignment and leaves every length of tail.
+    Canvas from(1024, 1024);
+    from.Paint([](int x, int y) { return static_cast<std::uint32_t>(y * 4096 + x) ^ 0x00A5A5A5u; });
+    struct Case {
+        const char* what;
+        int x, y, width, height;     // destination
+        int sx, sy, sWidth, sHeight; // source
+    };
+    for (const Case& c : {Case{"enlarging", 3, 5, 2390, 990, 1, 2, 1000, 800},
+                          Case{"rows shrunk", 0, 50, 2403, 900, 0, 0, 1024, 1024},
+                          Case{"mirrored", 2402, 0, -2398, 1000, 10, 10, 890, 690}}) {
+        SCOPED_TRACE(c.what);
+        Canvas whole(2403, 1000, 0x555555), bands(2403, 1000, 0x555555);
+        ASSERT_TRUE(whole.dc.StretchBlt(c.x, c.y, c.width, c.height, &from.dc, c.sx, c.sy, c.sWidth,
+                                        c.sHeight, SRCCOPY));
+        for (int y = 0; y < 1000; y += 100) {
+            CDC band;
+            band.Attach(CreateWindowDC(&bands.Surface(), RECT{0, y, 2403, y + 100}));
+            ASSERT_TRUE(band.StretchBlt(c.x, c.y, c.width, c.height, &from.dc, c.sx, c.sy, c.sWidth,
+                                        c.sHeight, SRCCOPY));
+            ::DeleteDC(band.Detach());
+        }
+        ASSERT_TRUE(whole.Surface().Pixels() == bands.Surface().Pixels());
+        EXPECT_NE(whole.At(1200, 500), 0x555555u);
+    }
+}
+
 TEST(StretchBlt, OnlySourceCopyIsSupported) {
     Canvas from(2, 2), to(2, 2);
     EXPECT_FALSE(to.dc.StretchBlt(0, 0, 2, 2, &from.dc, 0, 0, 2, 2, 0x00EE0086));
