@@ -125,7 +125,8 @@ std::uint32_t* X11Presenter::AllocateShared(std::size_t n) {
     }
     void* p = MAP_FAILED;
     if (ftruncate(fd, static_cast<off_t>(bytes)) == 0) {
-        p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        // Every page is written soon: map them all now rather than one fault per page.
+        p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd, 0);
     }
     if (p == MAP_FAILED) {
         close(fd);
