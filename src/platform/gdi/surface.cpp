@@ -85,24 +85,36 @@ Surface::Surface(int width, int height, std::uint32_t fill) {
 }
 
 void Surface::Resize(int width, int height, std::uint32_t fill) {
-    ResizeForOverwrite(width, height);
-    FillPixels(pixels_.data(), pixels_.size(), fill);
+    // A new block from the system is zeros already: clearing it to black again would only write
+    // every page once more.
+    if (!Reallocate(width, height) || fill != 0) {
+        FillPixels(pixels_.data(), pixels_.size(), fill);
+    }
 }
 
 void Surface::ResizeForOverwrite(int width, int height) {
+    Reallocate(width, height);
+}
+
+bool Surface::Reallocate(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    bool zeros = false;
     if (n > pixels_.capacity()) {
         // Growing need not carry the old pixels over; the new block comes from the same store.
         // Should it not fit, the surface is left empty rather than claiming a size its pixels
         // do not have.
         PixelVector(pixels_.get_allocator()).swap(pixels_);
         width_ = height_ = 0;
+        pixels_.resize(n); // default-initialised: no clearing pass
+        zeros = Store() && Store()->TakeZeros(pixels_.data());
+    } else {
+        pixels_.resize(n);
     }
-    pixels_.resize(n); // default-initialised: no clearing pass
     width_ = width;
     height_ = height;
+    return zeros;
 }
 
 void Surface::SetPixelStore(PixelStore* store) {

@@ -25,6 +25,9 @@ class PixelStore {
   public:
     virtual std::uint32_t* AllocatePixels(std::size_t n) = 0;
     virtual void FreePixels(std::uint32_t* p, std::size_t n) noexcept = 0;
+    // Whether the block at p, just allocated, holds zeros (memory fresh from the system), so
+    // that a surface need not clear it; answered once per block.
+    virtual bool TakeZeros(const std::uint32_t* /*p*/) noexcept { return false; }
 
   protected:
     ~PixelStore() = default;
@@ -107,6 +110,9 @@ class Surface {
     PixelStore* Store() const { return pixels_.get_allocator().store; }
 
   private:
+    // Resizes; true when the pixels are a new block known to hold zeros.
+    bool Reallocate(int width, int height);
+
     int width_ = 0;
     int height_ = 0;
     PixelVector pixels_;

@@ -140,7 +140,8 @@ std::uint32_t* X11Presenter::AllocateShared(std::size_t n) {
         munmap(p, bytes);
         return nullptr;
     }
-    blocks_.push_back(Block{static_cast<std::uint32_t*>(p), bytes, segment});
+    // A new file's pages read as zeros.
+    blocks_.push_back(Block{static_cast<std::uint32_t*>(p), bytes, segment, true});
     return static_cast<std::uint32_t*>(p);
 }
 
@@ -149,6 +150,7 @@ std::uint32_t* X11Presenter::AllocatePixels(std::size_t n) {
         const Block spare = std::exchange(spare_, Block{});
         if (spare.bytes == n * sizeof(std::uint32_t)) {
             blocks_.push_back(spare);
+            blocks_.back().zeros = false; // the frame drawn in it last
             return spare.pixels;
         }
         Release(spare);
@@ -157,7 +159,7 @@ std::uint32_t* X11Presenter::AllocatePixels(std::size_t n) {
         return p;
     }
     std::uint32_t* p = std::allocator<std::uint32_t>().allocate(n);
-    blocks_.push_back(Block{p, n * sizeof(std::uint32_t), 0});
+    blocks_.push_back(Block{p, n * sizeof(std::uint32_t), 0, false});
     return p;
 }
 
@@ -177,6 +179,15 @@ void X11Presenter::FreePixels(std::uint32_t* p, std::size_t /*n*/) noexcept {
         return;
     }
     Release(freed);
+}
+
+bool X11Presenter::TakeZeros(const std::uint32_t* p) noexcept {
+    for (Block& b : blocks_) {
+        if (b.pixels == p) {
+            return std::exchange(b.zeros, false);
+        }
+    }
+    return false;
 }
 
 void X11Presenter::Release(const Block& b) noexcept {
@@ -294,6 +305,9 @@ void X11Presenter::FillBlack(std::uint32_t, const RECT&) {}
 void X11Presenter::Sync() {}
 std::uint32_t* X11Presenter::AllocatePixels(std::size_t n) {
     return std::allocator<std::uint32_t>().allocate(n);
+}
+bool X11Presenter::TakeZeros(const std::uint32_t*) noexcept {
+    return false;
 }
 void X11Presenter::FreePixels(std::uint32_t* p, std::size_t n) noexcept {
     std::allocator<std::uint32_t>().deallocate(p, n);

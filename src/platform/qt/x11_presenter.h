@@ -36,12 +36,14 @@ class X11Presenter final : public gdi::PixelStore {
     // gdi::PixelStore: shared memory, or the heap when the server cannot have any more.
     std::uint32_t* AllocatePixels(std::size_t n) override;
     void FreePixels(std::uint32_t* p, std::size_t n) noexcept override;
+    bool TakeZeros(const std::uint32_t* p) noexcept override;
 
   private:
     struct Block {
         std::uint32_t* pixels = nullptr;
         std::size_t bytes = 0;
         std::uint32_t segment = 0; // the server's name for it; 0 for heap memory
+        bool zeros = false;        // fresh shared memory not yet handed to a surface as such
     };
 
     explicit X11Presenter(void* connection) : connection_(connection) {}

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -16,12 +18,19 @@ class CountingStore final : public gdi::PixelStore {
     std::uint32_t* AllocatePixels(std::size_t n) override {
         auto* p = new std::uint32_t[n];
         blocks_[p] = n;
+        if (claimZeros) {
+            // Not zeros at all, so that a test sees whether the surface cleared them anyway.
+            std::fill_n(p, n, kPoison);
+            claimed_.insert(p);
+        }
         return p;
     }
+    bool TakeZeros(const std::uint32_t* p) noexcept override { return claimed_.erase(p) > 0; }
     void FreePixels(std::uint32_t* p, std::size_t n) noexcept override {
         const auto it = blocks_.find(p);
         EXPECT_TRUE(it != blocks_.end() && it->second == n) << "a block it never handed out";
         if (it != blocks_.end()) {
+            claimed_.erase(p);
             blocks_.erase(it);
             delete[] p;
         }
@@ -29,8 +38,12 @@ class CountingStore final : public gdi::PixelStore {
     bool Holds(const std::uint32_t* p) const { return blocks_.contains(p); }
     std::size_t Blocks() const { return blocks_.size(); }
 
+    static constexpr std::uint32_t kPoison = 0xDEADBEEF;
+    bool claimZeros = false; // new blocks are said to hold zeros
+
   private:
     std::map<const std::uint32_t*, std::size_t> blocks_;
+    std::set<const std::uint32_t*> claimed_;
 };
 
 // Frame-sized blocks are handed on from one surface to the next; what the earlier one held must
@@ -92,6 +105,26 @@ TEST(Surface, PixelsInAStoreKeepTheirContentAndGoBackToIt) {
         s.SetPixelStore(&store);
     }
     EXPECT_EQ(store.Blocks(), 0u) << "the surface's destruction kept its block";
+}
+
+// Fresh memory from the system is zeros: a black surface in a new block of it is not cleared
+// again. Only the first answer for a block counts, and only black is taken as given.
+TEST(Surface, ANewBlockOfZerosIsNotClearedToBlackAgain) {
+    CountingStore store;
+    store.claimZeros = true;
+    {
+        gdi::Surface s;
+        s.SetPixelStore(&store);
+        s.Resize(64, 32, 0);
+        EXPECT_TRUE(testing_support::AllEqual(s, CountingStore::kPoison)) << "cleared anyway";
+        s.Resize(64, 16, 0); // the same block, drawn into since
+        EXPECT_TRUE(testing_support::AllEqual(s, 0));
+        s.Resize(128, 64, 3); // a new block, but not black
+        EXPECT_TRUE(testing_support::AllEqual(s, 3));
+        store.claimZeros = false;
+        s.Resize(256, 64, 0);
+        EXPECT_TRUE(testing_support::AllEqual(s, 0));
+    }
 }
 
 } // namespace
