@@ -18,10 +18,19 @@ void DrawSquareRamp(CDC* dc, int W, int H, bool labels) {
     if (labels) {
         patterns::FillSquareRampFrame(dc, origin);
     }
+    // Every row of the square is alike: its first row on the screen is filled step by step and
+    // copied down, rather than each 4-pixel column filled from top to bottom.
     const int x0 = origin.x, y0 = origin.y;
+    const int top = std::max(y0, 0), bottom = std::min(y0 + 1024, H);
+    if (top >= bottom) {
+        return;
+    }
     for (int i = 0; i < 256; ++i) {
-        const RECT column{x0 + 4 * i, y0, x0 + 4 * i + 4, y0 + 1024};
-        dc->FillSolidRect(&column, Gray(i));
+        const RECT step{x0 + 4 * i, top, x0 + 4 * i + 4, top + 1};
+        dc->FillSolidRect(&step, Gray(i));
+    }
+    for (int y = top + 1; y < bottom; ++y) {
+        dc->BitBlt(x0, y, 1024, 1, dc, x0, top, SRCCOPY);
     }
 }
 
