@@ -11,6 +11,14 @@ using patterns::Gray;
 
 namespace {
 
+// Copies columns [x, x + width) of row `from` of the DC's frame into rows [first, last). The
+// source row stays in the cache, so each pixel below it costs one store.
+void RepeatRow(CDC* dc, int x, int width, int from, int first, int last) {
+    for (int y = first; y < last; ++y) {
+        dc->BitBlt(x, y, width, 1, dc, x, from, SRCCOPY);
+    }
+}
+
 // 256 columns of four pixels, centred; the white square behind it shows as a one-pixel frame.
 void DrawSquareRamp(CDC* dc, int W, int H, bool labels) {
     dc->FillSolidRect(0, 0, W, H, 0x000000);
@@ -29,9 +37,7 @@ void DrawSquareRamp(CDC* dc, int W, int H, bool labels) {
         const RECT step{x0 + 4 * i, top, x0 + 4 * i + 4, top + 1};
         dc->FillSolidRect(&step, Gray(i));
     }
-    for (int y = top + 1; y < bottom; ++y) {
-        dc->BitBlt(x0, y, 1024, 1, dc, x0, top, SRCCOPY);
-    }
+    RepeatRow(dc, x0, 1024, top, top + 1, bottom);
 }
 
 // Eight steps of 32 levels inside a black margin, cut across the middle by the DC's current
@@ -47,14 +53,6 @@ void DrawEightSteps(CDC* dc, int W, int b) {
     }
     dc->MoveTo(0, b / 2);
     dc->LineTo(W, b / 2);
-}
-
-// Copies row `from` of the DC's frame into rows [first, last). The source row stays in the
-// cache, so each pixel below it costs one store.
-void RepeatRow(CDC* dc, int W, int from, int first, int last) {
-    for (int y = first; y < last; ++y) {
-        dc->BitBlt(0, y, W, 1, dc, 0, from, SRCCOPY);
-    }
 }
 
 // n steps across the full width. Laid out as each step filled to the right edge with the
@@ -78,8 +76,8 @@ void DrawRamps(CDC* dc, int W, int H, int b, int n) {
         const RECT lower{left, b / 2, right, b / 2 + 1};
         dc->FillSolidRect(&lower, Gray(static_cast<int>(255.0 - rise)));
     }
-    RepeatRow(dc, W, 0, 1, upperEnd);
-    RepeatRow(dc, W, b / 2, b / 2 + 1, lowerEnd);
+    RepeatRow(dc, 0, W, 0, 1, upperEnd);
+    RepeatRow(dc, 0, W, b / 2, b / 2 + 1, lowerEnd);
 }
 
 } // namespace
